@@ -1,0 +1,46 @@
+# Shared build settings for every target of the project.
+
+set(ZOR_WARNINGS -Wall -Wextra)
+
+set(ZOR_SANITIZER_FLAGS
+  -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+function(zor_apply_settings target)
+  target_compile_options(${target} PRIVATE ${ZOR_WARNINGS})
+  if(ZOR_SANITIZE)
+    target_compile_options(${target} PRIVATE ${ZOR_SANITIZER_FLAGS})
+    target_link_options(${target} PRIVATE ${ZOR_SANITIZER_FLAGS})
+  endif()
+endfunction()
+
+# zor_add_library(<name> SOURCES ... DEPS ...)
+# One static library per subsystem folder; DEPS are the only layers it may use.
+function(zor_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  zor_apply_settings(${name})
+endfunction()
+
+# zor_add_test(<name> SOURCES ... DEPS ...)
+# A GoogleTest program; each test case becomes a CTest entry.
+function(zor_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} zor_test_main GTest::gtest GTest::gmock)
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  zor_apply_settings(${name})
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZOR_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}")
+endfunction()
+
+# zor_add_benchmark(<name> SOURCES ... DEPS ...)
+function(zor_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  zor_apply_settings(${name})
+endfunction()
