@@ -321,7 +321,7 @@ void RoundDigits(DecimalDigits& d, int count)
         }
         if (i < 0) {
             // All nines carried over: the trailing zeros go anyway.
-            d.Digits = "1";
+            d.Digits.assign(1, '1');
             ++d.Exponent;
         } else {
             ++d.Digits[size_t(i)];
