@@ -1,0 +1,174 @@
+#include "svg/values/number_parsers.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "platform/exceptions.h"
+#include "svg/values/number_format.h"
+#include "svg/values/text_utils.h"
+
+namespace zor {
+
+namespace {
+
+// The largest magnitude a number may have; beyond it a 32-bit float
+// would not hold it.
+constexpr double SingleLimit = 3.4e38;
+constexpr float InfinityValue = 1e8f;
+
+bool TryStrToNumber(QStringView Text, double& Value)
+{
+    double value = 0;
+    if (!TryStrToFloat(Text, value) || std::fabs(value) > SingleLimit)
+        return false;
+    Value = value;
+    return true;
+}
+
+// The index where a piece is cut before a sign, or -1.
+qsizetype SignSplitIndex(QStringView Piece)
+{
+    for (qsizetype i = 1; i < Piece.size(); ++i) {
+        if (Piece[i] != u'+' && Piece[i] != u'-')
+            continue;
+        const QChar before = Piece[i - 1];
+        return before == u'e' || before == u'E' ? -1 : i;
+    }
+    return -1;
+}
+
+float ParseNumberText(QStringView Text, bool& Inherited, float Default, bool AcceptInfinity)
+{
+    const QStringView text = TrimBlanks(Text);
+    if (!ApplyInheritProtocol(text, Inherited))
+        return Default;
+    if (AcceptInfinity) {
+        if (text.compare(u"Infinity", Qt::CaseInsensitive) == 0)
+            return InfinityValue;
+        if (text.compare(u"-Infinity", Qt::CaseInsensitive) == 0)
+            return -InfinityValue;
+    }
+    double value = Default;
+    TryStrToNumber(text, value);
+    return float(value);
+}
+
+// Radians per unit of the angle unit words.
+double RadiansPerUnit(const QStringList& Pieces)
+{
+    if (Pieces.size() > 1) {
+        if (Pieces[1].compare(u"grad", Qt::CaseInsensitive) == 0)
+            return std::numbers::pi / 200;
+        if (Pieces[1].compare(u"rad", Qt::CaseInsensitive) == 0)
+            return 1;
+    }
+    return std::numbers::pi / 180;
+}
+
+} // namespace
+
+double StrToNumber(QStringView Text)
+{
+    double value = 0;
+    if (!TryStrToNumber(Text, value))
+        Raise<EConvertError>(QString::fromLatin1(messages::InvalidFloat), {Text.toString()});
+    return value;
+}
+
+QStringList SplitNumbers(QStringView Text, QStringView Delimiters)
+{
+    QStringList numbers;
+    ForEachDelimited(Text, Delimiters, [&](QStringView piece) {
+        const qsizetype sign = SignSplitIndex(piece);
+        if (sign < 0) {
+            AddTrimmed(numbers, piece);
+        } else {
+            AddTrimmed(numbers, piece.first(sign));
+            AddTrimmed(numbers, piece.sliced(sign));
+        }
+    });
+    return numbers;
+}
+
+float ParseNumber(QStringView Text, bool& Inherited, float Default)
+{
+    return ParseNumberText(Text, Inherited, Default, true);
+}
+
+float ParseFloatValue(QStringView Text, bool& Inherited, float Default)
+{
+    return ParseNumberText(Text, Inherited, Default, false);
+}
+
+QList<float> ParseNumberList(QStringView Text, const QList<float>& Previous)
+{
+    const QStringList pieces = SplitNumbers(Text);
+    QList<float> values;
+    values.reserve(pieces.size());
+    bool inherited = false;
+    for (qsizetype i = 0; i < pieces.size(); ++i)
+        values << ParseNumber(pieces[i], inherited, i < Previous.size() ? Previous[i] : 0.0f);
+    return values;
+}
+
+float ParseAngle(QStringView Text, bool& Automatic, float Default)
+{
+    const QStringView text = TrimBlanks(Text);
+    if (text.isEmpty())
+        return Default;
+    Automatic = text == u"auto";
+    if (Automatic)
+        return Default;
+    const QStringList pieces = SplitTrimmed(text, u" ");
+    double number = 0;
+    if (!TryStrToNumber(pieces[0], number))
+        return Default;
+    return float(number * RadiansPerUnit(pieces));
+}
+
+TCanvasPoints ParsePoints(QStringView Text)
+{
+    const QStringList numbers = SplitNumbers(TrimBlanks(Text));
+    TCanvasPoints points;
+    points.reserve(numbers.size() / 2);
+    for (qsizetype i = 0; i + 1 < numbers.size(); i += 2)
+        points << QPointF(StrToNumber(numbers[i]), StrToNumber(numbers[i + 1]));
+    return points;
+}
+
+TSVGUnit UnitFromSuffix(QStringView Text)
+{
+    if (Text.size() < 2)
+        return TSVGUnit::suNone;
+    const QStringView suffix = Text.last(2);
+    for (auto unit = std::size_t(TSVGUnit::suPixels); unit < std::size_t(TSVGUnit::suPercent); ++unit)
+        if (suffix.compare(UnitSuffix(TSVGUnit(unit)), Qt::CaseInsensitive) == 0)
+            return TSVGUnit(unit);
+    return suffix.back() == u'%' ? TSVGUnit::suPercent : TSVGUnit::suNone;
+}
+
+QString FormatNumber(TSVGUnit Unit, const QString& Format, double Value)
+{
+    const QString number = FormatFloat(Format, Value);
+    return Unit >= TSVGUnit::suPoints ? number + UnitSuffix(Unit) : number;
+}
+
+QString FormatNumberList(const QList<float>& Values, const QString& Format, const QString& Separator)
+{
+    QStringList texts;
+    texts.reserve(Values.size());
+    for (float value : Values)
+        texts << FormatFloat(Format, value);
+    return texts.join(Separator);
+}
+
+QString FormatPoints(const TCanvasPoints& Points, const QString& Format)
+{
+    QStringList texts;
+    texts.reserve(Points.size());
+    for (const QPointF& point : Points)
+        texts << FormatFloat(Format, point.x()) + u',' + FormatFloat(Format, point.y());
+    return texts.join(u' ');
+}
+
+} // namespace zor

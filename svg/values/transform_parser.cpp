@@ -1,0 +1,184 @@
+#include "svg/values/transform_parser.h"
+
+#include <QList>
+#include <QStringList>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+
+#include "platform/exceptions.h"
+#include "svg/values/number_format.h"
+#include "svg/values/number_parsers.h"
+#include "svg/values/text_utils.h"
+
+namespace zor {
+
+namespace {
+
+constexpr double IdentityTolerance = 0.00001;
+
+double Radians(double Degrees) { return Degrees * std::numbers::pi / 180; }
+
+// Blanks and commas may separate the transforms of a list.
+QStringView TrimName(QStringView Name)
+{
+    const auto isSeparator = [](QChar c) { return c.unicode() <= u' ' || c == u','; };
+    while (!Name.isEmpty() && isSeparator(Name.front()))
+        Name = Name.sliced(1);
+    while (!Name.isEmpty() && isSeparator(Name.back()))
+        Name.chop(1);
+    return Name;
+}
+
+[[noreturn]] void RaiseArgumentCount(const char* Kind, QStringView Arguments)
+{
+    Raise<ESVGException>(QString::fromLatin1(messages::InvalidTransformationMatrix),
+                         {QString::fromLatin1(Kind), Arguments.toString()});
+}
+
+QTransform Rotation(double Degrees)
+{
+    const double angle = Radians(Degrees);
+    const double c = std::cos(angle);
+    const double s = std::sin(angle);
+    return QTransform(c, s, -s, c, 0, 0);
+}
+
+QTransform MatrixTransform(const QList<double>& n, QStringView Arguments)
+{
+    if (n.size() != 6)
+        Raise<ESVGException>(QString::fromLatin1(messages::InvalidMatrix), {Arguments.toString()});
+    return QTransform(n[0], n[1], n[2], n[3], n[4], n[5]);
+}
+
+QTransform TranslateTransform(const QList<double>& n, QStringView Arguments)
+{
+    if (n.size() != 1 && n.size() != 2)
+        RaiseArgumentCount("translate", Arguments);
+    return QTransform::fromTranslate(n[0], n.size() == 2 ? n[1] : 0.0);
+}
+
+QTransform ScaleTransform(const QList<double>& n, QStringView Arguments)
+{
+    if (n.size() != 1 && n.size() != 2)
+        RaiseArgumentCount("scale", Arguments);
+    return QTransform::fromScale(n[0], n.size() == 2 ? n[1] : n[0]);
+}
+
+QTransform RotateTransform(const QList<double>& n, QStringView Arguments)
+{
+    if (n.size() == 1)
+        return Rotation(n[0]);
+    if (n.size() != 3)
+        RaiseArgumentCount("rotation", Arguments);
+    return QTransform::fromTranslate(-n[1], -n[2]) * Rotation(n[0]) * QTransform::fromTranslate(n[1], n[2]);
+}
+
+QTransform SkewXTransform(const QList<double>& n, QStringView)
+{
+    return n.isEmpty() ? QTransform() : QTransform(1, 0, std::tan(Radians(n[0])), 1, 0, 0);
+}
+
+QTransform SkewYTransform(const QList<double>& n, QStringView)
+{
+    return n.isEmpty() ? QTransform() : QTransform(1, std::tan(Radians(n[0])), 0, 1, 0, 0);
+}
+
+struct TransformKind {
+    QStringView Name;
+    QTransform (*Make)(const QList<double>& Numbers, QStringView Arguments);
+};
+
+constexpr std::array<TransformKind, 6> TransformKinds = {{
+    {u"matrix", MatrixTransform},
+    {u"translate", TranslateTransform},
+    {u"scale", ScaleTransform},
+    {u"rotate", RotateTransform},
+    {u"skewX", SkewXTransform},
+    {u"skewY", SkewYTransform},
+}};
+
+QTransform MakeTransform(QStringView Name, QStringView Arguments)
+{
+    const auto kind = std::find_if(TransformKinds.begin(), TransformKinds.end(),
+                                   [&](const TransformKind& k) { return k.Name == Name; });
+    if (kind == TransformKinds.end())
+        Raise<ESVGException>(QString::fromLatin1(messages::InvalidTransformation), {Name.toString()});
+    QList<double> numbers;
+    for (const QString& text : SplitNumbers(Arguments))
+        numbers << StrToNumber(text);
+    return kind->Make(numbers, Arguments);
+}
+
+bool IsFinite(const QTransform& m)
+{
+    const std::array<double, 9> entries = {m.m11(), m.m12(), m.m13(), m.m21(), m.m22(),
+                                           m.m23(), m.m31(), m.m32(), m.m33()};
+    for (double e : entries)
+        if (!std::isfinite(e))
+            return false;
+    return true;
+}
+
+bool IsNearIdentity(const QTransform& m)
+{
+    const QTransform identity;
+    const std::array<double, 9> deltas = {
+        m.m11() - identity.m11(), m.m12() - identity.m12(), m.m13() - identity.m13(),
+        m.m21() - identity.m21(), m.m22() - identity.m22(), m.m23() - identity.m23(),
+        m.m31() - identity.m31(), m.m32() - identity.m32(), m.m33() - identity.m33()};
+    for (double d : deltas)
+        if (std::fabs(d) > IdentityTolerance)
+            return false;
+    return true;
+}
+
+// Shortest general form, with a negative zero written as "0".
+QString MatrixNumber(double Value) { return FormatFloat(QString(), Value == 0 ? 0.0 : Value); }
+
+QString WriteTransform(const char* Name, std::initializer_list<double> Values)
+{
+    QStringList numbers;
+    for (double value : Values)
+        numbers << MatrixNumber(value);
+    return QString::fromLatin1(Name) + u'(' + numbers.join(u' ') + u')';
+}
+
+} // namespace
+
+QTransform ParseTransform(QStringView Text)
+{
+    QStringView rest = TrimBlanks(Text);
+    QTransform result;
+    for (;;) {
+        const qsizetype open = rest.indexOf(u'(');
+        if (open < 0)
+            break;
+        const qsizetype close = rest.indexOf(u')', open + 1);
+        if (close < 0)
+            break;
+        const QTransform next = MakeTransform(TrimName(rest.first(open)), rest.sliced(open + 1, close - open - 1));
+        result = next * result;
+        // Products of huge scales overflow even where each number is in range.
+        if (!IsFinite(result))
+            Raise<ESVGException>(QString::fromLatin1(messages::InvalidTransformation), {TrimBlanks(Text).toString()});
+        rest = rest.sliced(close + 1);
+    }
+    return result;
+}
+
+QString TransformToString(const QTransform& Matrix)
+{
+    const QTransform& m = Matrix;
+    if (IsNearIdentity(m))
+        return QString();
+    const bool linearPartZero = m.m12() == 0 && m.m13() == 0 && m.m21() == 0 && m.m23() == 0;
+    if (linearPartZero && m.m31() == 0 && m.m32() == 0 && m.m33() == 1)
+        return WriteTransform("scale", {m.m11(), m.m22()});
+    if (linearPartZero && m.m11() == 1 && m.m22() == 1 && m.m33() == 1)
+        return WriteTransform("translate", {m.m31(), m.m32()});
+    return WriteTransform("matrix", {m.m11(), m.m12(), m.m21(), m.m22(), m.m31(), m.m32()});
+}
+
+} // namespace zor
