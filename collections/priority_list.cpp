@@ -1,0 +1,178 @@
+#include "collections/priority_list.h"
+
+#include <algorithm>
+#include <unordered_set>
+#include <vector>
+
+namespace zor {
+
+// The heap element of one priority; it owns the ordered list of that
+// priority's items and shows it as its Item.
+class TPriorityListElement : public TIntHeapElement {
+public:
+    explicit TPriorityListElement(std::unique_ptr<TZorObjectOrderedList> List)
+        : TIntHeapElement(List.get())
+        , FList(std::move(List))
+    {
+    }
+
+    TZorObjectOrderedList& List() const { return *FList; }
+
+    std::unique_ptr<THeapElement> Clone() const override
+    {
+        auto copy = std::make_unique<TPriorityListElement>(FList->Clone());
+        copy->SetPriority(Priority());
+        return copy;
+    }
+
+private:
+    std::unique_ptr<TZorObjectOrderedList> FList;
+};
+
+namespace {
+
+TIntHeap::TIntHeapElementClass ListElementClass(TOrderedListClass OrderedListClass)
+{
+    if (!OrderedListClass)
+        OrderedListClass = OrderedListClassOf<TZorObjectQueue>();
+    // Every element carries its own list, whoever asks the heap for one.
+    return [make = std::move(OrderedListClass)](TPersistent*) {
+        return std::make_unique<TPriorityListElement>(make());
+    };
+}
+
+} // namespace
+
+TPriorityList::TPriorityList(TOrderedListClass OrderedListClass)
+    : TIntHeap(ListElementClass(std::move(OrderedListClass)))
+{
+}
+
+TPriorityList::~TPriorityList()
+{
+    Clear();
+}
+
+TIntHeapElement* TPriorityList::Add(TPersistent* Item, int Priority)
+{
+    const qsizetype index = IndexOf(Priority);
+    TPriorityListElement* element = index >= 0 ? ListElementAt(index)
+                                               : static_cast<TPriorityListElement*>(TIntHeap::Add(nullptr, Priority));
+    element->List().Push(Item);
+    ++FCount;
+    return element;
+}
+
+THeapElement* TPriorityList::Add(TPersistent* Item)
+{
+    return Add(Item, TIntHeapElement::InitialPriority);
+}
+
+TPersistent* TPriorityList::Delete(qsizetype Index)
+{
+    const TItemPosition position = Locate(Index);
+    TZorObjectOrderedList& list = position.Element->List();
+    TPersistent* item = Index == 0 ? list.Pop() : list.ExtractAt(position.ListIndex);
+    --FCount;
+    DropIfEmpty(position.Element);
+    if (Index == 0 || !FFreeIfNoPop)
+        return item;
+    Discard(item);
+    return nullptr;
+}
+
+void TPriorityList::SetItem(qsizetype Index, TPersistent* Item)
+{
+    const TItemPosition position = Locate(Index);
+    TZorObjectOrderedList& list = position.Element->List();
+    TPersistent* previous = list.Items(position.ListIndex);
+    if (previous == Item)
+        return;
+    list.SetItems(position.ListIndex, Item);
+    Discard(previous);
+}
+
+void TPriorityList::Clear()
+{
+    std::unordered_set<TPersistent*> owned;
+    if (FFreeIfNoPop)
+        for (qsizetype i = 0; i < HeapCount(); ++i)
+            for (TPersistent* item : ListElementAt(i)->List())
+                owned.insert(item);
+    TIntHeap::Clear();
+    FCount = 0;
+    // Freed after the list is empty, so an item's destructor never sees it half cleared.
+    for (TPersistent* item : owned)
+        delete item;
+}
+
+void TPriorityList::Assign(const TPersistent* Source)
+{
+    const auto* other = dynamic_cast<const TPriorityList*>(Source);
+    if (other == nullptr)
+        AssignError(Source);
+    if (other == this)
+        return;
+    Clear();
+    TIntHeap::Assign(Source);
+    FCount = other->FCount;
+}
+
+TPersistent* TPriorityList::GetItem(qsizetype Index) const
+{
+    const TItemPosition position = Locate(Index);
+    return position.Element->List().Items(position.ListIndex);
+}
+
+TPriorityList::TItemPosition TPriorityList::Locate(qsizetype Index) const
+{
+    if (Index < 0 || Index >= FCount)
+        Raise<Exception>(QString::fromLatin1(messages::ListIndexOutOfBounds), {QString::number(Index)});
+    // The heap holds one element per priority, so sorting the few elements
+    // gives the order in which the heap would yield them.
+    std::vector<TPriorityListElement*> byPriority;
+    byPriority.reserve(HeapCount());
+    for (qsizetype i = 0; i < HeapCount(); ++i)
+        byPriority.push_back(ListElementAt(i));
+    std::stable_sort(byPriority.begin(), byPriority.end(),
+                     [this](const TPriorityListElement* a, const TPriorityListElement* b) {
+                         return Better(a->Priority(), b->Priority());
+                     });
+    qsizetype remaining = Index;
+    for (TPriorityListElement* element : byPriority) {
+        const qsizetype length = element->List().Count();
+        if (remaining < length)
+            return {element, length - 1 - remaining};
+        remaining -= length;
+    }
+    Raise<Exception>(QString::fromLatin1(messages::ListIndexOutOfBounds), {QString::number(Index)});
+}
+
+TPriorityListElement* TPriorityList::ListElementAt(qsizetype HeapIndex) const
+{
+    // Every element of a priority list is made by its element class or cloned
+    // from another priority list.
+    return static_cast<TPriorityListElement*>(IntElementAt(HeapIndex));
+}
+
+void TPriorityList::DropIfEmpty(TPriorityListElement* Element)
+{
+    if (Element->List().Empty())
+        TIntHeap::Delete(IndexOf(*Element));
+}
+
+bool TPriorityList::Holds(TPersistent* Item) const
+{
+    for (qsizetype i = 0; i < HeapCount(); ++i)
+        if (ListElementAt(i)->List().Contains(Item))
+            return true;
+    return false;
+}
+
+void TPriorityList::Discard(TPersistent* Item)
+{
+    if (FFreeIfNoPop && !Holds(Item))
+        delete Item;
+}
+
+} // namespace zor
