@@ -124,18 +124,20 @@ bool ApplyInheritProtocol(QStringView Text, bool& Inherited)
     return !Inherited;
 }
 
+bool FindEnclosed(QStringView Text, QStringView Open, QStringView Close, qsizetype& OpenAt, qsizetype& CloseAt)
+{
+    OpenAt = Text.indexOf(Open);
+    CloseAt = OpenAt < 0 ? -1 : Text.indexOf(Close, OpenAt + Open.size());
+    return CloseAt >= 0;
+}
+
 QString StripCSSComments(QStringView Text)
 {
     QString result = Text.toString();
-    for (;;) {
-        const qsizetype open = result.indexOf(u"/*");
-        if (open < 0)
-            break;
-        const qsizetype close = result.indexOf(u"*/", open + 2);
-        if (close < 0)
-            break;
+    qsizetype open = 0;
+    qsizetype close = 0;
+    while (FindEnclosed(result, u"/*", u"*/", open, close))
         result.remove(open, close + 2 - open);
-    }
     return result;
 }
 

@@ -42,6 +42,10 @@ QStringList SplitTrimmed(QStringView Text, QStringView Delimiters);
 // otherwise the caller keeps its current value.
 bool ApplyInheritProtocol(QStringView Text, bool& Inherited);
 
+// Finds the first Open in Text and the first Close after it; false when
+// either is missing.
+bool FindEnclosed(QStringView Text, QStringView Open, QStringView Close, qsizetype& OpenAt, qsizetype& CloseAt);
+
 // Removes every complete /* ... */ comment; an unterminated one stays.
 QString StripCSSComments(QStringView Text);
 

@@ -151,13 +151,10 @@ QTransform ParseTransform(QStringView Text)
 {
     QStringView rest = TrimBlanks(Text);
     QTransform result;
-    for (;;) {
-        const qsizetype open = rest.indexOf(u'(');
-        if (open < 0)
-            break;
-        const qsizetype close = rest.indexOf(u')', open + 1);
-        if (close < 0)
-            break;
+    qsizetype open = 0;
+    qsizetype close = 0;
+    // Text after the last complete "name(...)" is ignored.
+    while (FindEnclosed(rest, u"(", u")", open, close)) {
         const QTransform next = MakeTransform(TrimName(rest.first(open)), rest.sliced(open + 1, close - open - 1));
         result = next * result;
         // Products of huge scales overflow even where each number is in range.
@@ -173,10 +170,10 @@ QString TransformToString(const QTransform& Matrix)
     const QTransform& m = Matrix;
     if (IsNearIdentity(m))
         return QString();
-    const bool linearPartZero = m.m12() == 0 && m.m13() == 0 && m.m21() == 0 && m.m23() == 0;
-    if (linearPartZero && m.m31() == 0 && m.m32() == 0 && m.m33() == 1)
+    const bool offDiagonalZero = m.m12() == 0 && m.m13() == 0 && m.m21() == 0 && m.m23() == 0;
+    if (offDiagonalZero && m.m31() == 0 && m.m32() == 0 && m.m33() == 1)
         return WriteTransform("scale", {m.m11(), m.m22()});
-    if (linearPartZero && m.m11() == 1 && m.m22() == 1 && m.m33() == 1)
+    if (offDiagonalZero && m.m11() == 1 && m.m22() == 1 && m.m33() == 1)
         return WriteTransform("translate", {m.m31(), m.m32()});
     return WriteTransform("matrix", {m.m11(), m.m12(), m.m21(), m.m22(), m.m31(), m.m32()});
 }

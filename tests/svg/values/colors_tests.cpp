@@ -4,6 +4,7 @@
 
 #include "platform/exceptions.h"
 #include "svg/values/colors.h"
+#include "tests/svg/values/parsers_test_support.h"
 
 using namespace zor;
 
@@ -141,12 +142,8 @@ TEST(Colors, ParseColorRaisesForMalformedNumbers)
     for (const Case& c : cases) {
         bool noPaint = true;
         bool inherited = false;
-        try {
-            ParseColor(c.text, Current, noPaint, CurrentColorValue, inherited);
-            ADD_FAILURE() << "no exception for " << QString::fromUtf16(c.text).toStdString();
-        } catch (const EConvertError& e) {
-            EXPECT_EQ(e.Message(), c.message);
-        }
+        EXPECT_EQ(MessageOf<EConvertError>([&] { ParseColor(c.text, Current, noPaint, CurrentColorValue, inherited); }),
+                  c.message);
     }
 }
 

@@ -8,26 +8,9 @@
 
 #include "platform/exceptions.h"
 #include "svg/values/attribute_parsers.h"
+#include "tests/svg/values/parsers_test_support.h"
 
 using namespace zor;
-
-namespace {
-
-// Runs Action and returns the message of the exception E it raises; fails the
-// test when it raises nothing.
-template <typename E, typename Action>
-QString MessageOf(Action&& action)
-{
-    try {
-        action();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    ADD_FAILURE() << "no exception";
-    return QString();
-}
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // Text utilities
