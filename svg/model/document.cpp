@@ -1,0 +1,202 @@
+#include "svg/model/document.h"
+
+#include <QLocale>
+
+#include "svg/model/conditional_processing.h"
+#include "svg/model/update_scope.h"
+
+namespace zor {
+
+namespace {
+
+using enum TCollectionNotification;
+
+const QString CopySuffix = QStringLiteral("Copy");
+
+} // namespace
+
+TSVGDocument::TSVGDocument(TSVGDocument* aOwner)
+    : Inherited(aOwner)
+    , FPrefLanguages(QLocale::system().uiLanguages())
+{
+    FPrefLanguages.OnChange = [this](TStringList&) { Changed(this); };
+}
+
+TSVGDocument::~TSVGDocument()
+{
+    BeginDestruction();
+    // The children leave while the id table they are indexed in still exists.
+    FreeChildren();
+    for (TSVGElement* member : FMembers)
+        member->FOwner = nullptr;
+}
+
+TSVGElementType TSVGDocument::SVGType() const
+{
+    return TSVGElementType::etDoc;
+}
+
+TSVGElementTypes TSVGDocument::ChildSVGTypes() const
+{
+    return ContainerChildTypes();
+}
+
+TSVGOptions TSVGDocument::Options() const
+{
+    return Owner() != nullptr ? Inherited::Options() : FOptions;
+}
+
+void TSVGDocument::SetOptions(TSVGOptions Value)
+{
+    if (Value == Options())
+        return;
+    FOptions = Value;
+    Reset();
+    Changed(this);
+}
+
+QString TSVGDocument::PreferredLanguage() const
+{
+    return FPrefLanguages.ToStringList().join(u',');
+}
+
+void TSVGDocument::SetPreferredLanguage(const QString& Value)
+{
+    const QStringList languages = SplitLanguageList(Value);
+    if (languages != FPrefLanguages.ToStringList())
+        FPrefLanguages.Assign(languages);
+}
+
+bool TSVGDocument::SupportsFeature(const QString& Feature) const
+{
+    return IsSupportedFeature(Feature);
+}
+
+bool TSVGDocument::SupportsLanguage(const QString& Language) const
+{
+    const QStringList pieces = SplitLanguageList(Language);
+    const QStringList candidates = Options().Contains(TSVGOption::soUseLocaleForLanguage)
+                                       ? QLocale::system().uiLanguages()
+                                       : FPrefLanguages.ToStringList();
+    for (const QString& candidate : candidates)
+        for (const QString& piece : pieces)
+            if (LanguageInRange(candidate, piece))
+                return true;
+    return false;
+}
+
+bool TSVGDocument::IsQuiet() const
+{
+    return UpdateCount() > 0 || ElementState().Contains(TSVGElementStateFlag::esDestroying);
+}
+
+void TSVGDocument::Changed(TSVGElement* Sender)
+{
+    if (!IsQuiet())
+        Fire(OnChange, Sender);
+    Inherited::Changed(Sender);
+}
+
+void TSVGDocument::Clear()
+{
+    TUpdateScope update(*this);
+    Inherited::Clear();
+    FAllItems->Clear();
+}
+
+void TSVGDocument::AssignProperties(const TSVGElement* Source)
+{
+    if (const auto* document = dynamic_cast<const TSVGDocument*>(Source); document != nullptr && document != this) {
+        SetOptions(document->Options());
+        SetPreferredLanguage(document->PreferredLanguage());
+    }
+    Inherited::AssignProperties(Source);
+}
+
+std::unique_ptr<TSVGElement> TSVGDocument::NewInstance(TSVGDocument* aOwner) const
+{
+    return std::make_unique<TSVGDocument>(aOwner);
+}
+
+TSVGDocument* TSVGDocument::ChildOwner()
+{
+    return this;
+}
+
+void TSVGDocument::ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action)
+{
+    if (Sender == this)
+        Inherited::ItemsNotify(Sender, Item, Action);
+    else
+        ElementListChanged(Sender, Item, Action);
+}
+
+void TSVGDocument::ChildListChanged(TSVGElement* Item, TCollectionNotification Action)
+{
+    ElementListChanged(this, Item, Action);
+    Inherited::ChildListChanged(Item, Action);
+}
+
+void TSVGDocument::ElementListChanged(TSVGElement* Parent, TSVGElement* Item, TCollectionNotification Action)
+{
+    if (!IsQuiet()) {
+        if (Action == cnRemoved)
+            Fire(OnRemoveElement, Parent, Item);
+        else if (Action == cnAdded)
+            Fire(OnAddElement, Parent, Item);
+    }
+    Changed(Parent);
+}
+
+// --- Ids ---------------------------------------------------------------------
+
+void TSVGDocument::ElementCreated(TSVGElement* Element)
+{
+    FMembers.insert(Element);
+}
+
+void TSVGDocument::ElementDestroyed(TSVGElement* Element)
+{
+    ReleaseID(Element);
+    FMembers.erase(Element);
+}
+
+QString TSVGDocument::ProvisionalID() const
+{
+    // Counting alone can repeat an id that is still in use after removals.
+    for (int n = FAllItems->Count();; ++n) {
+        const QString id = QStringLiteral("ID#") + QString::number(n);
+        if (!FAllItems->ContainsKey(id))
+            return id;
+    }
+}
+
+QString TSVGDocument::ChangeID(TSVGElement* Element, const QString& NewID)
+{
+    // An empty id is not indexed, so it never becomes a "Copy" variant.
+    const QString used = NewID.isEmpty() ? NewID : RegisterID(Element, NewID);
+    ReleaseID(Element);
+    return used;
+}
+
+QString TSVGDocument::RegisterID(TSVGElement* Element, const QString& NewID)
+{
+    if (Options().Contains(TSVGOption::soEnforceUniqueID)) {
+        FAllItems->Add(NewID, Element);
+        return NewID;
+    }
+    TSVGElement* holder = nullptr;
+    const bool taken = FAllItems->TryGetValue(NewID, holder) && holder != Element;
+    const QString used = taken ? FAllItems->GetUniqueName(NewID, CopySuffix) : NewID;
+    FAllItems->AddOrSetValue(used, Element);
+    return used;
+}
+
+void TSVGDocument::ReleaseID(const TSVGElement* Element)
+{
+    TSVGElement* holder = nullptr;
+    if (FAllItems->TryGetValue(Element->ID(), holder) && holder == Element)
+        FAllItems->Remove(Element->ID());
+}
+
+} // namespace zor

@@ -1,0 +1,99 @@
+#pragma once
+// The root of the document model: owns the element tree, indexes every element
+// by id, holds the document-wide options and languages and raises the
+// document's events.
+
+#include <QString>
+#include <memory>
+#include <unordered_set>
+
+#include "collections/hash_table_strings.h"
+#include "platform/events.h"
+#include "platform/string_list.h"
+#include "svg/model/element.h"
+
+namespace zor {
+
+// Id to element index of a document; it does not own the elements.
+using TSVGElementTable = TZorStringObjectHashTable<TSVGElement>;
+
+// Sender is the element whose child list changed, Element the child.
+using TSVGElementEvent = TEvent<TSVGElement*, TSVGElement*>;
+
+class TSVGDocument : public TSVGElement {
+    using Inherited = TSVGElement;
+
+public:
+    // A stand-alone document has no owner; a nested one belongs to the
+    // document that contains it.
+    explicit TSVGDocument(TSVGDocument* aOwner = nullptr);
+    ~TSVGDocument() override;
+
+    TSVGElementType SVGType() const override;
+    TSVGElementTypes ChildSVGTypes() const override;
+
+    // A document with an owner reports its owner's options, otherwise its own.
+    TSVGOptions Options() const override;
+    // Resets the tree and reports the change when the options differ.
+    void SetOptions(TSVGOptions Value);
+
+    // The preferred languages as comma-separated text.
+    QString PreferredLanguage() const;
+    void SetPreferredLanguage(const QString& Value);
+
+    TSVGElementTable& AllItems() { return *FAllItems; }
+    const TSVGElementTable& AllItems() const { return *FAllItems; }
+
+    // Feature is one of the SVG 1.1 feature strings that this renderer supports.
+    bool SupportsFeature(const QString& Feature) const;
+    // One of the languages in Language covers a candidate language: the
+    // system's user-interface languages with soUseLocaleForLanguage, the
+    // preferred languages otherwise.
+    bool SupportsLanguage(const QString& Language) const;
+
+    // Raises OnChange unless the document is inside an update or being
+    // destroyed; a nested document also tells its owner.
+    void Changed(TSVGElement* Sender) override;
+    // Also empties AllItems.
+    void Clear() override;
+    // From another document also the options and the preferred languages.
+    void AssignProperties(const TSVGElement* Source) override;
+
+    TEvent<TSVGElement*> OnChange;
+    TSVGElementEvent OnAddElement;
+    TSVGElementEvent OnRemoveElement;
+
+protected:
+    std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    TSVGDocument* ChildOwner() override;
+    // Reports from the child lists of the tree raise the element events.
+    void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action) override;
+    void ChildListChanged(TSVGElement* Item, TCollectionNotification Action) override;
+
+private:
+    friend class TSVGElement;
+
+    // Bookkeeping of the elements created with this document as owner.
+    void ElementCreated(TSVGElement* Element);
+    void ElementDestroyed(TSVGElement* Element);
+    // "ID#" and the number of ids in AllItems (the next free number when that one is taken).
+    QString ProvisionalID() const;
+    // Registers Element under NewID instead of its current id; returns the id actually used.
+    QString ChangeID(TSVGElement* Element, const QString& NewID);
+    // Adds NewID for Element: a taken id gets its "Copy" variant, or raises
+    // "Duplicates not allowed" with soEnforceUniqueID.
+    QString RegisterID(TSVGElement* Element, const QString& NewID);
+    void ReleaseID(const TSVGElement* Element);
+    // Raises the element events for a change of Parent's child list.
+    void ElementListChanged(TSVGElement* Parent, TSVGElement* Item, TCollectionNotification Action);
+    bool IsQuiet() const;
+
+    std::unique_ptr<TSVGElementTable> FAllItems = std::make_unique<TSVGElementTable>();
+    TSVGOptions FOptions = DefaultSVGOptions();
+    TStringList FPrefLanguages;
+    // Every live element created with this document as owner, so that those
+    // that outlive it can be told.
+    std::unordered_set<TSVGElement*> FMembers;
+};
+
+} // namespace zor

@@ -1,0 +1,11 @@
+#pragma once
+// Message texts of the document model.
+
+namespace zor::messages {
+
+inline constexpr const char* ChildTypeNotAllowed = "SVG element <%s> does not allow children of <%s> element type";
+inline constexpr const char* OwnParent = "An svg element cannot have itself as its parent";
+inline constexpr const char* NilChild = "SVG element <%s> cannot take a nil child";
+inline constexpr const char* CloneClassMismatch = "%s creates a %s where a copy of its own class is needed";
+
+} // namespace zor::messages

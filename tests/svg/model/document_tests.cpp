@@ -1,0 +1,341 @@
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include "model_test_support.h"
+#include "svg/model/metadata.h"
+#include "svg/model/update_scope.h"
+
+namespace zor::test {
+namespace {
+
+using enum TSVGOption;
+
+class Document : public ::testing::Test {
+protected:
+    template <typename T = TTestGroup>
+    T* Add(TSVGElement& Parent)
+    {
+        return Parent.AppendChild(std::make_unique<T>(&Doc));
+    }
+
+    TSVGDocument Doc;
+};
+
+TEST_F(Document, OneOnChangePerUpdateBracket)
+{
+    auto* first = Add(Doc);
+    auto* second = Add(*first);
+    TDocumentRecorder events(Doc);
+
+    Doc.BeginUpdate();
+    Doc.BeginUpdate();
+    first->SetTitle(QStringLiteral("one"));
+    second->SetLanguage(QStringLiteral("en"));
+    Add(*second);
+    Doc.EndUpdate();
+    EXPECT_TRUE(events.ChangeSenders.empty());
+    Doc.EndUpdate();
+    EXPECT_EQ(events.ChangeSenders, std::vector<TSVGElement*>{nullptr});
+    EXPECT_TRUE(events.Added.empty()); // element events are not raised inside an update
+
+    // An unmatched EndUpdate is ignored and does not open a bracket.
+    Doc.EndUpdate();
+    events.ChangeSenders.clear();
+    second->SetTitle(QStringLiteral("two"));
+    EXPECT_EQ(events.ChangeSenders, std::vector<TSVGElement*>{second});
+}
+
+TEST_F(Document, ElementUpdateDoesNotHoldBackTheDocument)
+{
+    auto* group = Add(Doc);
+    TDocumentRecorder events(Doc);
+    group->BeginUpdate();
+    group->SetTitle(QStringLiteral("t"));
+    EXPECT_EQ(events.ChangeSenders, std::vector<TSVGElement*>{group});
+    group->EndUpdate();
+    EXPECT_EQ(events.ChangeSenders, (std::vector<TSVGElement*>{group, nullptr}));
+}
+
+TEST_F(Document, UpdateScopeClosesTheBracketWhenAnEditFails)
+{
+    TDocumentRecorder events(Doc);
+    EXPECT_THROW(
+        {
+            TUpdateScope update(Doc);
+            Add<TTestStop>(Doc);
+        },
+        ESVGException);
+    EXPECT_EQ(events.ChangeSenders, std::vector<TSVGElement*>{nullptr});
+    Doc.SetTitle(QStringLiteral("after"));
+    EXPECT_EQ(events.ChangeSenders.size(), 2u);
+}
+
+TEST_F(Document, ElementEventsSeeAttachedAndStillLivingChildren)
+{
+    auto* group = Add(Doc);
+    TSVGElement* parentSeen = nullptr;
+    Doc.OnAddElement = [&](TSVGElement*, TSVGElement* Child) { parentSeen = Child->Parent(); };
+    QString removedTitle;
+    Doc.OnRemoveElement = [&](TSVGElement* Parent, TSVGElement* Child) {
+        EXPECT_EQ(Parent, group);
+        removedTitle = Child->Title();
+    };
+    auto* child = Add(*group);
+    EXPECT_EQ(parentSeen, group);
+    child->SetTitle(QStringLiteral("leaving"));
+    group->Items().Remove(child);
+    EXPECT_EQ(removedTitle, QStringLiteral("leaving"));
+}
+
+TEST_F(Document, ProvisionalAndDuplicateIds)
+{
+    auto* first = Add(Doc);
+    auto* second = Add(Doc);
+    EXPECT_EQ(first->ID(), QStringLiteral("ID#0"));
+    EXPECT_EQ(second->ID(), QStringLiteral("ID#1"));
+    EXPECT_EQ(Doc.AllItems().Items(QStringLiteral("ID#1")), second);
+
+    first->SetID(QStringLiteral("needle"));
+    second->SetID(QStringLiteral("needle"));
+    EXPECT_EQ(second->ID(), QStringLiteral("needle Copy"));
+    EXPECT_EQ(Doc.AllItems().Items(QStringLiteral("needle")), first);
+    EXPECT_EQ(Doc.AllItems().Items(QStringLiteral("needle Copy")), second);
+    EXPECT_FALSE(Doc.AllItems().ContainsKey(QStringLiteral("ID#1")));
+
+    // An empty id is not indexed, and is no duplicate of another empty id.
+    first->SetID({});
+    second->SetID({});
+    EXPECT_TRUE(second->ID().isEmpty());
+    EXPECT_EQ(Doc.AllItems().Count(), 0);
+}
+
+TEST_F(Document, EnforcedUniqueIdsRaiseAndKeepTheOldId)
+{
+    Doc.SetOptions(Doc.Options().Include(soEnforceUniqueID));
+    auto* first = Add(Doc);
+    auto* second = Add(Doc);
+    first->SetID(QStringLiteral("a"));
+    try {
+        second->SetID(QStringLiteral("a"));
+        FAIL() << "no exception";
+    } catch (const EListError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Duplicates not allowed"));
+    }
+    EXPECT_EQ(second->ID(), QStringLiteral("ID#1"));
+    EXPECT_EQ(Doc.AllItems().Items(QStringLiteral("ID#1")), second);
+}
+
+TEST_F(Document, ProvisionalIdsSkipIdsStillInUse)
+{
+    Doc.SetOptions(Doc.Options().Include(soEnforceUniqueID));
+    auto* first = Add(Doc);
+    Add(Doc); // ID#1
+    Doc.Items().Remove(first);
+    // One id is left, but "ID#1" is taken: creating an element must not fail.
+    auto* third = Add(Doc);
+    EXPECT_EQ(third->ID(), QStringLiteral("ID#2"));
+}
+
+TEST_F(Document, CloneIntoTheSameDocumentGetsCopyIds)
+{
+    auto* original = Add(Doc);
+    original->SetID(QStringLiteral("gauge"));
+    original->SetTitle(QStringLiteral("Gauge"));
+    original->SetEnabled(false);
+    original->Classes().Add(QStringLiteral("dial"));
+    auto* hand = Add(*original);
+    hand->SetID(QStringLiteral("hand"));
+    auto* note = Add<TSVGMetadata>(*original);
+    note->SetXML(QStringLiteral("<metadata>x</metadata>"));
+
+    std::unique_ptr<TSVGElement> clone = original->Clone(&Doc);
+    EXPECT_TRUE(typeid(*clone.get()) == typeid(TTestGroup));
+    EXPECT_EQ(clone->ID(), QStringLiteral("gauge Copy"));
+    EXPECT_EQ(original->ID(), QStringLiteral("gauge"));
+    EXPECT_EQ(clone->Title(), QStringLiteral("Gauge"));
+    EXPECT_TRUE(clone->Enabled()); // not a copied property
+    EXPECT_EQ(clone->Classes().ToStringList(), QStringList{QStringLiteral("dial")});
+    EXPECT_EQ(clone->Parent(), nullptr);
+    ASSERT_EQ(clone->Items().Count(), 2);
+    EXPECT_EQ(clone->Items()[0]->ID(), QStringLiteral("hand Copy"));
+    EXPECT_EQ(clone->Items()[0]->Parent(), clone.get());
+    EXPECT_EQ(dynamic_cast<TSVGMetadata&>(*clone->Items()[1]).XML(), note->XML());
+    EXPECT_EQ(Doc.AllItems().Items(QStringLiteral("hand Copy")), clone->Items()[0]);
+
+    // Into another document the ids stay as they are.
+    TSVGDocument other;
+    EXPECT_EQ(original->Clone(&other)->ID(), QStringLiteral("gauge"));
+}
+
+TEST_F(Document, CloneOfADocumentOwnsItsCopiedTree)
+{
+    Doc.SetPreferredLanguage(QStringLiteral("fr"));
+    Add(Doc)->SetID(QStringLiteral("child"));
+    std::unique_ptr<TSVGElement> copy = Doc.Clone(nullptr);
+    auto& document = dynamic_cast<TSVGDocument&>(*copy);
+    ASSERT_EQ(document.Items().Count(), 1);
+    EXPECT_EQ(document.Items()[0]->Owner(), &document);
+    EXPECT_EQ(document.AllItems().Items(QStringLiteral("child")), document.Items()[0]);
+    EXPECT_EQ(document.PreferredLanguage(), QStringLiteral("fr"));
+}
+
+TEST_F(Document, AssignReplacesContentAndCopiesChildren)
+{
+    auto* target = Add(Doc);
+    Add(*target)->SetID(QStringLiteral("old"));
+    TTestGroup source(nullptr);
+    source.SetTitle(QStringLiteral("new"));
+    source.AppendChild(std::make_unique<TTestGroup>(nullptr))->SetID(QStringLiteral("kid"));
+
+    target->Assign(&source);
+    EXPECT_EQ(target->Title(), QStringLiteral("new"));
+    ASSERT_EQ(target->Items().Count(), 1);
+    EXPECT_EQ(target->Items()[0]->Owner(), &Doc);
+    EXPECT_TRUE(Doc.AllItems().ContainsKey(QStringLiteral("kid")));
+    EXPECT_FALSE(Doc.AllItems().ContainsKey(QStringLiteral("old")));
+
+    TStringList notAnElement;
+    EXPECT_THROW(target->Assign(&notAnElement), EConvertError);
+    target->Assign(target);
+    EXPECT_EQ(target->Items().Count(), 1);
+}
+
+TEST_F(Document, AssignFromOwnDescendantTakesItsContent)
+{
+    auto* outer = Add(Doc);
+    auto* inner = Add(*outer);
+    inner->SetID(QStringLiteral("inner"));
+    inner->SetTitle(QStringLiteral("kept"));
+    Add(*inner)->SetID(QStringLiteral("leaf"));
+
+    outer->Assign(inner);
+    EXPECT_EQ(outer->ID(), QStringLiteral("inner"));
+    EXPECT_EQ(outer->Title(), QStringLiteral("kept"));
+    ASSERT_EQ(outer->Items().Count(), 1);
+    EXPECT_EQ(outer->Items()[0]->ID(), QStringLiteral("leaf"));
+    EXPECT_EQ(Doc.AllItems().Count(), 2);
+}
+
+TEST(DocumentOptions, DefaultsAndOwnership)
+{
+    TPlainElement loose(nullptr);
+    EXPECT_EQ(loose.Options().ToBits(), 1467u);
+    EXPECT_TRUE(loose.HasFeatures());
+    EXPECT_TRUE(loose.HasLanguages());
+
+    TSVGDocument outer;
+    EXPECT_EQ(outer.Options().ToBits(), 1467u);
+    int changes = 0;
+    outer.OnChange = [&](TSVGElement*) { ++changes; };
+    const TSVGOptions chosen = TSVGOptions{soEnforceUniqueID, soUseFillText};
+    outer.SetOptions(chosen);
+    outer.SetOptions(chosen);
+    EXPECT_EQ(changes, 1);
+
+    // A nested document reports the options of the document it belongs to.
+    auto* nested = outer.AppendChild(std::make_unique<TSVGDocument>(&outer));
+    EXPECT_EQ(nested->Options(), chosen);
+    EXPECT_EQ(TSVGElement(nested).Options(), chosen);
+}
+
+TEST(DocumentLifetime, ElementsMayOutliveTheirDocument)
+{
+    std::unique_ptr<TSVGElement> survivor;
+    {
+        TSVGDocument doc;
+        auto* group = doc.AppendChild(std::make_unique<TTestGroup>(&doc));
+        group->SetID(QStringLiteral("kept"));
+        survivor = doc.ExtractChild(group);
+        survivor->AppendChild(std::make_unique<TTestGroup>(&doc));
+    }
+    EXPECT_EQ(survivor->Owner(), nullptr);
+    EXPECT_EQ(survivor->Items()[0]->Owner(), nullptr);
+    survivor->SetID(QStringLiteral("renamed"));
+    survivor->SetTitle(QStringLiteral("still usable"));
+    survivor.reset();
+}
+
+struct LanguageCase {
+    const char* Language;
+    QStringList SystemLanguages;
+    bool Expected;
+};
+
+TEST(DocumentLanguages, ElementLanguagesAgainstPreferredLanguages)
+{
+    TSVGDocument doc;
+    doc.SetOptions(doc.Options().Exclude(soUseLocaleForLanguage));
+    doc.SetPreferredLanguage(QStringLiteral("en-GB"));
+    const LanguageCase cases[] = {
+        {"", {}, true},
+        {"", {"fr"}, false},
+        {"", {"fr", "en"}, true},
+        {"de", {}, false},
+        {"en", {}, true},
+        {"de", {"EN-gb"}, true},
+        {"", {"en-US"}, false},
+    };
+    TPlainElement element(&doc);
+    for (const LanguageCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Language << " / " << c.SystemLanguages.join(',').toStdString());
+        element.SetLanguage(QString::fromLatin1(c.Language));
+        element.SystemLanguages().Assign(c.SystemLanguages);
+        EXPECT_EQ(element.HasLanguages(), c.Expected);
+        EXPECT_EQ(element.IsRenderable(), c.Expected);
+    }
+}
+
+TEST(DocumentLanguages, SupportsLanguageMatchesWholeSubtags)
+{
+    TSVGDocument doc;
+    doc.SetOptions(doc.Options().Exclude(soUseLocaleForLanguage));
+    doc.SetPreferredLanguage(QStringLiteral("en-GB, nl"));
+    EXPECT_EQ(doc.PreferredLanguage(), QStringLiteral("en-GB,nl"));
+    const std::pair<const char*, bool> cases[] = {
+        {"de, EN", true}, {"nl-BE", false}, {"NL", true}, {"e", false}, {"en-GB", true}, {"", false}, {" , ", false},
+    };
+    for (const auto& [language, expected] : cases)
+        EXPECT_EQ(doc.SupportsLanguage(QString::fromLatin1(language)), expected) << language;
+
+    // With the locale option the system's user-interface languages count instead.
+    doc.SetOptions(doc.Options().Include(soUseLocaleForLanguage));
+    const QString systemLanguage = QLocale::system().uiLanguages().value(0);
+    ASSERT_FALSE(systemLanguage.isEmpty());
+    EXPECT_TRUE(doc.SupportsLanguage(systemLanguage));
+}
+
+TEST(DocumentLanguages, HasLanguageForTheLangSelector)
+{
+    TPlainElement element(nullptr);
+    element.SetLanguage(QStringLiteral("en-US, fr"));
+    EXPECT_TRUE(element.HasLanguage(QStringLiteral("en")));
+    EXPECT_TRUE(element.HasLanguage(QStringLiteral("FR")));
+    EXPECT_FALSE(element.HasLanguage(QStringLiteral("en-GB")));
+    element.SetLanguage({});
+    EXPECT_FALSE(element.HasLanguage(QStringLiteral("en")));
+}
+
+TEST(DocumentFeatures, OnlyTheSupportedFeatureStrings)
+{
+    TSVGDocument doc;
+    const QString ns = QStringLiteral("http://www.w3.org/TR/SVG11/feature#");
+    const std::pair<QString, bool> cases[] = {
+        {ns + "Shape", true},         {ns + "Clip", true},       {ns + "BasicText", true},
+        {ns + "Text", false},         {ns + "Animation", false}, {ns + "shape", false},
+        {QStringLiteral("Shape"), false}, {ns, false},
+    };
+    for (const auto& [feature, expected] : cases)
+        EXPECT_EQ(doc.SupportsFeature(feature), expected) << feature.toStdString();
+
+    TPlainElement element(&doc);
+    element.RequiredFeatures().Assign(QStringList{ns + "Gradient", ns + "Marker"});
+    EXPECT_TRUE(element.HasFeatures());
+    element.RequiredFeatures().Add(ns + "Filter");
+    EXPECT_FALSE(element.IsRenderable());
+    element.RequiredFeatures().Clear();
+    element.RequiredExtensions().Add(QStringLiteral("http://example.org/ext"));
+    EXPECT_FALSE(element.HasExtensions());
+}
+
+} // namespace
+} // namespace zor::test

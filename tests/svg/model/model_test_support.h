@@ -1,0 +1,85 @@
+#pragma once
+// Small element classes for the model tests: a group and a gradient stop with
+// the child rules of their kinds, an element without a kind, and a listener
+// that records what it is told.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "svg/model/document.h"
+#include "svg/model/element.h"
+
+namespace zor::test {
+
+template <TSVGElementType Kind, const TSVGElementTypes& (*ChildTypes)()>
+class TTestElement : public TSVGElement {
+public:
+    using TSVGElement::TSVGElement;
+    TSVGElementType SVGType() const override { return Kind; }
+    TSVGElementTypes ChildSVGTypes() const override { return ChildTypes(); }
+
+protected:
+    std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override
+    {
+        return std::make_unique<TTestElement>(aOwner);
+    }
+};
+
+using TTestGroup = TTestElement<TSVGElementType::etGroup, ContainerChildTypes>;
+using TTestStop = TTestElement<TSVGElementType::etGradientStop, DescriptiveTypes>;
+
+class TPlainElement : public TSVGElement {
+public:
+    using TSVGElement::TSVGElement;
+
+protected:
+    std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override
+    {
+        return std::make_unique<TPlainElement>(aOwner);
+    }
+};
+
+// Records every ReferenceChanged with whether the sender was going away, and
+// runs OnReference (if set) during the call.
+class TRecordingListener : public TSVGElement {
+public:
+    struct TCall {
+        TSVGElement* Sender;
+        bool SenderDestroying;
+    };
+
+    using TSVGElement::TSVGElement;
+
+    void ReferenceChanged(TSVGElement* Sender) override
+    {
+        Calls.push_back({Sender, Sender->ElementState().Contains(TSVGElementStateFlag::esDestroying)});
+        if (OnReference)
+            OnReference(Sender);
+    }
+
+    std::vector<TCall> Calls;
+    std::function<void(TSVGElement*)> OnReference;
+};
+
+// A stand-alone document whose OnChange and element events are counted.
+struct TDocumentRecorder {
+    explicit TDocumentRecorder(TSVGDocument& Document)
+    {
+        Document.OnChange = [this](TSVGElement* Sender) { ChangeSenders.push_back(Sender); };
+        Document.OnAddElement = [this](TSVGElement* Parent, TSVGElement* Child) {
+            Added.push_back({Parent, Child});
+        };
+        Document.OnRemoveElement = [this](TSVGElement* Parent, TSVGElement* Child) {
+            Removed.push_back({Parent, Child});
+            RemovedIDs.push_back(Child->ID());
+        };
+    }
+
+    std::vector<TSVGElement*> ChangeSenders;
+    std::vector<std::pair<TSVGElement*, TSVGElement*>> Added;
+    std::vector<std::pair<TSVGElement*, TSVGElement*>> Removed;
+    QStringList RemovedIDs;
+};
+
+} // namespace zor::test
