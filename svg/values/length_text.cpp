@@ -1,0 +1,107 @@
+#include "svg/values/length_text.h"
+
+#include <QStringList>
+#include <cmath>
+#include <limits>
+
+#include "svg/values/number_parsers.h"
+#include "svg/values/text_utils.h"
+
+namespace zor {
+
+namespace {
+
+// A trimmed length text cut into its unit and its number part.
+struct TLengthText {
+    TSVGUnit Unit;
+    QStringView Number;
+};
+
+TLengthText SplitLengthText(QStringView Text)
+{
+    const TSVGUnit unit = UnitFromSuffix(Text);
+    return {unit, Text.chopped(UnitSuffix(unit).size())};
+}
+
+// The number of a length, "Infinity" words included.
+bool TryLengthNumber(QStringView Text, float& Number)
+{
+    bool inherited = false;
+    const float value = ParseNumber(Text, inherited, std::numeric_limits<float>::quiet_NaN());
+    if (std::isnan(value))
+        return false;
+    Number = value;
+    return true;
+}
+
+} // namespace
+
+void ParseLength(QStringView Text, TSVGLength& Length)
+{
+    const QStringView text = TrimBlanks(Text);
+    if (text.isEmpty())
+        return;
+    const TLengthText parts = SplitLengthText(text);
+    Length.SetaUnit(parts.Unit);
+    float number = 0;
+    if (TryLengthNumber(parts.Number, number))
+        Length.SetRaw(number);
+    Length.SetIsPercent(parts.Unit == TSVGUnit::suPercent);
+}
+
+void ParseLengthValue(QStringView Text, TSVGLength& Length, float Min, float Max)
+{
+    ParseLength(Text, Length);
+    const QStringView text = TrimBlanks(Text);
+    float number = 0;
+    if (!text.isEmpty() && Length.aUnit() == TSVGUnit::suPercent && TryLengthNumber(text.chopped(1), number))
+        Length.SetRaw(Min + (Max - Min) * number / 100);
+}
+
+void ParseLengthProperty(QStringView Text, TSVGLength& Length, bool& Inherited, float Min, float Max)
+{
+    const QStringView text = TrimBlanks(Text);
+    if (ApplyInheritProtocol(text, Inherited))
+        ParseLengthValue(text, Length, Min, Max);
+}
+
+void ParseLengthList(QStringView Text, TSVGLengths& Lengths, float Min, float Max)
+{
+    const QStringList pieces = SplitNumbers(Text);
+    while (Lengths.Count() > pieces.size())
+        Lengths.Delete(Lengths.Count() - 1);
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        TSVGLength& length = i < Lengths.Count() ? Lengths[i] : Lengths.Add(std::make_unique<TSVGLength>());
+        ParseLengthValue(pieces[i], length, Min, Max);
+    }
+}
+
+bool TryParseUnitNumber(QStringView Text, TSVGUnit& Unit, float& Number)
+{
+    const TLengthText parts = SplitLengthText(TrimBlanks(Text));
+    Unit = parts.Unit;
+    return TryLengthNumber(parts.Number, Number);
+}
+
+float ParseUnitValue(QStringView Text, TSVGUnit& Unit, const TSVGUnitFactors& Factors, float Default)
+{
+    if (TrimBlanks(Text).isEmpty())
+        return Default;
+    float number = 0;
+    return TryParseUnitNumber(Text, Unit, number) ? number * UnitFactor(Factors, Unit) : Default;
+}
+
+QString FormatLength(const TSVGLength& Length, const QString& FormatStr, float Min, float Max)
+{
+    return Length.ToString(FormatStr, Min, Max);
+}
+
+QString FormatLengthList(const TSVGLengths& Lengths, const QString& FormatStr, const QString& Separator)
+{
+    QStringList texts;
+    for (qsizetype i = 0; i < Lengths.Count(); ++i)
+        texts << FormatLength(Lengths[i], FormatStr, 0, 100);
+    return texts.join(Separator);
+}
+
+} // namespace zor

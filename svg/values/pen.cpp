@@ -1,0 +1,165 @@
+#include "svg/values/pen.h"
+
+#include <QStringList>
+#include <algorithm>
+
+#include "svg/values/length_text.h"
+#include "svg/values/number_format.h"
+#include "svg/values/number_parsers.h"
+#include "svg/values/text_utils.h"
+
+namespace zor {
+
+namespace {
+
+constexpr TAlphaColor OpaqueBlack = 0xFF000000;
+const QString DashEntryFormat = QStringLiteral("0.###");
+const QString DashWidthFormat = QStringLiteral("0.##");
+const QString NoDash = QStringLiteral("none");
+
+} // namespace
+
+bool TSVGDashList::IsDrawable() const
+{
+    return !Values.empty() && std::all_of(Values.begin(), Values.end(), [](float v) { return v > 0; });
+}
+
+TSVGDashList ParseDashList(QStringView Text, const TSVGUnitFactors& Factors)
+{
+    TSVGDashList dash;
+    for (const QString& piece : SplitNumbers(Text)) {
+        TSVGUnit unit = TSVGUnit::suNone;
+        float value = ParseUnitValue(piece, unit, Factors, 0);
+        const bool percent = unit == TSVGUnit::suPercent;
+        if (percent)
+            value /= 100;
+        dash.Values.push_back(value);
+        dash.Units.push_back(unit);
+        dash.IsPercent.push_back(percent);
+    }
+    // An odd list is repeated once, as dash patterns alternate dash and gap.
+    if (dash.Values.size() % 2 != 0) {
+        const std::size_t count = dash.Values.size();
+        for (std::size_t i = 0; i < count; ++i) {
+            dash.Values.push_back(dash.Values[i]);
+            dash.Units.push_back(dash.Units[i]);
+            dash.IsPercent.push_back(dash.IsPercent[i]);
+        }
+    }
+    return dash;
+}
+
+TSVGPen::TSVGPen(TBrushKind ADefaultKind, TAlphaColor ADefaultColor)
+    : TSVGPaint(ADefaultKind, ADefaultColor)
+{
+    FSVGDashOffset.OnChange = [this](TSVGLength& offset) {
+        StoreDashOffset(offset.GetValue());
+        Changed();
+    };
+    // The offset is measured with the element's factors, like the pen.
+    FSVGDashOffset.OnUnitFactors = [this](const TPersistent&, TSVGUnitFactors& factors) {
+        factors = GetUnitFactors();
+    };
+}
+
+void TSVGPen::Assign(const TPersistent* Source)
+{
+    if (auto* pen = dynamic_cast<const TSVGPen*>(Source)) {
+        TEventSwap quiet(OnChanged, {});
+        FMiterLimit = pen->FMiterLimit;
+        AssignPaint(*pen);
+        FSVGDashOffset.Assign(&pen->FSVGDashOffset);
+        FThicknessIsPercent = pen->FThicknessIsPercent;
+        FThicknessPreferredUnit = pen->FThicknessPreferredUnit;
+        FDashArrayPreferredUnits = pen->FDashArrayPreferredUnits;
+        FDashArrayIsPercent = pen->FDashArrayIsPercent;
+    }
+    TSVGPaint::Assign(Source);
+}
+
+void TSVGPen::Clear()
+{
+    {
+        TEventSwap quiet(OnChanged, {});
+        SetKind(TBrushKind::None);
+        ClearPaint();
+        SetDash(TStrokeDash::Solid);
+        FThicknessPreferredUnit = TSVGUnit::suNone;
+        FThicknessIsPercent = false;
+        SetThickness(1);
+        SetCap(TStrokeCap::Flat);
+        FMiterLimit = DefaultMiterLimit;
+        FSVGDashOffset.Clear();
+        FDashArrayPreferredUnits.clear();
+        FDashArrayIsPercent.clear();
+        SetJoin(TStrokeJoin::Miter);
+    }
+    Changed();
+}
+
+QString TSVGPen::GetDashArray() const
+{
+    switch (Dash()) {
+    case TStrokeDash::Solid:
+        return NoDash;
+    case TStrokeDash::Custom:
+        return CustomDashArray();
+    default:
+        break;
+    }
+    QStringList entries;
+    for (float multiple : StandardDashPattern(Dash()))
+        entries << FormatFloat(DashWidthFormat, multiple * Thickness());
+    return entries.join(u' ');
+}
+
+TSVGUnitFactors TSVGPen::GetUnitFactors() const
+{
+    TSVGUnitFactors factors = DefaultUnitFactors;
+    Fire(OnUnitFactors, *this, factors);
+    return factors;
+}
+
+QString TSVGPen::CustomDashArray() const
+{
+    if (Dash() != TStrokeDash::Custom)
+        return NoDash;
+    const TSVGUnitFactors factors = GetUnitFactors();
+    const std::vector<float>& pattern = DashArray();
+    QStringList entries;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (i < FDashArrayIsPercent.size() && FDashArrayIsPercent[i]) {
+            entries << FormatNumber(TSVGUnit::suPercent, DashEntryFormat, pattern[i] * 100.0);
+            continue;
+        }
+        // Entries are kept in user units; they are written back in the unit
+        // they were read in, so that a saved list reads back the same.
+        const TSVGUnit unit = i < FDashArrayPreferredUnits.size() ? FDashArrayPreferredUnits[i] : TSVGUnit::suNone;
+        const float factor = UnitFactor(factors, unit);
+        entries << FormatNumber(unit, DashEntryFormat, factor == 0 ? pattern[i] : pattern[i] / factor);
+    }
+    return entries.join(u' ');
+}
+
+void TSVGPen::SetCustomDashArray(QStringView Value)
+{
+    const QStringView text = TrimBlanks(Value);
+    const TSVGDashList dash = text == NoDash ? TSVGDashList() : ParseDashList(text, GetUnitFactors());
+    if (dash.Values.empty()) {
+        FDashArrayPreferredUnits.clear();
+        FDashArrayIsPercent.clear();
+        SetDash(TStrokeDash::Solid);
+        return;
+    }
+    if (dash.IsDrawable())
+        ApplyDashList(dash);
+}
+
+void TSVGPen::ApplyDashList(const TSVGDashList& Dash)
+{
+    FDashArrayPreferredUnits = Dash.Units;
+    FDashArrayIsPercent = Dash.IsPercent;
+    SetCustomDash(Dash.Values, FSVGDashOffset.GetValue());
+}
+
+} // namespace zor

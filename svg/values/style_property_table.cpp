@@ -1,0 +1,359 @@
+// The table of presentation properties: one row per property with its CSS
+// name, initial value, default inheritance and value parser.
+
+#include <array>
+#include <type_traits>
+
+#include "svg/values/colors.h"
+#include "svg/values/number_parsers.h"
+#include "svg/values/reference_parsers.h"
+#include "svg/values/style_value_parsers.h"
+#include "svg/values/style_values.h"
+
+namespace zor {
+
+namespace {
+
+using TValues = TSVGStyleValues;
+using TMember = TSVGStyleProperty;
+using TContext = TSVGStyleContext;
+
+// Runs Parse(bool& inherited) on the Inherits bit of Member.
+template <typename ParseFunction>
+void WithInherited(TValues& Values, TMember Member, ParseFunction&& Parse)
+{
+    bool inherited = Values.Inherits.Contains(Member);
+    Parse(inherited);
+    if (inherited)
+        Values.Inherits.Include(Member);
+    else
+        Values.Inherits.Exclude(Member);
+}
+
+// Field := Parser(text, Field, inherited).
+template <auto Field, auto Parser>
+void ParseField(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) { Values.*Field = Parser(Text, Values.*Field, inherited); });
+}
+
+template <auto Field>
+void ParseKeywordField(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
+{
+    using TKeyword = std::remove_cvref_t<decltype(Values.*Field)>;
+    ParseField<Field, &ParseKeywordProperty<TKeyword>>(Values, Member, Text, Context);
+}
+
+float NumberValue(QStringView Text, float Current, bool& Inherited)
+{
+    return ParseNumber(Text, Inherited, Current);
+}
+
+// A colour where "currentColor" stands for the color property.
+template <auto Field>
+void ParseColorField(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        bool noPaint = false;
+        Values.*Field = ParseColor(Text, Values.*Field, noPaint, Values.Color, inherited);
+    });
+}
+
+void ParseColorProperty(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        // A paint server named by color reaches fill and stroke.
+        bool referenceInherited = inherited;
+        Values.Brush.SetURI(ParsePaintReferenceValue(Text, Values.Brush.URI(), referenceInherited));
+        referenceInherited = inherited;
+        Values.Pen.SetURI(ParsePaintReferenceValue(Text, Values.Pen.URI(), referenceInherited));
+        bool noPaint = false;
+        Values.Color = ParseColor(Text, Values.Color, noPaint, Values.Color, inherited);
+        if (noPaint)
+            Values.Color = 0;
+    });
+}
+
+// Fill and stroke: colour, "none" as no paint, and a paint server reference
+// that survives the change of kind.
+template <typename TPaint>
+void ParsePaint(TPaint& Paint, TValues& Values, TMember Member, QStringView Text)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        Paint.SetURI(ParsePaintReferenceValue(Text, Paint.URI(), inherited));
+        bool noPaint = Paint.Kind() == TBrushKind::None;
+        Paint.SetColor(ParseColor(Text, Paint.Color(), noPaint, Values.Color, inherited));
+        const QString reference = Paint.URI();
+        Paint.SetKind(noPaint ? TBrushKind::None : TBrushKind::Solid);
+        Paint.SetURI(reference);
+    });
+}
+
+void ParseFill(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    ParsePaint(Values.Brush, Values, Member, Text);
+}
+
+void ParseStroke(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    ParsePaint(Values.Pen, Values, Member, Text);
+}
+
+template <typename TPaint>
+void ParsePaintOpacity(TPaint& Paint, TValues& Values, TMember Member, QStringView Text)
+{
+    WithInherited(Values, Member, [&](bool& inherited) { Paint.SetOpacity(ParseNumber(Text, inherited, Paint.Opacity())); });
+}
+
+void ParseFillOpacity(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    ParsePaintOpacity(Values.Brush, Values, Member, Text);
+}
+
+void ParseStrokeOpacity(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    ParsePaintOpacity(Values.Pen, Values, Member, Text);
+}
+
+void ParseClipRect(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        Values.ClipRect = ParseClip(Text, Values.ClipRect, inherited, Context.UnitFactors);
+    });
+}
+
+void ParseBaselineShiftLength(TValues& Values, TMember, QStringView Text, const TContext&)
+{
+    ParseBaselineShift(Text, Values.BaselineShift);
+}
+
+template <auto Field>
+void ParseNormalLength(TValues& Values, TMember, QStringView Text, const TContext&)
+{
+    ParseAutoLength(Text, Values.*Field, u"normal");
+}
+
+void ParseKerning(TValues& Values, TMember, QStringView Text, const TContext&)
+{
+    ParseAutoLength(Text, Values.Kerning, u"auto");
+}
+
+void ParseMarkerShorthand(TValues& Values, TMember, QStringView Text, const TContext& Context)
+{
+    if (TrimBlanks(Text).isEmpty())
+        return;
+    ParseField<&TValues::MarkerStartURI, &ParseReferenceValue>(Values, TMember::ipMarkerStart, Text, Context);
+    ParseField<&TValues::MarkerMidURI, &ParseReferenceValue>(Values, TMember::ipMarkerMid, Text, Context);
+    ParseField<&TValues::MarkerEndURI, &ParseReferenceValue>(Values, TMember::ipMarkerEnd, Text, Context);
+}
+
+void ParseFont(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        ParseFontShorthand(Text, Values.Font, inherited, Context.UnitFactors, Context.ParentFontSize);
+    });
+}
+
+void ParseFontFamilyList(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) { ParseFontFamily(Text, Values.Font, inherited); });
+}
+
+void ParseFontSizeValue(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        Values.Font.SetSize(
+            ParseFontSize(Text, inherited, Context.UnitFactors, Context.ParentFontSize, Values.Font.Size()));
+    });
+}
+
+void ParseFontStyleValue(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        Values.Font.SetStyle(ParseFontStyle(Text, Values.Font.Style(), inherited));
+    });
+}
+
+void ParseFontVariant(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        Values.Font.SetFontVariant(ParseKeywordProperty(Text, Values.Font.FontVariant(), inherited));
+    });
+}
+
+void ParseFontWeight(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        Values.Font.SetWeight(ParseKeywordProperty(Text, Values.Font.Weight(), inherited));
+    });
+}
+
+void ParseTextDecorationValue(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        TFontStyles style = Values.Font.Style();
+        TExtendedFontStyles extended = Values.Font.ExtendStyles();
+        ParseTextDecoration(Text, style, extended, inherited);
+        Values.Font.SetStyle(style);
+        Values.Font.SetExtendStyles(extended);
+    });
+}
+
+void ParseDashArray(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        ParseStrokeDashArray(Text, Values.Pen, inherited, Context.UnitFactors);
+    });
+}
+
+void ParseDashOffset(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) { ParseStrokeDashOffset(Text, Values.Pen, inherited); });
+}
+
+void ParseLinecap(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        Values.Pen.SetCap(ParseStrokeLinecap(Text, Values.Pen.Cap(), inherited));
+    });
+}
+
+void ParseLinejoin(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        Values.Pen.SetJoin(ParseStrokeLinejoin(Text, Values.Pen.Join(), inherited));
+    });
+}
+
+void ParseMiterLimit(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        Values.Pen.SetMiterLimit(ParseFloatValue(Text, inherited, Values.Pen.MiterLimit()));
+    });
+}
+
+void ParseStrokeWidthValue(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
+{
+    WithInherited(Values, Member, [&](bool& inherited) {
+        ParseStrokeWidth(Text, Values.Pen, inherited, Context.UnitFactors);
+    });
+}
+
+using enum TSVGStyleProperty;
+
+// Indexed by TSVGStyleProperty.
+constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> StyleProperties = {{
+    {ipNone, "ipNone", "", "", false, nullptr},
+    {ipAlignmentBaseline, "ipAlignmentBaseline", "alignment-baseline", "auto", false, &ParseKeywordField<&TValues::AlignmentBaseline>},
+    {ipBaselineShift, "ipBaselineShift", "baseline-shift", "baseline", false, &ParseBaselineShiftLength},
+    {ipClip, "ipClip", "clip", "auto", false, &ParseClipRect},
+    {ipClipPath, "ipClipPath", "clip-path", "none", true, &ParseField<&TValues::ClipURI, &ParseReferenceValue>},
+    {ipClipRule, "ipClipRule", "clip-rule", "nonzero", true, &ParseKeywordField<&TValues::ClipRule>},
+    {ipColor, "ipColor", "color", "", true, &ParseColorProperty},
+    {ipColorInterpolation, "ipColorInterpolation", "color-interpolation", "sRGB", true, &ParseKeywordField<&TValues::ColorInterpolation>},
+    {ipColorRendering, "ipColorRendering", "color-rendering", "auto", true, &ParseKeywordField<&TValues::ColorRendering>},
+    {ipCursor, "ipCursor", "cursor", "auto", true, &ParseField<&TValues::Cursor, &ParseCursor>},
+    {ipDirection, "ipDirection", "direction", "ltr", true, &ParseKeywordField<&TValues::Direction>},
+    {ipDisplay, "ipDisplay", "display", "inline", false, &ParseField<&TValues::Display, &ParseDisplay>},
+    {ipDominantBaseline, "ipDominantBaseline", "dominant-baseline", "auto", false, &ParseKeywordField<&TValues::DominantBaseline>},
+    {ipFill, "ipFill", "fill", "black", true, &ParseFill},
+    {ipFillOpacity, "ipFillOpacity", "fill-opacity", "1", true, &ParseFillOpacity},
+    {ipFillRule, "ipFillRule", "fill-rule", "nonzero", true, &ParseKeywordField<&TValues::FillRule>},
+    {ipFloodColor, "ipFloodColor", "flood-color", "black", false, &ParseColorField<&TValues::FloodColor>},
+    {ipFloodOpacity, "ipFloodOpacity", "flood-opacity", "1", false, &ParseField<&TValues::FloodOpacity, &NumberValue>},
+    {ipFont, "ipFont", "font", "???", true, &ParseFont},
+    {ipFontFamily, "ipFontFamily", "font-family", "???", true, &ParseFontFamilyList},
+    {ipFontSize, "ipFontSize", "font-size", "medium", true, &ParseFontSizeValue},
+    {ipFontStyle, "ipFontStyle", "font-style", "normal", true, &ParseFontStyleValue},
+    {ipFontVariant, "ipFontVariant", "font-variant", "normal", true, &ParseFontVariant},
+    {ipFontWeight, "ipFontWeight", "font-weight", "normal", true, &ParseFontWeight},
+    {ipGlyphOrientationHorizontal, "ipGlyphOrientationHorizontal", "glyph-orientation-horizontal", "0deg", true, &ParseField<&TValues::GlyphOrientationHorizontal, &ParseGlyphOrientationHorizontal>},
+    {ipGlyphOrientationVertical, "ipGlyphOrientationVertical", "glyph-orientation-vertical", "auto", true, &ParseField<&TValues::GlyphOrientationVertical, &ParseGlyphOrientationVertical>},
+    {ipKerning, "ipKerning", "kerning", "auto", true, &ParseKerning},
+    {ipLetterSpacing, "ipLetterSpacing", "letter-spacing", "normal", true, &ParseNormalLength<&TValues::LetterSpacing>},
+    {ipMarker, "ipMarker", "marker", "none", true, &ParseMarkerShorthand},
+    {ipMarkerEnd, "ipMarkerEnd", "marker-end", "none", true, &ParseField<&TValues::MarkerEndURI, &ParseReferenceValue>},
+    {ipMarkerMid, "ipMarkerMid", "marker-mid", "none", true, &ParseField<&TValues::MarkerMidURI, &ParseReferenceValue>},
+    {ipMarkerStart, "ipMarkerStart", "marker-start", "none", true, &ParseField<&TValues::MarkerStartURI, &ParseReferenceValue>},
+    {ipOpacity, "ipOpacity", "opacity", "1", false, &ParseField<&TValues::Opacity, &NumberValue>},
+    {ipOverflow, "ipOverflow", "overflow", "visible", false, &ParseField<&TValues::Overflow, &ParseOverflow>},
+    {ipShapeRendering, "ipShapeRendering", "shape-rendering", "auto", true, &ParseKeywordField<&TValues::ShapeRendering>},
+    {ipStopColor, "ipStopColor", "stop-color", "black", false, &ParseColorField<&TValues::StopColor>},
+    {ipStopOpacity, "ipStopOpacity", "stop-opacity", "1", false, &ParseField<&TValues::StopOpacity, &NumberValue>},
+    {ipStroke, "ipStroke", "stroke", "none", true, &ParseStroke},
+    {ipStrokeDasharray, "ipStrokeDasharray", "stroke-dasharray", "none", true, &ParseDashArray},
+    {ipStrokeDashOffset, "ipStrokeDashOffset", "stroke-dashoffset", "0", true, &ParseDashOffset},
+    {ipStrokeLinecap, "ipStrokeLinecap", "stroke-linecap", "butt", true, &ParseLinecap},
+    {ipStrokeLineJoin, "ipStrokeLineJoin", "stroke-linejoin", "miter", true, &ParseLinejoin},
+    {ipStrokeMiterLimit, "ipStrokeMiterLimit", "stroke-miterlimit", "4", true, &ParseMiterLimit},
+    {ipStrokeOpacity, "ipStrokeOpacity", "stroke-opacity", "1", true, &ParseStrokeOpacity},
+    {ipStrokeWidth, "ipStrokeWidth", "stroke-width", "1", true, &ParseStrokeWidthValue},
+    {ipTextAnchor, "ipTextAnchor", "text-anchor", "start", true, &ParseField<&TValues::TextAlign, &ParseTextAnchor>},
+    {ipTextDecoration, "ipTextDecoration", "text-decoration", "none", true, &ParseTextDecorationValue},
+    {ipTextRendering, "ipTextRendering", "text-rendering", "auto", true, &ParseKeywordField<&TValues::TextRendering>},
+    {ipVectorEffect, "ipVectorEffect", "vector-effect", "none", false, &ParseKeywordField<&TValues::VectorEffect>},
+    {ipVisibility, "ipVisibility", "visibility", "visible", true, &ParseField<&TValues::Visible, &ParseVisibility>},
+    {ipWordSpacing, "ipWordSpacing", "word-spacing", "normal", true, &ParseNormalLength<&TValues::WordSpacing>},
+    {ipWritingMode, "ipWritingMode", "writing-mode", "lr-tb", true, &ParseKeywordField<&TValues::WritingMode>},
+}};
+
+constexpr bool RowsFollowTheEnumeration()
+{
+    for (std::size_t i = 0; i < StyleProperties.size(); ++i)
+        if (StyleProperties[i].Member != static_cast<TSVGStyleProperty>(i))
+            return false;
+    return true;
+}
+static_assert(RowsFollowTheEnumeration(), "the property table is indexed by TSVGStyleProperty");
+
+template <typename KeyFunction>
+TSVGStyleProperty FindProperty(QStringView Key, KeyFunction&& KeyOf)
+{
+    for (const TSVGStylePropertyInfo& row : StyleProperties)
+        if (row.Member != ipNone && Key == QLatin1String(KeyOf(row)))
+            return row.Member;
+    return ipNone;
+}
+
+} // namespace
+
+const TSVGStylePropertyInfo& StylePropertyInfo(TSVGStyleProperty Member)
+{
+    return StyleProperties[static_cast<std::size_t>(Member)];
+}
+
+QString StylePropertyName(TSVGStyleProperty Member)
+{
+    return QString::fromLatin1(StylePropertyInfo(Member).Name);
+}
+
+QString StylePropertyInitialValue(TSVGStyleProperty Member)
+{
+    return QString::fromLatin1(StylePropertyInfo(Member).InitialValue);
+}
+
+QString StylePropertyIdentifier(TSVGStyleProperty Member)
+{
+    return QString::fromLatin1(StylePropertyInfo(Member).Identifier);
+}
+
+TSVGStyleProperty StylePropertyFromName(QStringView Name)
+{
+    return FindProperty(Name, [](const TSVGStylePropertyInfo& row) { return row.Name; });
+}
+
+TSVGStyleProperty StylePropertyFromIdentifier(QStringView Identifier)
+{
+    return FindProperty(Identifier, [](const TSVGStylePropertyInfo& row) { return row.Identifier; });
+}
+
+TSVGStyleProperties DefaultInheritedProperties()
+{
+    TSVGStyleProperties inherited;
+    for (const TSVGStylePropertyInfo& row : StyleProperties)
+        if (row.InheritedByDefault)
+            inherited.Include(row.Member);
+    return inherited;
+}
+
+} // namespace zor

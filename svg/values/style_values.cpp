@@ -1,0 +1,105 @@
+#include "svg/values/style_values.h"
+
+namespace zor {
+
+namespace {
+
+constexpr TAlphaColor OpaqueBlack = 0xFF000000;
+
+} // namespace
+
+TSVGStyleValues::TSVGStyleValues()
+    : Brush(TBrushKind::Solid, OpaqueBlack)
+    , Pen(TBrushKind::None, OpaqueBlack)
+    , BaselineShift(TSVGStyleProperty::ipBaselineShift)
+    , Kerning(TSVGStyleProperty::ipKerning)
+    , LetterSpacing(TSVGStyleProperty::ipLetterSpacing)
+    , WordSpacing(TSVGStyleProperty::ipWordSpacing)
+{
+    WireInheritance(&TSVGStyleValues::BaselineShift);
+    WireInheritance(&TSVGStyleValues::Kerning);
+    WireInheritance(&TSVGStyleValues::LetterSpacing);
+    WireInheritance(&TSVGStyleValues::WordSpacing);
+    Clear();
+}
+
+template <typename TLength>
+void TSVGStyleValues::WireInheritance(TLength TSVGStyleValues::*Field)
+{
+    TLength& length = this->*Field;
+    length.OnGetInherited = [this](const TSVGStylePropertyLength& sender, bool& inherited) {
+        inherited = Inherits.Contains(sender.StyleProperty());
+    };
+    length.OnSetInherited = [this](TSVGStylePropertyLength& sender, bool inherited) {
+        if (inherited)
+            Inherits.Include(sender.StyleProperty());
+        else
+            Inherits.Exclude(sender.StyleProperty());
+    };
+    length.OnGetParent = [this, Field](const TSVGStylePropertyLength&, TSVGStylePropertyLength*& parent) {
+        parent = Parent ? &(Parent->*Field) : nullptr;
+    };
+}
+
+void TSVGStyleValues::Clear()
+{
+    // The lengths first: clearing them ends their inheriting in Inherits,
+    // which is then reset as a whole.
+    for (TSVGStylePropertyLength* length : {static_cast<TSVGStylePropertyLength*>(&BaselineShift),
+                                            static_cast<TSVGStylePropertyLength*>(&Kerning),
+                                            static_cast<TSVGStylePropertyLength*>(&LetterSpacing),
+                                            static_cast<TSVGStylePropertyLength*>(&WordSpacing)})
+        length->Clear();
+    Inherits = DefaultInheritedProperties();
+    Brush.Clear();
+    Pen.Clear();
+    Font.Clear();
+    Color = 0;
+    StopColor = OpaqueBlack;
+    StopOpacity = 1;
+    FloodColor = OpaqueBlack;
+    FloodOpacity = 1;
+    Opacity = 1;
+    Visible = true;
+    Display = true;
+    Overflow = true;
+    Cursor = 0;
+    ClipRect = QRectF(0, 0, 0, 0);
+    ClipURI.clear();
+    MarkerStartURI.clear();
+    MarkerMidURI.clear();
+    MarkerEndURI.clear();
+    FillRule = TSVGFillRule::frNonZero;
+    ClipRule = TSVGFillRule::frNonZero;
+    TextAlign = TSVGTextAlign::staLeading;
+    AlignmentBaseline = TSVGAlignmentBaseline::abAuto;
+    DominantBaseline = TSVGDominantBaseline::dbAuto;
+    ColorInterpolation = TSVGColorInterpolation::sciSRGB;
+    ColorRendering = TSVGColorRendering::clrnAuto;
+    ShapeRendering = TSVGShapeRendering::srnAuto;
+    TextRendering = TSVGTextRendering::txrnAuto;
+    Direction = TSVGDirection::dirLeftToRight;
+    WritingMode = TSVGWritingMode::wmLeftRight_TopBottom;
+    GlyphOrientationHorizontal = TSVGGlyphOrientationHorizontal::oh0Deg;
+    GlyphOrientationVertical = TSVGGlyphOrientationVertical::ovAuto;
+    VectorEffect = TSVGVectorEffect::veNone;
+}
+
+void ParseStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
+                        const TSVGStyleContext& Context)
+{
+    if (TSVGStylePropertyParser parse = StylePropertyInfo(Member).Parse)
+        parse(Values, Member, Text, Context);
+}
+
+bool ParseStyleProperty(TSVGStyleValues& Values, QStringView Name, QStringView Text,
+                        const TSVGStyleContext& Context)
+{
+    const TSVGStyleProperty member = StylePropertyFromName(Name);
+    if (member == TSVGStyleProperty::ipNone)
+        return false;
+    ParseStyleProperty(Values, member, Text, Context);
+    return true;
+}
+
+} // namespace zor

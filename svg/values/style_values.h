@@ -1,0 +1,89 @@
+#pragma once
+// The typed values of the presentation properties of one element, which the
+// parsers of the property table read their texts into.
+
+#include <QRectF>
+#include <QString>
+#include <QStringView>
+
+#include "svg/values/font.h"
+#include "svg/values/paint.h"
+#include "svg/values/pen.h"
+#include "svg/values/style_keywords.h"
+#include "svg/values/style_lengths.h"
+#include "svg/values/style_properties.h"
+
+namespace zor {
+
+// What a property text is measured against.
+struct TSVGStyleContext {
+    // The element's own factors (em and ex already scaled by its font size).
+    TSVGUnitFactors UnitFactors = DefaultUnitFactors;
+    float ParentFontSize = TFont::DefaultSize;
+};
+
+class TSVGStyleValues {
+public:
+    TSVGStyleValues();
+    TSVGStyleValues(const TSVGStyleValues&) = delete;
+    TSVGStyleValues& operator=(const TSVGStyleValues&) = delete;
+
+    // Every value back to its initial one, Inherits to the default set.
+    void Clear();
+
+    // The properties taken from the parent; "inherit" adds, own values remove.
+    TSVGStyleProperties Inherits;
+    // The parent element's values, which inherited lengths resolve to; null at the root.
+    TSVGStyleValues* Parent = nullptr;
+
+    TSVGBrush Brush;
+    TSVGPen Pen;
+    TSVGFont Font;
+    TAlphaColor Color = 0;
+    TAlphaColor StopColor = 0;
+    float StopOpacity = 1;
+    TAlphaColor FloodColor = 0;
+    float FloodOpacity = 1;
+    float Opacity = 1;
+    bool Visible = true;
+    bool Display = true;
+    bool Overflow = true;
+    int Cursor = 0;
+    QRectF ClipRect;
+    QString ClipURI;
+    QString MarkerStartURI;
+    QString MarkerMidURI;
+    QString MarkerEndURI;
+    TSVGFillRule FillRule{};
+    TSVGFillRule ClipRule{};
+    TSVGTextAlign TextAlign{};
+    TSVGAlignmentBaseline AlignmentBaseline{};
+    TSVGDominantBaseline DominantBaseline{};
+    TSVGColorInterpolation ColorInterpolation{};
+    TSVGColorRendering ColorRendering{};
+    TSVGShapeRendering ShapeRendering{};
+    TSVGTextRendering TextRendering{};
+    TSVGDirection Direction{};
+    TSVGWritingMode WritingMode{};
+    TSVGGlyphOrientationHorizontal GlyphOrientationHorizontal{};
+    TSVGGlyphOrientationVertical GlyphOrientationVertical{};
+    TSVGVectorEffect VectorEffect{};
+    TSVGBaselineShiftLength BaselineShift;
+    TSVGStylePropertyAutoLength Kerning;
+    TSVGStylePropertyAutoLength LetterSpacing;
+    TSVGStylePropertyAutoLength WordSpacing;
+
+private:
+    // Lets the length inherit through Inherits from the same length of Parent.
+    template <typename TLength>
+    void WireInheritance(TLength TSVGStyleValues::*Field);
+};
+
+// Reads Text as the value of Member through its row of the property table.
+void ParseStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
+                        const TSVGStyleContext& Context);
+// The same by CSS name; false (nothing changed) for an unknown name.
+bool ParseStyleProperty(TSVGStyleValues& Values, QStringView Name, QStringView Text,
+                        const TSVGStyleContext& Context);
+
+} // namespace zor

@@ -1,0 +1,139 @@
+#include "svg/values/view_box.h"
+
+#include <cmath>
+
+#include "svg/values/length_text.h"
+#include "svg/values/text_utils.h"
+
+namespace zor {
+
+namespace {
+
+// Brackets the changes of one operation so that they notify once, on every exit path.
+class TViewBoxUpdate {
+public:
+    explicit TViewBoxUpdate(TSVGViewBox& Box)
+        : FBox(Box)
+    {
+        FBox.BeginUpdate();
+    }
+    ~TViewBoxUpdate() { FBox.EndUpdate(); }
+    TViewBoxUpdate(const TViewBoxUpdate&) = delete;
+    TViewBoxUpdate& operator=(const TViewBoxUpdate&) = delete;
+
+private:
+    TSVGViewBox& FBox;
+};
+
+} // namespace
+
+TSVGViewBox::TSVGViewBox()
+{
+    for (TSVGLength* length : {&FX, &FY, &FWidth, &FHeight})
+        length->OnChange = [this](TSVGLength&) { Changed(); };
+}
+
+TSVGViewBox::TSVGViewBox(const QRectF& aRect)
+    : TSVGViewBox()
+{
+    SetRect(aRect);
+}
+
+TSVGViewBox::TSVGViewBox(float aLeft, float aTop, float aRight, float aBottom)
+    : TSVGViewBox(QRectF(QPointF(aLeft, aTop), QPointF(aRight, aBottom)))
+{
+}
+
+void TSVGViewBox::Assign(const TPersistent* Source)
+{
+    auto* box = dynamic_cast<const TSVGViewBox*>(Source);
+    if (box == nullptr) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    {
+        TViewBoxUpdate update(*this);
+        FX.Assign(&box->FX);
+        FY.Assign(&box->FY);
+        FWidth.Assign(&box->FWidth);
+        FHeight.Assign(&box->FHeight);
+    }
+    FSpecified = box->FSpecified;
+}
+
+void TSVGViewBox::Clear()
+{
+    {
+        TViewBoxUpdate update(*this);
+        for (TSVGLength* length : {&FX, &FY, &FWidth, &FHeight})
+            length->Clear();
+    }
+    FSpecified = false;
+}
+
+QString TSVGViewBox::ToString(const QString& FormatStr, float Min, float Max) const
+{
+    QStringList texts;
+    for (const TSVGLength* length : {&FX, &FY, &FWidth, &FHeight})
+        texts << length->ToString(FormatStr, Min, Max);
+    return texts.join(u' ');
+}
+
+void TSVGViewBox::SetRight(float Value)
+{
+    FWidth.SetValue(std::abs(Value - Left()));
+}
+
+void TSVGViewBox::SetBottom(float Value)
+{
+    FHeight.SetValue(std::abs(Value - Top()));
+}
+
+QRectF TSVGViewBox::Rect() const
+{
+    return QRectF(Left(), Top(), FWidth.GetValue(), FHeight.GetValue());
+}
+
+void TSVGViewBox::SetRect(const QRectF& Value)
+{
+    TViewBoxUpdate update(*this);
+    FX.SetValue(float(Value.x()));
+    FY.SetValue(float(Value.y()));
+    FWidth.SetValue(float(Value.width()));
+    FHeight.SetValue(float(Value.height()));
+}
+
+void TSVGViewBox::EndUpdate()
+{
+    if (FUpdateCount > 0 && --FUpdateCount == 0)
+        Changed();
+}
+
+void TSVGViewBox::SetOnUnitFactors(const TSVGUnitFactorsEvent& Value)
+{
+    for (TSVGLength* length : {&FX, &FY, &FWidth, &FHeight})
+        length->OnUnitFactors = Value;
+}
+
+void TSVGViewBox::Changed()
+{
+    if (FUpdateCount > 0)
+        return;
+    FSpecified = true;
+    Fire(OnChange, *this);
+}
+
+void ParseViewBox(QStringView Text, TSVGViewBox& Box)
+{
+    const QStringList pieces = SplitTrimmed(Text, u", \n\r");
+    if (pieces.isEmpty()) {
+        Box.Clear();
+        return;
+    }
+    TSVGLength* lengths[] = {&Box.X(), &Box.Y(), &Box.Width(), &Box.Height()};
+    TViewBoxUpdate update(Box);
+    for (qsizetype i = 0; i < pieces.size() && i < 4; ++i)
+        ParseLength(pieces[i], *lengths[i]);
+}
+
+} // namespace zor

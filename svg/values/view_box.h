@@ -1,0 +1,81 @@
+#pragma once
+// The viewBox of an svg, symbol, marker or pattern element: four lengths that
+// notify as one.
+
+#include <QRectF>
+#include <QString>
+#include <QStringView>
+
+#include "svg/values/lengths.h"
+
+namespace zor {
+
+class TSVGViewBox : public TPersistent {
+public:
+    TSVGViewBox();
+    explicit TSVGViewBox(const QRectF& aRect);
+    TSVGViewBox(float aLeft, float aTop, float aRight, float aBottom);
+    TSVGViewBox(const TSVGViewBox&) = delete;
+    TSVGViewBox& operator=(const TSVGViewBox&) = delete;
+
+    // Copies the four lengths with one notification; Specified follows the source.
+    void Assign(const TPersistent* Source) override;
+    // Clears the four lengths with one notification; afterwards not Specified.
+    virtual void Clear();
+    // X, Y, Width and Height separated by single spaces.
+    virtual QString ToString(const QString& FormatStr, float Min, float Max) const;
+
+    TSVGLength& X() { return FX; }
+    const TSVGLength& X() const { return FX; }
+    void SetX(const TSVGLength& Value) { FX.Assign(&Value); }
+    TSVGLength& Y() { return FY; }
+    const TSVGLength& Y() const { return FY; }
+    void SetY(const TSVGLength& Value) { FY.Assign(&Value); }
+    TSVGLength& Width() { return FWidth; }
+    const TSVGLength& Width() const { return FWidth; }
+    void SetWidth(const TSVGLength& Value) { FWidth.Assign(&Value); }
+    TSVGLength& Height() { return FHeight; }
+    const TSVGLength& Height() const { return FHeight; }
+    void SetHeight(const TSVGLength& Value) { FHeight.Assign(&Value); }
+
+    // Edges in user units.
+    float Left() const { return FX.GetValue(); }
+    void SetLeft(float Value) { FX.SetValue(Value); }
+    float Top() const { return FY.GetValue(); }
+    void SetTop(float Value) { FY.SetValue(Value); }
+    float Right() const { return Left() + FWidth.GetValue(); }
+    void SetRight(float Value);
+    float Bottom() const { return Top() + FHeight.GetValue(); }
+    void SetBottom(float Value);
+    QRectF Rect() const;
+    void SetRect(const QRectF& Value);
+
+    // True once the box has been given a value.
+    bool Specified() const { return FSpecified; }
+
+    // Changes inside a bracket are reported once, when the outermost one ends.
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+
+    const TSVGUnitFactorsEvent& OnUnitFactors() const { return FX.OnUnitFactors; }
+    void SetOnUnitFactors(const TSVGUnitFactorsEvent& Value);
+    TSVGUnitFactors GetUnitFactors() const { return FX.GetUnitFactors(); }
+
+    TEvent<TSVGViewBox&> OnChange;
+
+private:
+    void Changed();
+
+    TSVGLength FWidth;
+    TSVGLength FHeight;
+    TSVGLength FY;
+    TSVGLength FX;
+    bool FSpecified = false;
+    int FUpdateCount = 0;
+};
+
+// Reads "x y width height" (commas or blanks between) into the box; the
+// pieces present are read in that order, an empty text clears the box.
+void ParseViewBox(QStringView Text, TSVGViewBox& Box);
+
+} // namespace zor
