@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include "platform/exceptions.h"
 
 namespace zor {
 
