@@ -5,7 +5,6 @@
 
 #include <QString>
 
-
 namespace zor {
 
 template <typename T>
