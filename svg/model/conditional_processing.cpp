@@ -1,8 +1,9 @@
 #include "svg/model/conditional_processing.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 #include <array>
+
+#include "svg/values/text_utils.h"
 
 namespace zor {
 
@@ -30,8 +31,7 @@ bool IsSubtagSeparator(QChar c)
 
 QStringList SplitLanguageList(QStringView Text)
 {
-    static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
-    return Text.toString().split(separators, Qt::SkipEmptyParts);
+    return SplitTrimmed(Text, u", \t\r\n");
 }
 
 bool LanguageInRange(QStringView Tag, QStringView Range)

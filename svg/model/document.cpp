@@ -1,6 +1,7 @@
 #include "svg/model/document.h"
 
 #include <QLocale>
+#include <algorithm>
 
 #include "svg/model/conditional_processing.h"
 #include "svg/model/update_scope.h"
@@ -55,6 +56,19 @@ void TSVGDocument::SetOptions(TSVGOptions Value)
     Changed(this);
 }
 
+void TSVGDocument::SetDPI(int Value)
+{
+    if (Value == FDPI)
+        return;
+    FDPI = std::max(Value, MinimumDPI);
+    FUnitFactors = UnitFactorsForResolution(float(FDPI));
+}
+
+TSVGUnitFactors TSVGDocument::GetUnitFactors() const
+{
+    return FUnitFactors;
+}
+
 QString TSVGDocument::PreferredLanguage() const
 {
     return FPrefLanguages.ToStringList().join(u',');
@@ -107,6 +121,8 @@ void TSVGDocument::Clear()
 void TSVGDocument::AssignProperties(const TSVGElement* Source)
 {
     if (const auto* document = dynamic_cast<const TSVGDocument*>(Source); document != nullptr && document != this) {
+        SetDPI(document->FDPI);
+        FUnitFactors = document->FUnitFactors;
         SetOptions(document->Options());
         SetPreferredLanguage(document->PreferredLanguage());
     }

@@ -22,6 +22,8 @@ using TSVGElementEvent = TEvent<TSVGElement*, TSVGElement*>;
 
 class TSVGDocument : public TSVGElement {
     using Inherited = TSVGElement;
+    static constexpr int DefaultDPI = 96;
+    static constexpr int MinimumDPI = 10;
 
 public:
     // A stand-alone document has no owner; a nested one belongs to the
@@ -36,6 +38,12 @@ public:
     TSVGOptions Options() const override;
     // Resets the tree and reports the change when the options differ.
     void SetOptions(TSVGOptions Value);
+
+    // Resolution of the absolute units, never below 10; changing it reports no change.
+    int DPI() const { return FDPI; }
+    void SetDPI(int Value);
+    // The table computed from DPI.
+    TSVGUnitFactors GetUnitFactors() const override;
 
     // The preferred languages as comma-separated text.
     QString PreferredLanguage() const;
@@ -56,7 +64,7 @@ public:
     void Changed(TSVGElement* Sender) override;
     // Also empties AllItems.
     void Clear() override;
-    // From another document also the options and the preferred languages.
+    // From another document also the resolution, the options and the preferred languages.
     void AssignProperties(const TSVGElement* Source) override;
 
     TEvent<TSVGElement*> OnChange;
@@ -90,6 +98,8 @@ private:
 
     std::unique_ptr<TSVGElementTable> FAllItems = std::make_unique<TSVGElementTable>();
     TSVGOptions FOptions = DefaultSVGOptions();
+    int FDPI = DefaultDPI;
+    TSVGUnitFactors FUnitFactors = UnitFactorsForResolution(DefaultDPI);
     TStringList FPrefLanguages;
     // Every live element created with this document as owner, so that those
     // that outlive it can be told.

@@ -141,6 +141,11 @@ TSVGOptions TSVGElement::Options() const
     return FOwner != nullptr ? FOwner->Options() : DefaultSVGOptions();
 }
 
+TSVGUnitFactors TSVGElement::GetUnitFactors() const
+{
+    return FOwner != nullptr ? FOwner->GetUnitFactors() : DefaultUnitFactors;
+}
+
 TSVGElementType TSVGElement::SVGType() const
 {
     return TSVGElementType::etNone;
@@ -382,6 +387,28 @@ void TSVGElement::PropertyChanged(TPersistent*)
     Changed(this);
 }
 
+void TSVGElement::InheritedPropertyChanged(TPersistent* Source)
+{
+    Changed(this);
+    for (TSVGElement* child : FItems)
+        child->InheritedPropertyChanged(Source);
+}
+
+std::unique_ptr<TSVGLength> TSVGElement::CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
+                                                      TSVGLengthRangeEvent OnRange)
+{
+    auto length = std::make_unique<TSVGLength>();
+    length->OnChange = [this](TSVGLength& Sender) { PropertyChanged(&Sender); };
+    length->OnUnitFactors = std::move(OnUnitFactors);
+    length->OnRange = std::move(OnRange);
+    return length;
+}
+
+std::unique_ptr<TSVGLengths> TSVGElement::CreateLengths()
+{
+    return std::make_unique<TSVGLengths>();
+}
+
 // --- Listeners ---------------------------------------------------------------
 
 void TSVGElement::ChangeNotification(TSVGElement* aListener)
@@ -462,6 +489,7 @@ void TSVGElement::AssignProperties(const TSVGElement* Source)
     SetID(Source->FID);
     SetTitle(Source->FTitle);
     SetLanguage(Source->FLanguage);
+    FAttributes = Source->FAttributes;
     FDescription.Assign(&Source->FDescription);
     FClasses.Assign(&Source->FClasses);
     FSystemLanguages.Assign(&Source->FSystemLanguages);

@@ -13,6 +13,8 @@
 #include "platform/string_list.h"
 #include "svg/model/element_list.h"
 #include "svg/model/element_types.h"
+#include "svg/values/lengths.h"
+#include "svg/values/style_properties.h"
 
 namespace zor {
 
@@ -60,12 +62,17 @@ public:
     const TStringList& RequiredExtensions() const { return FRequiredExtensions; }
     void SetRequiredExtensions(const TStringList& Value) { FRequiredExtensions.Assign(&Value); }
 
+    // The presentation properties given on this element as attributes.
+    const TSVGStyleProperties& Attributes() const { return FAttributes; }
     TSVGElementState ElementState() const { return FElementState; }
     // The document the element was created with; null for a stand-alone
     // element, and once that document has been destroyed.
     TSVGDocument* Owner() const { return FOwner; }
     // The owner's options; without owner the default set.
     virtual TSVGOptions Options() const;
+    // User units per unit: the owner's table; without owner the fixed
+    // 96-dots-per-inch table.
+    virtual TSVGUnitFactors GetUnitFactors() const;
 
     // The element kind; etNone for classes that are not an SVG tag.
     virtual TSVGElementType SVGType() const;
@@ -171,6 +178,17 @@ protected:
     virtual void ChildListChanged(TSVGElement* Item, TCollectionNotification Action);
     virtual void EnabledChanged();
     virtual void PropertyChanged(TPersistent* Sender);
+    // A value that descendants may inherit changed: reported here and passed
+    // down to every child.
+    virtual void InheritedPropertyChanged(TPersistent* Source);
+
+    // A length of this element: its changes are reported through
+    // PropertyChanged, its unit factors and percentage range come from the
+    // given callbacks.
+    virtual std::unique_ptr<TSVGLength> CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
+                                                     TSVGLengthRangeEvent OnRange);
+    virtual std::unique_ptr<TSVGLengths> CreateLengths();
+    void SetAttributes(const TSVGStyleProperties& Value) { FAttributes = Value; }
 
     int UpdateCount() const { return FUpdateCount; }
     // Marks the element as being destroyed; destructors of subclasses that
@@ -210,6 +228,7 @@ private:
     std::vector<TSVGElement*> FListeners;
     std::vector<TSVGElement*> FFollowed;
     std::intptr_t FTag = 0;
+    TSVGStyleProperties FAttributes;
     TSVGElementState FElementState;
 };
 

@@ -23,6 +23,21 @@ void TSVGElementList::Insert(qsizetype Index, TSVGElement* Item)
     FElement.Changed(&FElement);
 }
 
+void TSVGElementList::SetItems(qsizetype Index, TSVGElement* Item)
+{
+    TSVGElement* const replaced = Items(Index);
+    if (replaced == Item)
+        return;
+    FElement.CheckChild(Item);
+    if (!FElement.HasChild(Item)) {
+        TZorAssignList::SetItems(Index, Item);
+        return;
+    }
+    // A child of this list leaves its old place for the replaced one's.
+    Move(IndexOf(Item), Index);
+    Remove(replaced);
+}
+
 void TSVGElementList::Assign(const TZorAssignList<TSVGElement*>& Source)
 {
     if (&Source == this)

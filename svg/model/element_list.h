@@ -12,6 +12,8 @@ class TSVGElement;
 // taken out with Extract or ExtractAt belongs to the caller. An element is
 // never in two lists: adding one that has a parent elsewhere moves it here, and
 // adding one of the list's own children again moves it to its new place.
+// Insert, SetItems and Assign are this class's own: through the plain list
+// interface they cannot check an element before the list changes.
 class TSVGElementList final : public TZorAssignList<TSVGElement*> {
 public:
     explicit TSVGElementList(TSVGElement& aElement)
@@ -22,6 +24,10 @@ public:
     // Inserts Item at Index; a child of this list is moved there instead, so
     // that Insert(0, child) brings it to the front.
     void Insert(qsizetype Index, TSVGElement* Item);
+
+    // Replaces the child at Index, which is freed, by Item. Item is checked
+    // first (a refused one changes nothing) and moved here from wherever it is.
+    void SetItems(qsizetype Index, TSVGElement* Item);
 
     // Makes the children exactly Source's elements, in Source's order. Every
     // element is checked before anything changes; children that Source does

@@ -10,16 +10,7 @@ namespace {
 
 using enum TSVGOption;
 
-class Document : public ::testing::Test {
-protected:
-    template <typename T = TTestGroup>
-    T* Add(TSVGElement& Parent)
-    {
-        return Parent.AppendChild(std::make_unique<T>(&Doc));
-    }
-
-    TSVGDocument Doc;
-};
+using Document = DocumentTest;
 
 TEST_F(Document, OneOnChangePerUpdateBracket)
 {
@@ -236,6 +227,39 @@ TEST(DocumentOptions, DefaultsAndOwnership)
     auto* nested = outer.AppendChild(std::make_unique<TSVGDocument>(&outer));
     EXPECT_EQ(nested->Options(), chosen);
     EXPECT_EQ(TSVGElement(nested).Options(), chosen);
+}
+
+TEST(DocumentUnits, ResolutionDrivesTheLengthsOfItsElements)
+{
+    class TLengthElement : public TPlainElement {
+    public:
+        using TPlainElement::TPlainElement;
+        std::unique_ptr<TSVGLength> NewLength()
+        {
+            return CreateLength([this](const TPersistent&, TSVGUnitFactors& Factors) { Factors = GetUnitFactors(); },
+                                nullptr);
+        }
+    };
+    EXPECT_EQ(TPlainElement(nullptr).GetUnitFactors(), DefaultUnitFactors);
+
+    TSVGDocument doc;
+    doc.SetDPI(5);
+    EXPECT_EQ(doc.DPI(), 10);
+    doc.SetDPI(72);
+    TLengthElement element(&doc);
+    std::unique_ptr<TSVGLength> length = element.NewLength();
+    length->SetAsUnit(TSVGUnit::suInches, 2);
+    EXPECT_FLOAT_EQ(length->Pixels(), 144);
+
+    std::vector<TSVGElement*> senders;
+    doc.OnChange = [&](TSVGElement* Sender) { senders.push_back(Sender); };
+    length->SetRaw(3);
+    EXPECT_EQ(senders, std::vector<TSVGElement*>{&element});
+
+    TSVGDocument copy;
+    copy.Assign(&doc);
+    EXPECT_EQ(copy.DPI(), 72);
+    EXPECT_EQ(copy.GetUnitFactors(), doc.GetUnitFactors());
 }
 
 TEST(DocumentLifetime, ElementsMayOutliveTheirDocument)

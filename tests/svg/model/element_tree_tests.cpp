@@ -10,15 +10,8 @@ using enum TSVGElementType;
 
 // root { a { a1, a2 }, b } in a stand-alone document, and a parentless
 // element that takes children of every kind.
-class ElementTree : public ::testing::Test {
+class ElementTree : public DocumentTest {
 protected:
-    template <typename T = TTestGroup>
-    T* Add(TSVGElement& Parent)
-    {
-        return Parent.AppendChild(std::make_unique<T>(&Doc));
-    }
-
-    TSVGDocument Doc;
     TTestGroup* root = Add(Doc);
     TTestGroup* a = Add(*root);
     TTestGroup* a1 = Add(*a);
@@ -134,6 +127,22 @@ TEST_F(ElementTree, AddingAChildAgainMovesItWithinTheList)
     plain.SetItems(0, a1);
     EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2}));
     EXPECT_EQ(a1->Parent(), a);
+}
+
+TEST_F(ElementTree, ReplacingAChildFreesItAndMovesTheNewOne)
+{
+    auto* a3 = Add(*a);
+    a2->SetID(QStringLiteral("replaced"));
+    EXPECT_THROW(a->Items().SetItems(1, Add<TTestStop>(*loose)), ESVGException);
+    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2, a3}));
+
+    a->Items().SetItems(1, a3); // a child of the same list
+    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a3}));
+    EXPECT_FALSE(Doc.AllItems().ContainsKey(QStringLiteral("replaced")));
+
+    a->Items().SetItems(0, b); // an element of another parent
+    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({b, a3}));
+    EXPECT_EQ(root->Items().ToList(), QList<TSVGElement*>({a}));
 }
 
 TEST_F(ElementTree, DeleteFreesTheChildExtractKeepsItRegistered)

@@ -1,7 +1,10 @@
 #pragma once
 // Small element classes for the model tests: a group and a gradient stop with
 // the child rules of their kinds, an element without a kind, and a listener
-// that records what it is told.
+// that records what it is told; a fixture with a document, and a recorder of
+// the document's events.
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <memory>
@@ -62,7 +65,19 @@ public:
     std::function<void(TSVGElement*)> OnReference;
 };
 
-// A stand-alone document whose OnChange and element events are counted.
+// A stand-alone document to build trees in.
+class DocumentTest : public ::testing::Test {
+protected:
+    template <typename T = TTestGroup>
+    T* Add(TSVGElement& Parent)
+    {
+        return Parent.AppendChild(std::make_unique<T>(&Doc));
+    }
+
+    TSVGDocument Doc;
+};
+
+// Records the OnChange senders and the element events of a document.
 struct TDocumentRecorder {
     explicit TDocumentRecorder(TSVGDocument& Document)
     {
