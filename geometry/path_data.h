@@ -131,7 +131,8 @@ public:
     // True when P lies inside any one subpath (even-odd within each).
     bool PointInPath(QPointF P) const;
     bool PointInPath(double X, double Y) const { return PointInPath(QPointF(X, Y)); }
-    // True when P lies within StrokeWidth / 2 of a segment (no caps, no joins).
+    // True when P lies within StrokeWidth / 2 of the flattened path: of a
+    // segment, or of a point where two segments meet; open ends get no caps.
     bool PointInPathOutline(QPointF P, double StrokeWidth) const;
     bool PointInPathOutline(double X, double Y, double StrokeWidth) const
     {

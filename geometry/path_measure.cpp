@@ -130,10 +130,20 @@ bool SegmentBandContains(QPointF A, QPointF B, double HalfWidth, QPointF P)
 
 bool PolygonEdgesNear(const TZorPolygons& Polygons, QPointF P, double HalfWidth)
 {
-    for (const QPolygonF& polygon : Polygons)
-        for (qsizetype i = 1; i < polygon.size(); ++i)
+    auto nearVertex = [&](QPointF vertex) { return Distance(vertex, P) <= HalfWidth; };
+    for (const QPolygonF& polygon : Polygons) {
+        const qsizetype count = polygon.size();
+        for (qsizetype i = 1; i < count; ++i)
             if (SegmentBandContains(polygon[i - 1], polygon[i], HalfWidth, P))
                 return true;
+        // Where two segments meet, the bands leave a wedge open on the outer
+        // side; a round join fills it. Open ends get no cap.
+        for (qsizetype i = 1; i + 1 < count; ++i)
+            if (nearVertex(polygon[i]))
+                return true;
+        if (count > 2 && polygon.first() == polygon.last() && nearVertex(polygon.first()))
+            return true;
+    }
     return false;
 }
 

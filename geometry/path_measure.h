@@ -27,7 +27,9 @@ bool AnyPolygonContains(const TZorPolygons& Polygons, QPointF P);
 // True when P lies within HalfWidth of the segment A-B, measured across the
 // segment only: the ends get no caps.
 bool SegmentBandContains(QPointF A, QPointF B, double HalfWidth, QPointF P);
-// True when P lies within HalfWidth of a segment of any polygon.
+// True when P lies within HalfWidth of a segment of any polygon, or of a
+// vertex where two of its segments meet (a round join, so that flattened
+// curves leave no gaps); the ends of an open polygon get no caps.
 bool PolygonEdgesNear(const TZorPolygons& Polygons, QPointF P, double HalfWidth);
 
 } // namespace zor

@@ -17,6 +17,8 @@ struct TTextCase {
     const char* Written;
 };
 
+void PrintTo(const TTextCase& Case, std::ostream* Out) { *Out << '"' << Case.Input << '"'; }
+
 class PathTextRoundTrip : public ::testing::TestWithParam<TTextCase> {};
 
 TEST_P(PathTextRoundTrip, ReadsAndWritesAbsoluteCommands)
@@ -163,6 +165,8 @@ struct TArcCase {
     QPointF Middle; // end of the first piece of a two-piece arc
     QPointF End;
 };
+
+void PrintTo(const TArcCase& Case, std::ostream* Out) { *Out << '"' << Case.Input << '"'; }
 
 class PathArcs : public ::testing::TestWithParam<TArcCase> {};
 
