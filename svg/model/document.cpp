@@ -155,6 +155,10 @@ void TSVGDocument::ChildListChanged(TSVGElement* Item, TCollectionNotification A
 
 void TSVGDocument::ElementListChanged(TSVGElement* Parent, TSVGElement* Item, TCollectionNotification Action)
 {
+    // A branch that is being freed is reported once, by its root's parent:
+    // the elements inside it are already partly destroyed.
+    if (Parent->ElementState().Contains(TSVGElementStateFlag::esDestroying))
+        return;
     if (!IsQuiet()) {
         if (Action == cnRemoved)
             Fire(OnRemoveElement, Parent, Item);

@@ -92,7 +92,8 @@ private:
     // "Duplicates not allowed" with soEnforceUniqueID.
     QString RegisterID(TSVGElement* Element, const QString& NewID);
     void ReleaseID(const TSVGElement* Element);
-    // Raises the element events for a change of Parent's child list.
+    // Raises the element events for a change of Parent's child list, unless
+    // Parent itself is being destroyed.
     void ElementListChanged(TSVGElement* Parent, TSVGElement* Item, TCollectionNotification Action);
     bool IsQuiet() const;
 

@@ -95,7 +95,14 @@ public:
     T* AppendChild(std::unique_ptr<T> Child)
     {
         T* child = Child.get();
-        FItems.Add(child);
+        try {
+            FItems.Add(child);
+        } catch (...) {
+            // Taken in, and then a change handler failed: the tree owns it now.
+            if (HasChild(child))
+                Child.release();
+            throw;
+        }
         Child.release();
         return child;
     }

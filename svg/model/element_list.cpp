@@ -65,7 +65,20 @@ void TSVGElementList::Notify(TSVGElement* const& Item, TCollectionNotification A
 {
     if (FQuiet)
         return;
-    TZorAssignList::Notify(Item, Action);
+    if (Action != TCollectionNotification::cnRemoved) {
+        // OnNotify sees an added child only once it is checked and linked.
+        FElement.ItemsNotify(&FElement, Item, Action);
+        TZorAssignList::Notify(Item, Action);
+        return;
+    }
+    // A removed child is freed by the element: OnNotify sees it first, and it
+    // is freed even when OnNotify fails.
+    try {
+        TZorAssignList::Notify(Item, Action);
+    } catch (...) {
+        FElement.ItemsNotify(&FElement, Item, Action);
+        throw;
+    }
     FElement.ItemsNotify(&FElement, Item, Action);
 }
 

@@ -12,6 +12,8 @@ class TSVGElement;
 // taken out with Extract or ExtractAt belongs to the caller. An element is
 // never in two lists: adding one that has a parent elsewhere moves it here, and
 // adding one of the list's own children again moves it to its new place.
+// OnNotify stays free for observers: it reports an added child once it is
+// linked, and a removed one before it is freed.
 // Insert, SetItems and Assign are this class's own: through the plain list
 // interface they cannot check an element before the list changes.
 class TSVGElementList final : public TZorAssignList<TSVGElement*> {

@@ -78,6 +78,33 @@ TEST_F(Document, ElementEventsSeeAttachedAndStillLivingChildren)
     EXPECT_EQ(removedTitle, QStringLiteral("leaving"));
 }
 
+TEST_F(Document, RemovingABranchReportsItsRootOnly)
+{
+    auto* branch = Add(Doc);
+    Add(*Add(*branch));
+    TDocumentRecorder events(Doc);
+    Doc.Items().Remove(branch);
+    ASSERT_EQ(events.Removed.size(), 1u);
+    EXPECT_EQ(events.Removed[0].first, &Doc);
+    EXPECT_EQ(events.Removed[0].second, branch);
+    EXPECT_EQ(events.ChangeSenders, std::vector<TSVGElement*>{&Doc});
+}
+
+TEST_F(Document, FailingEventHandlerLeavesTheTreeConsistent)
+{
+    auto* group = Add(Doc);
+    Doc.OnAddElement = [](TSVGElement*, TSVGElement*) { throw EInvalidOperation(QStringLiteral("handler")); };
+    auto child = std::make_unique<TTestGroup>(&Doc);
+    TTestGroup* raw = child.get();
+    EXPECT_THROW(group->AppendChild(std::move(child)), EInvalidOperation);
+    EXPECT_EQ(raw->Parent(), group); // the tree owns it; freed with the document
+    Doc.OnAddElement = nullptr;
+
+    Doc.OnRemoveElement = [](TSVGElement*, TSVGElement*) { throw EInvalidOperation(QStringLiteral("handler")); };
+    EXPECT_THROW(group->Items().Delete(0), EInvalidOperation);
+    EXPECT_TRUE(group->Items().IsEmpty()); // freed all the same
+}
+
 TEST_F(Document, ProvisionalAndDuplicateIds)
 {
     auto* first = Add(Doc);

@@ -163,6 +163,19 @@ TEST_F(ElementTree, DeleteFreesTheChildExtractKeepsItRegistered)
     EXPECT_EQ(a->ExtractChild(b), nullptr);
 }
 
+TEST_F(ElementTree, ListObserversSeeLinkedAndLivingChildren)
+{
+    QStringList seen;
+    a->Items().OnNotify = [&](TList<TSVGElement*>&, TSVGElement* const& Item, TCollectionNotification Action) {
+        seen << QStringLiteral("%1 %2 %3").arg(int(Action)).arg(Item->ID()).arg(Item->Parent() == a);
+    };
+    a1->SetID(QStringLiteral("x"));
+    a->Items().Remove(a1);
+    b->SetParent(a);
+    EXPECT_THROW(Add<TTestStop>(*a), ESVGException);
+    EXPECT_EQ(seen, QStringList({QStringLiteral("1 x 1"), QStringLiteral("0 ID#4 1")}));
+}
+
 TEST_F(ElementTree, AssigningAListMovesSharedElementsAndFreesTheRest)
 {
     b->SetID(QStringLiteral("b"));
