@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/geometry_functions.h"
+#include "geometry/path_conversions.h"
 #include "geometry/path_measure.h"
 #include "geometry/path_parser.h"
 #include "geometry/path_walk.h"
@@ -33,93 +34,22 @@ private:
     TZorPathData& FTarget;
 };
 
-// Curves become the lines of their flattening; everything else stays.
-class TFlattener : public TPathVisitor {
-public:
-    explicit TFlattener(double Flatness)
-        : FFlatness(Flatness)
-    {
-    }
-    void MoveTo(QPointF To) override { Add(TPathPointKind::MoveTo, To); }
-    void LineTo(QPointF, QPointF To) override { Add(TPathPointKind::LineTo, To); }
-    void CurveTo(const TCubicBezier& Curve) override
-    {
-        QPolygonF points;
-        Curve.Flatten(FFlatness, points);
-        for (const QPointF& p : points)
-            Add(TPathPointKind::LineTo, p);
-    }
-    void Close(QPointF, QPointF Start) override { Add(TPathPointKind::Close, Start); }
-
-    TPathPoints Points;
-
-private:
-    void Add(TPathPointKind Kind, QPointF P) { Points.append({Kind, P}); }
-    double FFlatness;
-};
-
-class TBoundsCollector : public TPathVisitor {
-public:
-    void MoveTo(QPointF To) override { Include(QRectF(To, To)); }
-    void LineTo(QPointF From, QPointF To) override { Include(QRectF(From, To).normalized()); }
-    void CurveTo(const TCubicBezier& Curve) override { Include(Curve.Bounds()); }
-    void Close(QPointF From, QPointF Start) override { LineTo(From, Start); }
-
-    QRectF Bounds;
-
-private:
-    void Include(const QRectF& R)
-    {
-        // QRectF::united ignores empty rectangles, so points and straight
-        // lines are joined by their edges.
-        if (!FAny) {
-            Bounds = R;
-            FAny = true;
-            return;
-        }
-        Bounds.setLeft(std::min(Bounds.left(), R.left()));
-        Bounds.setTop(std::min(Bounds.top(), R.top()));
-        Bounds.setRight(std::max(Bounds.right(), R.right()));
-        Bounds.setBottom(std::max(Bounds.bottom(), R.bottom()));
-    }
-    bool FAny = false;
-};
-
-class TPainterPathBuilder : public TPathVisitor {
-public:
-    void MoveTo(QPointF To) override
-    {
-        Path.moveTo(To);
-        FOpen = true;
-    }
-    void LineTo(QPointF From, QPointF To) override
-    {
-        Open(From);
-        Path.lineTo(To);
-    }
-    void CurveTo(const TCubicBezier& Curve) override
-    {
-        Open(Curve.P0);
-        Path.cubicTo(Curve.P1, Curve.P2, Curve.P3);
-    }
-    void Close(QPointF, QPointF) override
-    {
-        if (FOpen)
-            Path.closeSubpath();
-        FOpen = false;
-    }
-
-    QPainterPath Path;
-
-private:
-    // Segments after a close, or at the very start, begin where the last ended.
-    void Open(QPointF From)
-    {
-        if (!FOpen)
-            MoveTo(From);
-    }
-    bool FOpen = false;
-};
+// A move, lines, and a close when the polygon ends at its start; the
+// closing point itself is drawn as a line only when DrawClosingPoint is set.
+template <typename Polygon>
+void AddPolygonOf(TZorPathData& Path, const Polygon& Poly, bool DrawClosingPoint)
+{
+    if (Poly.isEmpty())
+        return;
+    const bool closes = Poly.last() == Poly.first();
+    const qsizetype end = closes && !DrawClosingPoint ? Poly.size() - 1 : Poly.size();
+    TPathUpdate update(Path);
+    Path.MoveTo(Poly.first());
+    for (qsizetype i = 1; i < end; ++i)
+        Path.LineTo(Poly[i]);
+    if (closes)
+        Path.ClosePath();
+}
 
 } // namespace
 
@@ -261,28 +191,12 @@ void TZorPathData::AddRectangle(const QRectF& ARect)
 
 void TZorPathData::AddPolygon(const QPolygon& Poly)
 {
-    if (Poly.isEmpty())
-        return;
-    TPathUpdate update(*this);
-    MoveTo(Poly.first());
-    for (qsizetype i = 1; i < Poly.size(); ++i)
-        LineTo(Poly[i]);
-    if (Poly.last() == Poly.first())
-        ClosePath();
+    AddPolygonOf(*this, Poly, true);
 }
 
 void TZorPathData::AddPolygon(const QPolygonF& Poly)
 {
-    if (Poly.isEmpty())
-        return;
-    TPathUpdate update(*this);
-    MoveTo(Poly.first());
-    for (qsizetype i = 1; i + 1 < Poly.size(); ++i)
-        LineTo(Poly[i]);
-    if (Poly.last() == Poly.first())
-        ClosePath();
-    else
-        LineTo(Poly.last());
+    AddPolygonOf(*this, Poly, false);
 }
 
 void TZorPathData::AddPolygons(const QList<QPolygon>& Polys)
@@ -383,24 +297,19 @@ void TZorPathData::Translate(double Dx, double Dy)
 
 void TZorPathData::Flatten(double Flatness)
 {
-    TFlattener flattener(Flatness);
-    WalkPath(FPoints, flattener);
-    ReplacePoints(std::move(flattener.Points), FStartPoint);
+    ReplacePoints(FlattenedPoints(FPoints, Flatness), FStartPoint);
 }
 
 QRectF TZorPathData::GetBounds() const
 {
-    TBoundsCollector collector;
-    WalkPath(FPoints, collector);
-    return collector.Bounds;
+    return PathBounds(FPoints);
 }
 
 QPainterPath TZorPathData::ToPainterPath() const
 {
-    TPainterPathBuilder builder;
-    WalkPath(FPoints, builder);
-    builder.Path.setFillRule(FFillMode == TZorFillMode::fmNonZero ? Qt::WindingFill : Qt::OddEvenFill);
-    return builder.Path;
+    QPainterPath path = PainterPathOf(FPoints);
+    path.setFillRule(FFillMode == TZorFillMode::fmNonZero ? Qt::WindingFill : Qt::OddEvenFill);
+    return path;
 }
 
 void TZorPathData::SetFormatStr(const QString& Value)
