@@ -154,6 +154,24 @@ TEST_F(Document, ProvisionalIdsSkipIdsStillInUse)
     EXPECT_EQ(third->ID(), QStringLiteral("ID#2"));
 }
 
+TEST_F(Document, ClearForgetsEveryIdButKeepsExtractedElementsUsable)
+{
+    auto* kept = Add(Doc);
+    kept->SetID(QStringLiteral("kept"));
+    Add(Doc)->SetID(QStringLiteral("freed"));
+    std::unique_ptr<TSVGElement> extracted = Doc.ExtractChild(kept);
+    TDocumentRecorder events(Doc);
+
+    Doc.Clear();
+    EXPECT_TRUE(Doc.Items().IsEmpty());
+    EXPECT_EQ(Doc.AllItems().Count(), 0);
+    EXPECT_EQ(events.ChangeSenders.back(), nullptr);
+
+    extracted->SetID(QStringLiteral("back"));
+    EXPECT_EQ(Doc.AllItems().Items(QStringLiteral("back")), extracted.get());
+    Doc.AppendChild(std::move(extracted));
+}
+
 TEST_F(Document, CloneIntoTheSameDocumentGetsCopyIds)
 {
     auto* original = Add(Doc);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model_test_support.h"
+#include "svg/model/metadata.h"
 #include "svg/model/model_messages.h"
 
 namespace zor::test {
@@ -346,6 +347,9 @@ TEST(ElementTypes, TagNamesAndKinds)
     EXPECT_EQ(plain.SVGTypeName(), QStringLiteral("TPlainElement"));
     EXPECT_EQ(TTestStop(nullptr).SVGTypeName(), QStringLiteral("stop"));
     EXPECT_EQ(TSVGDocument().SVGTypeName(), QStringLiteral("svg"));
+    EXPECT_EQ(TSVGMetadata(nullptr).SVGTypeName(), QStringLiteral("metadata"));
+    const TSVGScript script(nullptr);
+    EXPECT_EQ(script.Clone(nullptr)->SVGTypeName(), QStringLiteral("script"));
 }
 
 TEST(ElementBounds, TransformedBoundsAreTheBoxOfTheCorners)
