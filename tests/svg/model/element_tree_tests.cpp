@@ -175,6 +175,7 @@ TEST_F(ElementTree, ListObserversSeeLinkedAndLivingChildren)
     b->SetParent(a);
     EXPECT_THROW(Add<TTestStop>(*a), ESVGException);
     EXPECT_EQ(seen, QStringList({QStringLiteral("1 x 1"), QStringLiteral("0 ID#4 1")}));
+    a->Items().OnNotify = nullptr; // the observer's state ends with this test
 }
 
 TEST_F(ElementTree, AssigningAListMovesSharedElementsAndFreesTheRest)
