@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "geometry/path_data.h"
 #include "geometry/path_parser.h"
@@ -128,6 +129,34 @@ TEST(PathText, OverflowingRelativeCoordinatesAreDropped)
     ASSERT_EQ(path.Count(), 2);
     EXPECT_EQ(path.Points(0).Kind, TPathPointKind::MoveTo);
     EXPECT_EQ(path.Points(1).Kind, TPathPointKind::Close);
+}
+
+TEST(PathText, HostileTextEndsWithFinitePoints)
+{
+    // Random runs of path characters, and a few extremes, read to an end
+    // with finite points only.
+    QStringList texts = {QString(100000, u'M'), QStringLiteral("M0,0 L") + QString(5000, u'9'),
+                         QStringLiteral("M0,0 L1e-400,1e-400"), QStringLiteral("M0,0 A1,1 0 0 1") + QString(1000, u'1'),
+                         QStringLiteral("M0\u0000,0 L1,1"), QStringLiteral("M\u00e9\U0001F600 L1,1")};
+    const QString alphabet = QStringLiteral("MmLlHhVvCcSsQqTtAaZz0123456789.-+eE, \t");
+    std::mt19937 random(12345);
+    std::uniform_int_distribution<qsizetype> pick(0, alphabet.size() - 1);
+    for (int i = 0; i < 2000; ++i) {
+        QString text;
+        for (int j = 0; j < 40; ++j)
+            text += alphabet[pick(random)];
+        texts << text;
+    }
+    for (const QString& text : texts) {
+        TZorPathData path;
+        path.SetData(text);
+        for (const TPathPoint& entry : path.PointList())
+            ASSERT_TRUE(std::isfinite(entry.Point.x()) && std::isfinite(entry.Point.y())) << text.toStdString();
+        ASSERT_TRUE(std::isfinite(path.GetLength())) << text.toStdString();
+        TZorPathData again;
+        again.SetData(path.Data());
+        ASSERT_EQ(again.Data(), path.Data()) << text.toStdString();
+    }
 }
 
 TEST(PathText, ReadingReplacesAndNotifiesOnce)
