@@ -44,9 +44,39 @@ void ParseKeywordField(TValues& Values, TMember Member, QStringView Text, const 
     ParseField<Field, &ParseKeywordProperty<TKeyword>>(Values, Member, Text, Context);
 }
 
+// Object.Setter(Parser(text, Object.Getter(), inherited)) for a property of
+// the brush, pen or font.
+template <auto Object, auto Getter, auto Setter, auto Parser>
+void ParseObjectProperty(TValues& Values, TMember Member, QStringView Text, const TContext&)
+{
+    auto& object = Values.*Object;
+    WithInherited(Values, Member, [&](bool& inherited) {
+        (object.*Setter)(Parser(Text, (object.*Getter)(), inherited));
+    });
+}
+
+// Parser(text, Object, inherited[, unit factors]) for parsers that fill an object themselves.
+template <auto Object, auto Parser>
+void ParseIntoObject(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
+{
+    auto& object = Values.*Object;
+    WithInherited(Values, Member, [&](bool& inherited) {
+        if constexpr (std::is_invocable_v<decltype(Parser), QStringView, decltype(object), bool&,
+                                          const TSVGUnitFactors&>)
+            Parser(Text, object, inherited, Context.UnitFactors);
+        else
+            Parser(Text, object, inherited);
+    });
+}
+
 float NumberValue(QStringView Text, float Current, bool& Inherited)
 {
     return ParseNumber(Text, Inherited, Current);
+}
+
+float FloatValue(QStringView Text, float Current, bool& Inherited)
+{
+    return ParseFloatValue(Text, Inherited, Current);
 }
 
 // A colour where "currentColor" stands for the color property.
@@ -99,22 +129,6 @@ void ParseStroke(TValues& Values, TMember Member, QStringView Text, const TConte
     ParsePaint(Values.Pen, Values, Member, Text);
 }
 
-template <typename TPaint>
-void ParsePaintOpacity(TPaint& Paint, TValues& Values, TMember Member, QStringView Text)
-{
-    WithInherited(Values, Member, [&](bool& inherited) { Paint.SetOpacity(ParseNumber(Text, inherited, Paint.Opacity())); });
-}
-
-void ParseFillOpacity(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    ParsePaintOpacity(Values.Brush, Values, Member, Text);
-}
-
-void ParseStrokeOpacity(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    ParsePaintOpacity(Values.Pen, Values, Member, Text);
-}
-
 void ParseClipRect(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
 {
     WithInherited(Values, Member, [&](bool& inherited) {
@@ -154,37 +168,11 @@ void ParseFont(TValues& Values, TMember Member, QStringView Text, const TContext
     });
 }
 
-void ParseFontFamilyList(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    WithInherited(Values, Member, [&](bool& inherited) { ParseFontFamily(Text, Values.Font, inherited); });
-}
-
 void ParseFontSizeValue(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
 {
     WithInherited(Values, Member, [&](bool& inherited) {
         Values.Font.SetSize(
             ParseFontSize(Text, inherited, Context.UnitFactors, Context.ParentFontSize, Values.Font.Size()));
-    });
-}
-
-void ParseFontStyleValue(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    WithInherited(Values, Member, [&](bool& inherited) {
-        Values.Font.SetStyle(ParseFontStyle(Text, Values.Font.Style(), inherited));
-    });
-}
-
-void ParseFontVariant(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    WithInherited(Values, Member, [&](bool& inherited) {
-        Values.Font.SetFontVariant(ParseKeywordProperty(Text, Values.Font.FontVariant(), inherited));
-    });
-}
-
-void ParseFontWeight(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    WithInherited(Values, Member, [&](bool& inherited) {
-        Values.Font.SetWeight(ParseKeywordProperty(Text, Values.Font.Weight(), inherited));
     });
 }
 
@@ -196,46 +184,6 @@ void ParseTextDecorationValue(TValues& Values, TMember Member, QStringView Text,
         ParseTextDecoration(Text, style, extended, inherited);
         Values.Font.SetStyle(style);
         Values.Font.SetExtendStyles(extended);
-    });
-}
-
-void ParseDashArray(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
-{
-    WithInherited(Values, Member, [&](bool& inherited) {
-        ParseStrokeDashArray(Text, Values.Pen, inherited, Context.UnitFactors);
-    });
-}
-
-void ParseDashOffset(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    WithInherited(Values, Member, [&](bool& inherited) { ParseStrokeDashOffset(Text, Values.Pen, inherited); });
-}
-
-void ParseLinecap(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    WithInherited(Values, Member, [&](bool& inherited) {
-        Values.Pen.SetCap(ParseStrokeLinecap(Text, Values.Pen.Cap(), inherited));
-    });
-}
-
-void ParseLinejoin(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    WithInherited(Values, Member, [&](bool& inherited) {
-        Values.Pen.SetJoin(ParseStrokeLinejoin(Text, Values.Pen.Join(), inherited));
-    });
-}
-
-void ParseMiterLimit(TValues& Values, TMember Member, QStringView Text, const TContext&)
-{
-    WithInherited(Values, Member, [&](bool& inherited) {
-        Values.Pen.SetMiterLimit(ParseFloatValue(Text, inherited, Values.Pen.MiterLimit()));
-    });
-}
-
-void ParseStrokeWidthValue(TValues& Values, TMember Member, QStringView Text, const TContext& Context)
-{
-    WithInherited(Values, Member, [&](bool& inherited) {
-        ParseStrokeWidth(Text, Values.Pen, inherited, Context.UnitFactors);
     });
 }
 
@@ -257,16 +205,16 @@ constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> Styl
     {ipDisplay, "ipDisplay", "display", "inline", false, &ParseField<&TValues::Display, &ParseDisplay>},
     {ipDominantBaseline, "ipDominantBaseline", "dominant-baseline", "auto", false, &ParseKeywordField<&TValues::DominantBaseline>},
     {ipFill, "ipFill", "fill", "black", true, &ParseFill},
-    {ipFillOpacity, "ipFillOpacity", "fill-opacity", "1", true, &ParseFillOpacity},
+    {ipFillOpacity, "ipFillOpacity", "fill-opacity", "1", true, &ParseObjectProperty<&TValues::Brush, &TSVGBrush::Opacity, &TSVGBrush::SetOpacity, &NumberValue>},
     {ipFillRule, "ipFillRule", "fill-rule", "nonzero", true, &ParseKeywordField<&TValues::FillRule>},
     {ipFloodColor, "ipFloodColor", "flood-color", "black", false, &ParseColorField<&TValues::FloodColor>},
     {ipFloodOpacity, "ipFloodOpacity", "flood-opacity", "1", false, &ParseField<&TValues::FloodOpacity, &NumberValue>},
     {ipFont, "ipFont", "font", "???", true, &ParseFont},
-    {ipFontFamily, "ipFontFamily", "font-family", "???", true, &ParseFontFamilyList},
+    {ipFontFamily, "ipFontFamily", "font-family", "???", true, &ParseIntoObject<&TValues::Font, &ParseFontFamily>},
     {ipFontSize, "ipFontSize", "font-size", "medium", true, &ParseFontSizeValue},
-    {ipFontStyle, "ipFontStyle", "font-style", "normal", true, &ParseFontStyleValue},
-    {ipFontVariant, "ipFontVariant", "font-variant", "normal", true, &ParseFontVariant},
-    {ipFontWeight, "ipFontWeight", "font-weight", "normal", true, &ParseFontWeight},
+    {ipFontStyle, "ipFontStyle", "font-style", "normal", true, &ParseObjectProperty<&TValues::Font, &TSVGFont::Style, &TSVGFont::SetStyle, &ParseFontStyle>},
+    {ipFontVariant, "ipFontVariant", "font-variant", "normal", true, &ParseObjectProperty<&TValues::Font, &TSVGFont::FontVariant, &TSVGFont::SetFontVariant, &ParseKeywordProperty<TSVGFontVariant>>},
+    {ipFontWeight, "ipFontWeight", "font-weight", "normal", true, &ParseObjectProperty<&TValues::Font, &TSVGFont::Weight, &TSVGFont::SetWeight, &ParseKeywordProperty<TSVGFontWeight>>},
     {ipGlyphOrientationHorizontal, "ipGlyphOrientationHorizontal", "glyph-orientation-horizontal", "0deg", true, &ParseField<&TValues::GlyphOrientationHorizontal, &ParseGlyphOrientationHorizontal>},
     {ipGlyphOrientationVertical, "ipGlyphOrientationVertical", "glyph-orientation-vertical", "auto", true, &ParseField<&TValues::GlyphOrientationVertical, &ParseGlyphOrientationVertical>},
     {ipKerning, "ipKerning", "kerning", "auto", true, &ParseKerning},
@@ -281,13 +229,13 @@ constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> Styl
     {ipStopColor, "ipStopColor", "stop-color", "black", false, &ParseColorField<&TValues::StopColor>},
     {ipStopOpacity, "ipStopOpacity", "stop-opacity", "1", false, &ParseField<&TValues::StopOpacity, &NumberValue>},
     {ipStroke, "ipStroke", "stroke", "none", true, &ParseStroke},
-    {ipStrokeDasharray, "ipStrokeDasharray", "stroke-dasharray", "none", true, &ParseDashArray},
-    {ipStrokeDashOffset, "ipStrokeDashOffset", "stroke-dashoffset", "0", true, &ParseDashOffset},
-    {ipStrokeLinecap, "ipStrokeLinecap", "stroke-linecap", "butt", true, &ParseLinecap},
-    {ipStrokeLineJoin, "ipStrokeLineJoin", "stroke-linejoin", "miter", true, &ParseLinejoin},
-    {ipStrokeMiterLimit, "ipStrokeMiterLimit", "stroke-miterlimit", "4", true, &ParseMiterLimit},
-    {ipStrokeOpacity, "ipStrokeOpacity", "stroke-opacity", "1", true, &ParseStrokeOpacity},
-    {ipStrokeWidth, "ipStrokeWidth", "stroke-width", "1", true, &ParseStrokeWidthValue},
+    {ipStrokeDasharray, "ipStrokeDasharray", "stroke-dasharray", "none", true, &ParseIntoObject<&TValues::Pen, &ParseStrokeDashArray>},
+    {ipStrokeDashOffset, "ipStrokeDashOffset", "stroke-dashoffset", "0", true, &ParseIntoObject<&TValues::Pen, &ParseStrokeDashOffset>},
+    {ipStrokeLinecap, "ipStrokeLinecap", "stroke-linecap", "butt", true, &ParseObjectProperty<&TValues::Pen, &TSVGPen::Cap, &TSVGPen::SetCap, &ParseStrokeLinecap>},
+    {ipStrokeLineJoin, "ipStrokeLineJoin", "stroke-linejoin", "miter", true, &ParseObjectProperty<&TValues::Pen, &TSVGPen::Join, &TSVGPen::SetJoin, &ParseStrokeLinejoin>},
+    {ipStrokeMiterLimit, "ipStrokeMiterLimit", "stroke-miterlimit", "4", true, &ParseObjectProperty<&TValues::Pen, &TSVGPen::MiterLimit, &TSVGPen::SetMiterLimit, &FloatValue>},
+    {ipStrokeOpacity, "ipStrokeOpacity", "stroke-opacity", "1", true, &ParseObjectProperty<&TValues::Pen, &TSVGPen::Opacity, &TSVGPen::SetOpacity, &NumberValue>},
+    {ipStrokeWidth, "ipStrokeWidth", "stroke-width", "1", true, &ParseIntoObject<&TValues::Pen, &ParseStrokeWidth>},
     {ipTextAnchor, "ipTextAnchor", "text-anchor", "start", true, &ParseField<&TValues::TextAlign, &ParseTextAnchor>},
     {ipTextDecoration, "ipTextDecoration", "text-decoration", "none", true, &ParseTextDecorationValue},
     {ipTextRendering, "ipTextRendering", "text-rendering", "auto", true, &ParseKeywordField<&TValues::TextRendering>},
