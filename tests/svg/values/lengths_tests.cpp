@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "platform/exceptions.h"
-#include "svg/values/aspect_ratio.h"
 #include "svg/values/bitmap_size.h"
 #include "svg/values/length_text.h"
 #include "svg/values/style_lengths.h"
