@@ -5,8 +5,8 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "platform/exceptions.h"
@@ -179,9 +179,17 @@ struct PictureSection {
     bool Grouping = false;        // "," before the decimal point
     bool Scientific = false;
     bool ExponentAlwaysSigned = false; // "E+" writes "+" for positive exponents
-    QChar ExponentLetter = u'E';
+    char ExponentLetter = 'E';
     int ExponentDigits = 0;       // "0" placeholders after the exponent sign
     bool HasPlaceholders = false;
+};
+
+// A whole picture format: the positive section, and the negative and zero
+// sections when the format gives them.
+struct Picture {
+    PictureSection Positive;
+    std::optional<PictureSection> Negative;
+    std::optional<PictureSection> Zero;
 };
 
 // Splits at ";" outside quotes.
@@ -263,7 +271,7 @@ PictureSection ParseSection(const QString& text)
         } else if ((c == u'E' || c == u'e') && numberStarted && i + 1 < text.size()
                    && (text[i + 1] == u'+' || text[i + 1] == u'-')) {
             s.Scientific = true;
-            s.ExponentLetter = c;
+            s.ExponentLetter = char(c.unicode());
             s.ExponentAlwaysSigned = text[i + 1] == u'+';
             inExponent = true;
             ++i;
@@ -274,11 +282,41 @@ PictureSection ParseSection(const QString& text)
     return s;
 }
 
+Picture CompilePicture(const QString& format)
+{
+    const QStringList sections = SplitSections(format);
+    Picture picture;
+    picture.Positive = ParseSection(sections[0]);
+    if (sections.size() >= 2 && !sections[1].isEmpty())
+        picture.Negative = ParseSection(sections[1]);
+    if (sections.size() >= 3 && !sections[2].isEmpty())
+        picture.Zero = ParseSection(sections[2]);
+    return picture;
+}
+
+// Callers format many numbers with the same few formats (a path's, a
+// document's), so the last compiled format of each thread is kept.
+const Picture& CachedPicture(const QString& format)
+{
+    thread_local QString lastFormat;
+    thread_local Picture lastPicture;
+    thread_local bool valid = false;
+    if (!valid || lastFormat != format) {
+        lastPicture = CompilePicture(format);
+        lastFormat = format;
+        valid = true;
+    }
+    return lastPicture;
+}
+
 // The value's decimal digits after rounding to 15 significant digits, then
 // half away from zero to the wanted number of fraction digits.
 struct DecimalDigits {
-    std::string Digits; // no leading zeros; empty means zero
-    int Exponent = 0;   // value = 0.Digits × 10^Exponent
+    char Digits[32] = {}; // no trailing zeros; empty means zero
+    int Count = 0;
+    int Exponent = 0; // value = 0.Digits × 10^Exponent
+
+    char DigitAt(int index) const { return index >= 0 && index < Count ? Digits[index] : '0'; }
 };
 
 DecimalDigits ToDecimal(double magnitude)
@@ -286,137 +324,148 @@ DecimalDigits ToDecimal(double magnitude)
     DecimalDigits d;
     if (magnitude == 0)
         return d;
+    // to_chars does not depend on the C locale, unlike the printf family.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", magnitude);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
     // buffer: D.DDDDDDDDDDDDDDe±XX
-    std::string mantissa;
     const char* p = buffer;
-    for (; *p && *p != 'e'; ++p)
+    for (; p < result.ptr && *p != 'e'; ++p)
         if (*p != '.')
-            mantissa.push_back(*p);
-    const int exponent = std::atoi(p + 1);
-    while (!mantissa.empty() && mantissa.back() == '0')
-        mantissa.pop_back();
-    d.Digits = mantissa;
-    d.Exponent = exponent + 1;
+            d.Digits[d.Count++] = *p;
+    int exponent = 0;
+    const bool negativeExponent = p + 1 < result.ptr && p[1] == '-';
+    for (const char* q = p + 2; q < result.ptr; ++q)
+        exponent = exponent * 10 + (*q - '0');
+    while (d.Count > 0 && d.Digits[d.Count - 1] == '0')
+        --d.Count;
+    d.Exponent = (negativeExponent ? -exponent : exponent) + 1;
     return d;
 }
 
-// Rounds to keep `count` digits of d.Digits (half away from zero).
+// Rounds to keep `count` digits (half away from zero).
 void RoundDigits(DecimalDigits& d, int count)
 {
     if (count < 0) {
-        d.Digits.clear();
+        d.Count = 0;
         return;
     }
-    if (int(d.Digits.size()) <= count)
+    if (d.Count <= count)
         return;
-    const bool up = d.Digits[size_t(count)] >= '5';
-    d.Digits.resize(size_t(count));
+    const bool up = d.Digits[count] >= '5';
+    d.Count = count;
     if (up) {
         int i = count - 1;
-        while (i >= 0 && d.Digits[size_t(i)] == '9') {
-            d.Digits[size_t(i)] = '0';
+        while (i >= 0 && d.Digits[i] == '9')
             --i;
-        }
         if (i < 0) {
             // All nines carried over: the trailing zeros go anyway.
-            d.Digits.assign(1, '1');
+            d.Digits[0] = '1';
+            d.Count = 1;
             ++d.Exponent;
         } else {
-            ++d.Digits[size_t(i)];
+            ++d.Digits[i];
+            d.Count = i + 1;
         }
     }
-    while (!d.Digits.empty() && d.Digits.back() == '0')
-        d.Digits.pop_back();
+    while (d.Count > 0 && d.Digits[d.Count - 1] == '0')
+        --d.Count;
 }
 
-QString GroupThousands(const QString& integerPart)
+void AppendGrouped(std::string& out, const std::string& integerPart)
 {
-    QString out;
-    const qsizetype n = integerPart.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    const size_t n = integerPart.size();
+    for (size_t i = 0; i < n; ++i) {
         if (i > 0 && (n - i) % 3 == 0)
-            out += u',';
+            out += ',';
         out += integerPart[i];
     }
-    return out;
 }
 
-QString FormatFixed(const PictureSection& s, double magnitude)
+// Writes up to `places` fraction digits starting at digit `first`; optional
+// places drop their trailing zeros, required ones stay.
+void AppendFraction(std::string& out, const PictureSection& s, const DecimalDigits& d, int first)
+{
+    const int places = s.FractionZeros + s.FractionOptional;
+    int kept = places;
+    while (kept > s.FractionZeros && d.DigitAt(first + kept - 1) == '0')
+        --kept;
+    if (kept == 0)
+        return;
+    out += '.';
+    for (int i = 0; i < kept; ++i)
+        out += d.DigitAt(first + i);
+}
+
+void AppendFixed(std::string& out, const PictureSection& s, double magnitude)
 {
     DecimalDigits d = ToDecimal(magnitude);
-    const int maxFraction = s.FractionZeros + s.FractionOptional;
-    if (!d.Digits.empty())
-        RoundDigits(d, d.Exponent + maxFraction);
-    if (d.Digits.empty())
+    if (d.Count > 0)
+        RoundDigits(d, d.Exponent + s.FractionZeros + s.FractionOptional);
+    if (d.Count == 0)
         d.Exponent = 0;
 
-    QString integerPart;
+    std::string integerPart;
+    for (int i = d.Exponent; i < s.IntegerZeros; ++i)
+        integerPart += '0';
     for (int i = 0; i < d.Exponent; ++i)
-        integerPart += i < int(d.Digits.size()) ? QChar::fromLatin1(d.Digits[size_t(i)]) : u'0';
-    while (integerPart.size() < s.IntegerZeros)
-        integerPart.prepend(u'0');
+        integerPart += d.DigitAt(i);
     if (s.Grouping)
-        integerPart = GroupThousands(integerPart);
-
-    QString fraction;
-    for (int i = 0; i < maxFraction; ++i) {
-        const int index = d.Exponent + i;
-        fraction += index >= 0 && index < int(d.Digits.size()) ? QChar::fromLatin1(d.Digits[size_t(index)]) : u'0';
-    }
-    // Optional places drop their trailing zeros; required ones stay.
-    while (fraction.size() > s.FractionZeros && fraction.endsWith(u'0'))
-        fraction.chop(1);
-    return fraction.isEmpty() ? integerPart : integerPart + u'.' + fraction;
+        AppendGrouped(out, integerPart);
+    else
+        out += integerPart;
+    AppendFraction(out, s, d, d.Exponent);
 }
 
-QString FormatScientific(const PictureSection& s, double magnitude)
+void AppendScientific(std::string& out, const PictureSection& s, double magnitude)
 {
     DecimalDigits d = ToDecimal(magnitude);
     const int integerDigits = std::max(1, s.IntegerZeros);
-    const int maxFraction = s.FractionZeros + s.FractionOptional;
     int exponent = 0;
-    if (!d.Digits.empty()) {
-        RoundDigits(d, integerDigits + maxFraction);
+    if (d.Count > 0) {
+        RoundDigits(d, integerDigits + s.FractionZeros + s.FractionOptional);
         exponent = d.Exponent - integerDigits;
     }
-    QString integerPart;
     for (int i = 0; i < integerDigits; ++i)
-        integerPart += i < int(d.Digits.size()) ? QChar::fromLatin1(d.Digits[size_t(i)]) : u'0';
-    QString fraction;
-    for (int i = 0; i < maxFraction; ++i) {
-        const int index = integerDigits + i;
-        fraction += index < int(d.Digits.size()) ? QChar::fromLatin1(d.Digits[size_t(index)]) : u'0';
-    }
-    while (fraction.size() > s.FractionZeros && fraction.endsWith(u'0'))
-        fraction.chop(1);
-    QString text = fraction.isEmpty() ? integerPart : integerPart + u'.' + fraction;
-    QString exponentText = QString::number(std::abs(exponent));
-    while (exponentText.size() < s.ExponentDigits)
-        exponentText.prepend(u'0');
-    text += s.ExponentLetter;
+        out += d.DigitAt(i);
+    AppendFraction(out, s, d, integerDigits);
+    out += s.ExponentLetter;
     if (exponent < 0)
-        text += u'-';
+        out += '-';
     else if (s.ExponentAlwaysSigned)
-        text += u'+';
-    return text + exponentText;
+        out += '+';
+    const std::string digits = std::to_string(std::abs(exponent));
+    for (int i = int(digits.size()); i < s.ExponentDigits; ++i)
+        out += '0';
+    out += digits;
 }
 
-QString FormatSection(const PictureSection& s, double magnitude)
+bool IsAllZeros(const std::string& digits)
+{
+    for (char c : digits)
+        if (c >= '1' && c <= '9')
+            return false;
+    return true;
+}
+
+QString FormatSection(const PictureSection& s, double magnitude, bool negative)
 {
     if (!s.HasPlaceholders)
         return s.Prefix + s.Suffix;
-    const QString number = s.Scientific ? FormatScientific(s, magnitude) : FormatFixed(s, magnitude);
-    return s.Prefix + number + s.Suffix;
-}
-
-bool IsAllZeros(const QString& text)
-{
-    for (QChar c : text)
-        if (c.isDigit() && c != u'0')
-            return false;
-    return true;
+    std::string number;
+    if (s.Scientific)
+        AppendScientific(number, s, magnitude);
+    else
+        AppendFixed(number, s, magnitude);
+    // A negative number that rounds to zero is written without a sign.
+    const bool sign = negative && !IsAllZeros(number);
+    QString text;
+    text.reserve(s.Prefix.size() + qsizetype(number.size()) + s.Suffix.size() + 1);
+    text += s.Prefix;
+    if (sign)
+        text += u'-';
+    text += QLatin1String(number.data(), qsizetype(number.size()));
+    text += s.Suffix;
+    return text;
 }
 
 } // namespace
@@ -428,24 +477,16 @@ QString FormatFloat(const QString& Format, double Value)
     if (Format.isEmpty()) {
         // The shortest form with 15 significant digits, as a general format would.
         char buffer[64];
-        std::snprintf(buffer, sizeof buffer, "%.15g", Value);
-        return QString::fromLatin1(buffer);
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, Value, std::chars_format::general, 15);
+        return QString::fromLatin1(buffer, result.ptr - buffer);
     }
-    const QStringList sections = SplitSections(Format);
-    const PictureSection positive = ParseSection(sections[0]);
-    const bool negative = Value < 0;
+    const Picture& picture = CachedPicture(Format);
     const double magnitude = std::fabs(Value);
-
-    if (Value == 0 && sections.size() >= 3 && !sections[2].isEmpty())
-        return FormatSection(ParseSection(sections[2]), 0);
-    if (negative && sections.size() >= 2 && !sections[1].isEmpty())
-        return FormatSection(ParseSection(sections[1]), magnitude);
-
-    const QString text = FormatSection(positive, magnitude);
-    // A negative number that rounds to zero is written without a sign.
-    if (negative && !IsAllZeros(text))
-        return u'-' + text;
-    return text;
+    if (Value == 0 && picture.Zero)
+        return FormatSection(*picture.Zero, 0, false);
+    if (Value < 0 && picture.Negative)
+        return FormatSection(*picture.Negative, magnitude, false);
+    return FormatSection(picture.Positive, magnitude, Value < 0);
 }
 
 } // namespace zor
