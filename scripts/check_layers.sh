@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Fails when a source file includes a header from a layer above its own, or
+# when a layer below the model pulls in painting or widget headers.
+set -u
+root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
+cd "$root" || exit 2
+
+# layer folder -> the project folders its files may include from
+declare -A allowed=(
+  [platform]="platform"
+  [collections]="platform collections"
+  [svg/values]="platform collections svg/values"
+  [geometry]="platform collections svg/values geometry"
+  [svg/model]="platform collections svg/values geometry svg/model"
+  [svg/shapes]="platform collections svg/values geometry svg/model svg/shapes"
+  [viewer]="platform collections svg/values geometry svg/model svg/shapes viewer"
+  [instruments]="platform collections svg/values geometry svg/model svg/shapes instruments"
+  [app]="platform collections svg/values geometry svg/model svg/shapes viewer instruments app"
+  [tools]="platform collections svg/values geometry svg/model svg/shapes viewer tools"
+)
+# layers that neither paint nor show widgets
+no_painting="platform collections svg/values geometry"
+
+status=0
+for layer in "${!allowed[@]}"; do
+  [ -d "$layer" ] || continue
+  while IFS= read -r line; do
+    file=${line%%:*}
+    header=$(sed -E 's/.*#include "([^"]+)".*/\1/' <<<"${line#*:}")
+    ok=0
+    for prefix in ${allowed[$layer]}; do
+      case "$header" in "$prefix"/*) ok=1 ;; esac
+    done
+    if [ $ok -eq 0 ]; then
+      echo "$file includes $header, which is above the $layer layer"
+      status=1
+    fi
+  done < <(grep -rn --include='*.h' --include='*.cpp' -E '^#include "' "$layer" | grep -v -E "^$layer/[^:]*:[0-9]+:#include \"$layer/" | sed -E 's/:[0-9]+:/:/')
+done
+
+for layer in $no_painting; do
+  [ -d "$layer" ] || continue
+  if hits=$(grep -rn --include='*.h' --include='*.cpp' -E '#include <(QPainter|QtWidgets|QWidget|QApplication)>' "$layer"); then
+    echo "$hits"
+    echo "the $layer layer must not paint or use widgets"
+    status=1
+  fi
+done
+
+[ $status -eq 0 ] && echo "layers: every include goes down"
+exit $status
