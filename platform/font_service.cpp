@@ -6,9 +6,18 @@
 
 namespace zor {
 
+qsizetype TZorFontList::IndexOf(const QString& Name) const
+{
+    const QStringList& names = ToStringList();
+    for (qsizetype i = 0; i < names.size(); ++i)
+        if (names[i].compare(Name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
 bool IZorFMXSystemFontsService::HasFamily(const QString& Name)
 {
-    return GetFontList().ToStringList().contains(Name, Qt::CaseInsensitive);
+    return GetFontList().IndexOf(Name) >= 0;
 }
 
 QStringList TZorPlatformServices::WithoutRepeats(const QStringList& Enumerated)
@@ -20,7 +29,7 @@ QStringList TZorPlatformServices::WithoutRepeats(const QStringList& Enumerated)
     return result;
 }
 
-const TStringList& TZorPlatformServices::GetFontList()
+const TZorFontList& TZorPlatformServices::GetFontList()
 {
     std::lock_guard guard(FLock);
     if (FFonts)
@@ -29,7 +38,7 @@ const TStringList& TZorPlatformServices::GetFontList()
     // list stays unfilled so that a later request can still fill it.
     if (qGuiApp == nullptr)
         return FEmpty;
-    FFonts = std::make_unique<TStringList>(WithoutRepeats(QFontDatabase::families()));
+    FFonts = std::make_unique<TZorFontList>(WithoutRepeats(QFontDatabase::families()));
     return *FFonts;
 }
 

@@ -11,12 +11,21 @@
 
 namespace zor {
 
+// A list of family names whose look-ups ignore letter case, as family names do.
+class TZorFontList : public TStringList {
+public:
+    using TStringList::TStringList;
+
+    // The index of Name in any letter case, or -1.
+    qsizetype IndexOf(const QString& Name) const;
+};
+
 class IZorFMXSystemFontsService {
 public:
     virtual ~IZorFMXSystemFontsService() = default;
 
     // The installed family names; the list belongs to the service.
-    virtual const TStringList& GetFontList() = 0;
+    virtual const TZorFontList& GetFontList() = 0;
 
     // Whether Name is installed, ignoring letter case.
     bool HasFamily(const QString& Name);
@@ -26,7 +35,7 @@ public:
 // request (which needs a running QGuiApplication) and never refreshed.
 class TZorPlatformServices : public IZorFMXSystemFontsService {
 public:
-    const TStringList& GetFontList() override;
+    const TZorFontList& GetFontList() override;
 
     // Enumerated names with immediate repetitions (equal ignoring case)
     // dropped; the first spelling is kept.
@@ -34,8 +43,8 @@ public:
 
 private:
     std::mutex FLock;
-    std::unique_ptr<TStringList> FFonts;
-    TStringList FEmpty;
+    std::unique_ptr<TZorFontList> FFonts;
+    TZorFontList FEmpty;
 };
 
 // The process-wide service, created on first use.

@@ -23,9 +23,11 @@ TEST(FontService, ImmediateRepetitionsAreDroppedIgnoringCase)
 TEST(FontService, InstalledFamiliesAreFoundInAnyLetterCase)
 {
     IZorFMXSystemFontsService& service = SystemFontsService();
-    const TStringList& fonts = service.GetFontList();
+    const TZorFontList& fonts = service.GetFontList();
     EXPECT_EQ(&fonts, &service.GetFontList());
-    EXPECT_GE(fonts.IndexOf(QStringLiteral("DejaVu Sans")), 0);
+    const qsizetype index = fonts.IndexOf(QStringLiteral("DejaVu Sans"));
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(fonts.IndexOf(QStringLiteral("DEJAVU SANS")), index);
     for (const char* name : {"DejaVu Sans", "dejavu sans", "LIBERATION SANS"})
         EXPECT_TRUE(service.HasFamily(QString::fromLatin1(name))) << name;
     EXPECT_FALSE(service.HasFamily(QStringLiteral("No Such Family")));
