@@ -42,9 +42,12 @@ public:
     }
 
     virtual void BeginUpdate() { ++FUpdating; }
-    // The outermost EndUpdate fires OnChange.
+    // The outermost EndUpdate fires OnChange. An unmatched one is ignored: a
+    // negative depth would let every later bracket report its changes.
     virtual void EndUpdate()
     {
+        if (FUpdating <= 0)
+            return;
         if (--FUpdating == 0)
             NotifyChange();
     }

@@ -378,6 +378,13 @@ TEST_F(HashTableNotifications, EachEditReportsKeyValueAndChange)
              t.EndUpdate();
          },
          {"change"}},
+        {"unmatched EndUpdate, then an update", [](TTextTable& t) {
+             t.EndUpdate();
+             t.BeginUpdate();
+             t.Add("k", "v");
+             t.EndUpdate();
+         },
+         {"change"}},
     };
     for (const auto& c : cases) {
         TTextTable edited;
