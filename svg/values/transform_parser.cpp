@@ -4,8 +4,11 @@
 #include <QStringList>
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <string_view>
 
 #include "platform/exceptions.h"
 #include "svg/values/number_format.h"
@@ -17,6 +20,7 @@ namespace zor {
 namespace {
 
 constexpr double IdentityTolerance = 0.00001;
+constexpr int SignificantDigits = 15;
 
 double Radians(double Degrees) { return Degrees * std::numbers::pi / 180; }
 
@@ -134,8 +138,45 @@ bool IsNearIdentity(const QTransform& m)
     return true;
 }
 
-// Shortest general form, with a negative zero written as "0".
-QString MatrixNumber(double Value) { return FormatFloat(QString(), Value == 0 ? 0.0 : Value); }
+// Matrix entries are written with 15 significant digits, in plain decimals
+// from 0.00001 up to 15 integer digits and otherwise as a mantissa, "E" and the
+// exponent ("6.12323399573677E-17"), with trailing zeros dropped. A negative
+// zero is written as "0".
+QString MatrixNumber(double Value)
+{
+    if (Value == 0)
+        return QStringLiteral("0");
+    if (!std::isfinite(Value))
+        return FormatFloat(QString(), Value);
+    char buffer[32];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(Value),
+                                       std::chars_format::scientific, SignificantDigits - 1);
+    const std::string_view text(buffer, written.ptr - buffer); // "d.ddddddddddddddde-XX"
+    const std::size_t e = text.find('e');
+    std::string digits = std::string(text.substr(0, 1)) + std::string(text.substr(2, e - 2));
+    digits.erase(digits.find_last_not_of('0') + 1);
+    int exponent = 0;
+    const std::string_view exponentText = text.substr(e + (text[e + 1] == '+' ? 2 : 1));
+    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
+
+    std::string number = Value < 0 ? "-" : "";
+    if (exponent < -5 || exponent >= SignificantDigits) {
+        number += digits.substr(0, 1);
+        if (digits.size() > 1)
+            number += "." + digits.substr(1);
+        number += "E" + std::to_string(exponent);
+    } else if (exponent < 0) {
+        number += "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
+    } else {
+        const std::size_t integerDigits = std::size_t(exponent) + 1;
+        if (digits.size() < integerDigits)
+            digits.append(integerDigits - digits.size(), '0');
+        number += digits.substr(0, integerDigits);
+        if (digits.size() > integerDigits)
+            number += "." + digits.substr(integerDigits);
+    }
+    return QString::fromLatin1(number);
+}
 
 QString WriteTransform(const char* Name, std::initializer_list<double> Values)
 {

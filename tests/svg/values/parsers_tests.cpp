@@ -320,7 +320,13 @@ TEST(TransformParser, TransformToStringPicksTheShortestForm)
         {QTransform(1, 2, 3, 4, 5, 6), "matrix(1 2 3 4 5 6)"},
         {QTransform(2, 0, 0, 2, 1, 0), "matrix(2 0 0 2 1 0)"},
         {QTransform(-1, 0, 0, 1, -0.0, 0), "scale(-1 1)"},
-        {QTransform::fromTranslate(0.1, 1e-20), "translate(0.1 1e-20)"},
+        // 15 significant digits; exponents below 0.00001 and from 15 integer digits.
+        {QTransform::fromTranslate(0.1, 1e-20), "translate(0.1 1E-20)"},
+        {QTransform::fromTranslate(0.00001, -0.000012345), "translate(0.00001 -0.000012345)"},
+        {QTransform::fromTranslate(123456789012345, 1e15), "translate(123456789012345 1E15)"},
+        {QTransform::fromTranslate(2.5e-6, -1.23456789012345678e20), "translate(2.5E-6 -1.23456789012346E20)"},
+        {QTransform::fromTranslate(1.0 / 3, 2.0 / 3), "translate(0.333333333333333 0.666666666666667)"},
+        {ParseTransform(u"rotate(90)"), "matrix(6.12323399573677E-17 1 -1 6.12323399573677E-17 0 0)"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TransformToString(c.matrix), c.text);
