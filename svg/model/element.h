@@ -90,9 +90,10 @@ public:
     // takes it out of its parent, and the caller becomes responsible for it.
     void SetParent(TSVGElement* Value);
 
-    // Appends Child; when it is refused, Child still holds the element.
+    // Appends Child; when it is refused, Child still holds the element, so
+    // the caller keeps it.
     template <typename T>
-    T* AppendChild(std::unique_ptr<T> Child)
+    T* AppendChild(std::unique_ptr<T>&& Child)
     {
         T* child = Child.get();
         try {

@@ -50,6 +50,7 @@ TEST_F(ElementTree, RefusedChildKindsLeaveTheChildWithTheCaller)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Message);
         std::unique_ptr<TSVGElement> child = c.MakeChild();
+        const TSVGElement* made = child.get();
         const qsizetype count = c.Parent->Items().Count();
         try {
             c.Parent->AppendChild(std::move(child));
@@ -58,6 +59,10 @@ TEST_F(ElementTree, RefusedChildKindsLeaveTheChildWithTheCaller)
             EXPECT_EQ(e.Message(), QString::fromLatin1(c.Message));
         }
         EXPECT_EQ(c.Parent->Items().Count(), count);
+        EXPECT_EQ(child.get(), made); // still the caller's, alive and parentless
+        if (child) {
+            EXPECT_EQ(child->Parent(), nullptr);
+        }
     }
     EXPECT_NO_THROW(Add<TTestStop>(*loose)); // a plain element takes every kind
 }
