@@ -54,8 +54,11 @@ void ParseLengthValue(QStringView Text, TSVGLength& Length, float Min, float Max
     ParseLength(Text, Length);
     const QStringView text = TrimBlanks(Text);
     float number = 0;
-    if (!text.isEmpty() && Length.aUnit() == TSVGUnit::suPercent && TryLengthNumber(text.chopped(1), number))
-        Length.SetRaw(Min + (Max - Min) * number / 100);
+    if (text.isEmpty() || Length.aUnit() != TSVGUnit::suPercent || !TryLengthNumber(text.chopped(1), number))
+        return;
+    const double value = Min + (double(Max) - Min) * number / 100;
+    if (std::fabs(value) <= std::numeric_limits<float>::max())
+        Length.SetRaw(float(value));
 }
 
 void ParseLengthProperty(QStringView Text, TSVGLength& Length, bool& Inherited, float Min, float Max)
@@ -88,7 +91,11 @@ float ParseUnitValue(QStringView Text, TSVGUnit& Unit, const TSVGUnitFactors& Fa
     if (TrimBlanks(Text).isEmpty())
         return Default;
     float number = 0;
-    return TryParseUnitNumber(Text, Unit, number) ? number * UnitFactor(Factors, Unit) : Default;
+    if (!TryParseUnitNumber(Text, Unit, number))
+        return Default;
+    // A number near the float limit can overflow once converted.
+    const float value = number * UnitFactor(Factors, Unit);
+    return std::isfinite(value) ? value : Default;
 }
 
 QString FormatLength(const TSVGLength& Length, const QString& FormatStr, float Min, float Max)

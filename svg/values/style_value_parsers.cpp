@@ -208,7 +208,8 @@ float ParseFontSize(QStringView Text, bool& Inherited, const TSVGUnitFactors& Fa
         if (std::isnan(size))
             return Current;
     }
-    return unit == TSVGUnit::suFontSize ? size * ParentSize : size * UnitFactor(Factors, unit);
+    const float scaled = size * (unit == TSVGUnit::suFontSize ? ParentSize : UnitFactor(Factors, unit));
+    return std::isfinite(scaled) ? scaled : Current;
 }
 
 void ParseFontShorthand(QStringView Text, TSVGFont& Font, bool& Inherited, const TSVGUnitFactors& Factors,
@@ -267,10 +268,13 @@ void ParseStrokeWidth(QStringView Text, TSVGPen& Pen, bool& Inherited, const TSV
     if (!TryParseUnitNumber(text, unit, number))
         return;
     const bool percent = unit == TSVGUnit::suPercent;
+    // A percentage stays a fraction of the viewport, resolved when drawing.
+    const float width = percent ? number / 100 : number * UnitFactor(Factors, unit);
+    if (!std::isfinite(width))
+        return;
     Pen.SetThicknessPreferredUnit(unit);
     Pen.SetThicknessIsPercent(percent);
-    // A percentage stays a fraction of the viewport, resolved when drawing.
-    Pen.SetThickness(percent ? number / 100 : number * UnitFactor(Factors, unit));
+    Pen.SetThickness(width);
 }
 
 void ParseStrokeDashArray(QStringView Text, TSVGPen& Pen, bool& Inherited, const TSVGUnitFactors& Factors)

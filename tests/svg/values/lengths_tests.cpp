@@ -216,6 +216,10 @@ TEST(LengthText, LengthsReadBackAsTheyWereWritten)
     TSVGLength pixels;
     ParseLengthValue(u"12px", pixels, 0, 1);
     EXPECT_EQ(Text(FormatLength(pixels, DefaultFormat, 0, 100)), "12");
+    // A percentage whose mapped value would leave the float range keeps its number.
+    TSVGLength huge;
+    ParseLengthValue(u"3e38%", huge, 0, 1000);
+    EXPECT_FLOAT_EQ(huge.Raw(), 3e38f);
 }
 
 TEST(LengthText, PropertyLengthsFollowTheInheritKeyword)
@@ -244,6 +248,7 @@ TEST(LengthText, UnitValuesConvertToUserUnits)
         {u"10%", 10, TSVGUnit::suPercent},
         {u"-infinity", -1e8f, TSVGUnit::suNone},
         {u"abcpt", -1, TSVGUnit::suPoints},
+        {u"3e38in", -1, TSVGUnit::suInches}, // beyond the float range once converted
         {u"", -1, TSVGUnit::suFontSize}, // the unit stays as it was
     };
     for (const Case& c : cases) {

@@ -213,6 +213,7 @@ TEST(StyleFont, FontSizes)
         {u"2em", 20},     {u"larger", 12},    {u"smaller", 8.3333f}, {u"x-small", 8.3333f},
         {u"xx-large", 20.736f}, {u"12pt", 16}, {u"50%", 50},         {u"2ex", 7},
         {u"14", 14},      {u"inherit", 7},    {u"", 7},              {u"huge", 7},
+        {u"3e38in", 7},   {u"3e38em", 7}, // beyond the float range once converted
     };
     TSVGUnitFactors factors = Document96;
     factors[std::size_t(TSVGUnit::suFontXHeight)] = 3.5f;
@@ -370,6 +371,7 @@ TEST(StylePaint, StrokeWidthsRememberUnitAndPercent)
         {u"5%", 0.05f, TSVGUnit::suPercent, true},
         {u"Infinity", 1e8f, TSVGUnit::suNone, false},
         {u"thin", 2, TSVGUnit::suNone, false},
+        {u"3e38in", 2, TSVGUnit::suNone, false},
     };
     for (const Case& c : cases) {
         TStyleFixture fixture;
