@@ -1,25 +1,29 @@
 #include "svg/values/bitmap_size.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace zor {
 
 QSizeF CalcBitmapSize(TSVGImageWrapMode Mode, float DocumentWidth, float DocumentHeight, float TargetWidth,
                       float TargetHeight, float Scale)
 {
-    if (DocumentWidth * DocumentHeight <= 0)
+    // Sizes are worked out in double, where products of floats cannot overflow.
+    const double documentWidth = DocumentWidth;
+    const double documentHeight = DocumentHeight;
+    if (documentWidth * documentHeight <= 0)
         Mode = TSVGImageWrapMode::iwStretch;
     const bool followsTarget = Mode == TSVGImageWrapMode::iwFit || Mode == TSVGImageWrapMode::iwStretch;
     if (followsTarget && (TargetWidth <= 0 || TargetHeight <= 0))
         return QSizeF(0, 0);
 
-    float width = 0;
-    float height = 0;
+    double width = 0;
+    double height = 0;
     switch (Mode) {
     case TSVGImageWrapMode::iwFit: {
-        const float ratio = std::max(DocumentWidth / TargetWidth, DocumentHeight / TargetHeight);
-        width = DocumentWidth / ratio;
-        height = DocumentHeight / ratio;
+        const double ratio = std::max(documentWidth / TargetWidth, documentHeight / TargetHeight);
+        width = documentWidth / ratio;
+        height = documentHeight / ratio;
         break;
     }
     case TSVGImageWrapMode::iwStretch:
@@ -29,13 +33,13 @@ QSizeF CalcBitmapSize(TSVGImageWrapMode Mode, float DocumentWidth, float Documen
     case TSVGImageWrapMode::iwOriginal:
     case TSVGImageWrapMode::iwTile:
     case TSVGImageWrapMode::iwCenter:
-        width = DocumentWidth * Scale;
-        height = DocumentHeight * Scale;
+        width = documentWidth * Scale;
+        height = documentHeight * Scale;
         break;
     }
     // No bitmap has a negative or undefined side (std::max turns NaN into 0).
-    width = std::max(0.0f, width);
-    height = std::max(0.0f, height);
+    width = std::max(0.0, width);
+    height = std::max(0.0, height);
     if (width > MaxBitmapSide) {
         height -= height * (width - MaxBitmapSide) / width;
         width = MaxBitmapSide;
@@ -44,7 +48,8 @@ QSizeF CalcBitmapSize(TSVGImageWrapMode Mode, float DocumentWidth, float Documen
         width -= width * (height - MaxBitmapSide) / height;
         height = MaxBitmapSide;
     }
-    return QSizeF(width, height);
+    // Only an infinite input leaves a side undefined (infinity over infinity).
+    return QSizeF(std::isnan(width) ? 0 : width, std::isnan(height) ? 0 : height);
 }
 
 } // namespace zor

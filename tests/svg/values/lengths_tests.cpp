@@ -485,6 +485,8 @@ TEST(BitmapSize, EachWrapModeSizesTheBitmap)
         // Over-large bitmaps keep their aspect at 8096.
         {iwOriginal, 200, 100, 0, 0, 100, {8096, 4048}},
         {iwOriginal, 100, 20000, 0, 0, 1, {40.48, 8096}},
+        {iwOriginal, 2e30f, 1e30f, 0, 0, 1e20f, {8096, 4048}},
+        {iwOriginal, INFINITY, 100, 0, 0, 1, {8096, 0}},
         // A document without area is stretched.
         {iwOriginal, 0, 100, 30, 40, 1, {30, 40}},
         // A target without area gives no bitmap rather than a division by zero.
