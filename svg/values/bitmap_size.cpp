@@ -40,12 +40,14 @@ QSizeF CalcBitmapSize(TSVGImageWrapMode Mode, float DocumentWidth, float Documen
     // No bitmap has a negative or undefined side (std::max turns NaN into 0).
     width = std::max(0.0, width);
     height = std::max(0.0, height);
+    // The other side shrinks by the same proportion; h * max / w rather than
+    // h - h * (w - max) / w, which cancels to 0 for huge sides.
     if (width > MaxBitmapSide) {
-        height -= height * (width - MaxBitmapSide) / width;
+        height = height * MaxBitmapSide / width;
         width = MaxBitmapSide;
     }
     if (height > MaxBitmapSide) {
-        width -= width * (height - MaxBitmapSide) / height;
+        width = width * MaxBitmapSide / height;
         height = MaxBitmapSide;
     }
     // Only an infinite input leaves a side undefined (infinity over infinity).
