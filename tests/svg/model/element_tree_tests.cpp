@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model_test_support.h"
+#include "svg/model/element_classes.h"
 #include "svg/model/metadata.h"
 #include "svg/model/model_messages.h"
 
@@ -341,10 +342,32 @@ TEST_F(ElementTree, ClearEmptiesPropertiesAndFreesChildren)
 
 TEST(ElementTypes, TagNamesAndKinds)
 {
-    for (std::size_t i = 1; i < EnumCount(TSVGElementType{}); ++i) {
-        const auto kind = static_cast<TSVGElementType>(i);
-        EXPECT_EQ(SVGElementTypeByName(SVGElementName(kind)), kind) << i;
+    // Every kind in ordinal order with its tag; the ordinals are stored in sets.
+    const std::pair<TSVGElementType, const char*> kinds[] = {
+        {etDoc, "svg"},           {etGroup, "g"},
+        {etImage, "image"},       {etDefs, "defs"},
+        {etUse, "use"},           {etCircle, "circle"},
+        {etEllipse, "ellipse"},   {etRectangle, "rect"},
+        {etLine, "line"},         {etPolyline, "polyline"},
+        {etPolygon, "polygon"},   {etPath, "path"},
+        {etText, "text"},         {etSwitch, "switch"},
+        {etDesc, "desc"},         {etTitle, "title"},
+        {etStyle, "style"},       {etTSpan, "tspan"},
+        {etTextPath, "textPath"}, {etTRef, "tref"},
+        {etClipPath, "clipPath"}, {etLinearGradient, "linearGradient"},
+        {etRadialGradient, "radialGradient"}, {etGradientStop, "stop"},
+        {etMarker, "marker"},     {etMetadata, "metadata"},
+        {etScript, "script"},     {etComment, "comment"},
+        {etSymbol, "symbol"},     {etPattern, "pattern"},
+    };
+    ASSERT_EQ(std::size(kinds) + 1, EnumCount(TSVGElementType{}));
+    for (std::size_t i = 0; i < std::size(kinds); ++i) {
+        const auto [kind, tag] = kinds[i];
+        EXPECT_EQ(static_cast<std::size_t>(kind), i + 1) << tag;
+        EXPECT_EQ(SVGElementName(kind), QString::fromLatin1(tag));
+        EXPECT_EQ(SVGElementTypeByName(QString::fromLatin1(tag)), kind) << tag;
     }
+    EXPECT_TRUE(SVGElementName(etNone).isEmpty());
     EXPECT_EQ(SVGElementName(etTextPath), QStringLiteral("textPath"));
     EXPECT_EQ(SVGElementTypeByName(u"textpath"), etNone);
     EXPECT_EQ(SVGElementTypeByName(u""), etNone);
@@ -356,6 +379,29 @@ TEST(ElementTypes, TagNamesAndKinds)
     EXPECT_EQ(TSVGMetadata(nullptr).SVGTypeName(), QStringLiteral("metadata"));
     const TSVGScript script(nullptr);
     EXPECT_EQ(script.Clone(nullptr)->SVGTypeName(), QStringLiteral("script"));
+}
+
+TEST(ElementClasses, KindsMakeTheirRegisteredClass)
+{
+    TSVGDocument doc;
+    const std::pair<TSVGElementType, const char*> builtIn[] = {
+        {etDoc, "TSVGDocument"}, {etMetadata, "TSVGMetadata"}, {etScript, "TSVGScript"}};
+    for (const auto& [kind, className] : builtIn) {
+        const std::unique_ptr<TSVGElement> element = CreateSVGElement(kind, &doc);
+        ASSERT_NE(element, nullptr) << className;
+        EXPECT_EQ(element->ClassName(), QString::fromLatin1(className));
+        EXPECT_EQ(element->SVGType(), kind);
+        EXPECT_EQ(element->Owner(), &doc);
+        EXPECT_EQ(doc.AllItems().Items(element->ID()), element.get());
+    }
+    // Kinds without a class are known by name but make nothing.
+    for (TSVGElementType kind : {etNone, etDesc, etTitle, etStyle, etComment})
+        EXPECT_EQ(CreateSVGElement(kind, &doc), nullptr) << static_cast<int>(kind);
+
+    RegisterSVGElementClass(etComment, SVGElementClassOf<TTestStop>());
+    EXPECT_EQ(CreateSVGElement(etComment, nullptr)->SVGTypeName(), QStringLiteral("stop"));
+    RegisterSVGElementClass(etComment, nullptr);
+    EXPECT_FALSE(SVGElementClasses(etComment));
 }
 
 TEST(ElementBounds, TransformedBoundsAreTheBoxOfTheCorners)

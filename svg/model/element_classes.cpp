@@ -1,0 +1,49 @@
+#include "svg/model/element_classes.h"
+
+#include <array>
+
+#include "svg/model/document.h"
+#include "svg/model/metadata.h"
+
+namespace zor {
+
+namespace {
+
+using TClassTable = std::array<TSVGElementClass, EnumCount(TSVGElementType{})>;
+
+// Built on first use, so that start-up code of other units can register
+// before or after this unit's statics exist.
+TClassTable& ClassTable()
+{
+    static TClassTable table = [] {
+        TClassTable classes;
+        const auto set = [&classes](TSVGElementType Kind, TSVGElementClass Class) {
+            classes[static_cast<std::size_t>(Kind)] = std::move(Class);
+        };
+        set(TSVGElementType::etDoc, SVGElementClassOf<TSVGDocument>());
+        set(TSVGElementType::etMetadata, SVGElementClassOf<TSVGMetadata>());
+        set(TSVGElementType::etScript, SVGElementClassOf<TSVGScript>());
+        return classes;
+    }();
+    return table;
+}
+
+} // namespace
+
+const TSVGElementClass& SVGElementClasses(TSVGElementType Kind)
+{
+    return ClassTable()[static_cast<std::size_t>(Kind)];
+}
+
+void RegisterSVGElementClass(TSVGElementType Kind, TSVGElementClass Class)
+{
+    ClassTable()[static_cast<std::size_t>(Kind)] = std::move(Class);
+}
+
+std::unique_ptr<TSVGElement> CreateSVGElement(TSVGElementType Kind, TSVGDocument* aOwner)
+{
+    const TSVGElementClass& elementClass = SVGElementClasses(Kind);
+    return elementClass ? elementClass(aOwner) : nullptr;
+}
+
+} // namespace zor
