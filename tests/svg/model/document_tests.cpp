@@ -388,13 +388,29 @@ TEST(DocumentFeatures, OnlyTheSupportedFeatureStrings)
 {
     TSVGDocument doc;
     const QString ns = QStringLiteral("http://www.w3.org/TR/SVG11/feature#");
-    const std::pair<QString, bool> cases[] = {
-        {ns + "Shape", true},         {ns + "Clip", true},       {ns + "BasicText", true},
-        {ns + "Text", false},         {ns + "Animation", false}, {ns + "shape", false},
-        {QStringLiteral("Shape"), false}, {ns, false},
-    };
-    for (const auto& [feature, expected] : cases)
-        EXPECT_EQ(doc.SupportsFeature(feature), expected) << feature.toStdString();
+    const QStringList supported{"CoreAttribute",       "Structure",        "BasicStructure",
+                                "ConditionalProcessing", "Style",          "Shape",
+                                "BasicText",           "BasicPaintAttribute", "OpacityAttribute",
+                                "BasicGraphicsAttribute", "Marker",        "Gradient",
+                                "Clip"};
+    const QStringList unsupported{
+        "SVG",          "SVGDOM",        "SVG-static",        "SVGDOM-static",    "SVG-animation",
+        "SVGDOM-animation", "SVG-dynamic", "SVGDOM-dynamic",  "ContainerAttribute", "Image",
+        "ViewportAttribute", "Text",     "PaintAttribute",    "GraphicsAttribute", "ColorProfile",
+        "Pattern",      "Mask",          "Filter",            "XlinkAttribute",   "Font",
+        "BasicFont",    "Extensibility", "Hyperlinking",      "Scripting",        "View",
+        "Cursor",       "Animation",     "GraphicalEventsAttribute", "DocumentEventsAttribute",
+        "AnimationEventsAttribute"};
+    ASSERT_EQ(supported.size() + unsupported.size(), 43);
+    for (const QString& name : supported)
+        EXPECT_TRUE(doc.SupportsFeature(ns + name)) << name.toStdString();
+    for (const QString& name : unsupported)
+        EXPECT_FALSE(doc.SupportsFeature(ns + name)) << name.toStdString();
+    // The comparison is exact: no other namespace, letter case or blanks.
+    for (const char* other : {"Shape", "http://www.w3.org/TR/SVG11/feature#shape",
+                              "http://www.w3.org/TR/SVG11/feature#Shape ", "http://www.w3.org/TR/SVG/feature#Shape",
+                              "http://www.w3.org/TR/SVG11/feature#"})
+        EXPECT_FALSE(doc.SupportsFeature(QString::fromLatin1(other))) << other;
 
     TPlainElement element(&doc);
     element.RequiredFeatures().Assign(QStringList{ns + "Gradient", ns + "Marker"});
