@@ -405,7 +405,7 @@ void AppendFixed(std::string& out, const PictureSection& s, double magnitude)
         d.Exponent = 0;
 
     std::string integerPart;
-    for (int i = d.Exponent; i < s.IntegerZeros; ++i)
+    for (int i = std::max(d.Exponent, 0); i < s.IntegerZeros; ++i)
         integerPart += '0';
     for (int i = 0; i < d.Exponent; ++i)
         integerPart += d.DigitAt(i);
