@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <QTransform>
+#include <cmath>
+
+#include "platform/exceptions.h"
+#include "svg/values/attribute_parsers.h"
+#include "svg/values/length_text.h"
+#include "svg/values/lengths.h"
+#include "svg/values/style_properties.h"
+#include "svg/values/style_values.h"
+#include "svg/values/view_box.h"
+#include "tests/support/hostile_text.h"
+
+using namespace zor;
+using namespace zor::testing;
+
+namespace {
+
+constexpr int Rounds = 1500;
+
+// Runs each parser on many hostile texts, each call on its own; only the
+// system's own exceptions may leave a parser.
+template <typename... F>
+void ForHostileTexts(unsigned Seed, F&&... Parsers)
+{
+    THostileText texts(Seed);
+    for (int i = 0; i < Rounds; ++i) {
+        const QString text = texts.Next();
+        auto run = [&](auto& Parse) {
+            try {
+                Parse(text);
+            } catch (const Exception&) {
+                // A documented rejection: fine.
+            } catch (const std::exception& e) {
+                ADD_FAILURE() << "foreign exception " << e.what() << " for \"" << text.toStdString() << '"';
+            }
+        };
+        (run(Parsers), ...);
+    }
+}
+
+#define EXPECT_FINITE(value, text) EXPECT_TRUE(std::isfinite(value)) << '"' << (text).toStdString() << '"'
+
+} // namespace
+
+TEST(HostileInput, NumberParsersStayFinite)
+{
+    ForHostileTexts(
+        1,
+        [](const QString& t) {
+            bool inherited = false;
+            EXPECT_FINITE(ParseNumber(t, inherited, 0), t);
+            EXPECT_FINITE(ParseFloatValue(t, inherited, 0), t);
+            bool automatic = false;
+            EXPECT_FINITE(ParseAngle(t, automatic, 0), t);
+            SplitNumbers(t);
+            StripCSSComments(t);
+        },
+        [](const QString& t) {
+            for (float v : ParseNumberList(t, {}))
+                EXPECT_FINITE(v, t);
+        },
+        [](const QString& t) {
+            for (const QPointF& p : ParsePoints(t)) {
+                EXPECT_FINITE(p.x(), t);
+                EXPECT_FINITE(p.y(), t);
+            }
+        });
+}
+
+TEST(HostileInput, TransformsColoursAndReferences)
+{
+    ForHostileTexts(
+        2,
+        [](const QString& t) {
+            bool noPaint = false;
+            bool inherited = false;
+            ParseColor(t, 0, noPaint, 0, inherited);
+        },
+        [](const QString& t) {
+            ParseReference(t);
+            ParsePaintReference(t);
+        },
+        [](const QString& t) {
+            const QTransform m = ParseTransform(t);
+            for (double v : {m.m11(), m.m12(), m.m21(), m.m22(), m.m31(), m.m32()})
+                EXPECT_FINITE(v, t);
+            TransformToString(m);
+        });
+}
+
+TEST(HostileInput, LengthsViewBoxesAndImages)
+{
+    ForHostileTexts(
+        3,
+        [](const QString& t) {
+            TSVGLength length;
+            ParseLength(t, length);
+            EXPECT_FINITE(length.Pixels(), t);
+        },
+        [](const QString& t) {
+            TSVGViewBox box;
+            ParseViewBox(t, box);
+            TSVGPreserveAspectRatio ratio(TSVGAlign::saXMidYMid, false, false);
+            ParseAspectRatio(t, ratio);
+        },
+        [](const QString& t) { LoadDataURI(t); },
+        [](const QString& t) { LoadDataURI(QStringLiteral("data:image/png;base64,") + t); });
+}
+
+TEST(HostileInput, EveryPresentationProperty)
+{
+    TSVGStyleValues values;
+    const TSVGStyleContext context;
+    for (std::size_t p = 1; p < EnumCount(TSVGStyleProperty{}); ++p) {
+        const auto property = static_cast<TSVGStyleProperty>(p);
+        ForHostileTexts(4, [&](const QString& t) { ParseStyleProperty(values, property, t, context); });
+    }
+    for (float v : {values.Opacity, values.StopOpacity, values.FloodOpacity, values.Font.Size()})
+        EXPECT_TRUE(std::isfinite(v));
+}
