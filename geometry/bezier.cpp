@@ -92,8 +92,9 @@ int TCubicBezier::FlatteningSteps(double Flatness) const
 
 void TCubicBezier::Flatten(double Flatness, QPolygonF& Points) const
 {
+    // No exact reserve here: callers append many curves to one polygon, and
+    // reserving just enough each time would copy the polygon for every curve.
     const int steps = FlatteningSteps(Flatness);
-    Points.reserve(Points.size() + steps);
     for (int i = 1; i < steps; ++i)
         Points.append(PointAt(double(i) / steps));
     Points.append(P3);
