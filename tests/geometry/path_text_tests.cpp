@@ -234,6 +234,31 @@ TEST(PathArcs, LargeArcTakesTheLongWayRound)
     EXPECT_EQ(path.LastPoint(), QPointF(10, 10));
 }
 
+TEST(PathArcs, PiecesAreQuarterTurnsWithALastPieceUpToSlightlyMore)
+{
+    // Arcs on the unit circle of radius 100 from angle 0, turning by Degrees;
+    // the last piece may exceed a quarter turn by up to 0.01 rad (0.57°).
+    const struct {
+        double Degrees;
+        int Pieces;
+    } cases[] = {{45, 1}, {90.5, 1}, {91, 2}, {180, 2}, {180.5, 2}, {181, 3}, {270, 3}, {359, 4}};
+    for (const auto& c : cases) {
+        const double angle = c.Degrees * M_PI / 180;
+        const QString text = QStringLiteral("M100,0 A100,100 0 %1 1 %2,%3")
+                                 .arg(c.Degrees > 180 ? 1 : 0)
+                                 .arg(100 * std::cos(angle), 0, 'g', 17)
+                                 .arg(100 * std::sin(angle), 0, 'g', 17);
+        TZorPathData path;
+        path.SetData(text);
+        EXPECT_EQ(path.Count(), 1 + 3 * c.Pieces) << c.Degrees;
+        // Every piece but the last is exactly a quarter turn.
+        for (int piece = 1; piece < c.Pieces; ++piece) {
+            const double end = piece * M_PI / 2;
+            ExpectNear(PointOf(path, 3 * piece), {100 * std::cos(end), 100 * std::sin(end)}, 1e-6);
+        }
+    }
+}
+
 TEST(PathArcs, DegenerateArcsDrawNothingOrALine)
 {
     const TTextCase cases[] = {
