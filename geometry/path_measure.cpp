@@ -65,6 +65,17 @@ private:
 
 double Distance(QPointF A, QPointF B) { return std::hypot(B.x() - A.x(), B.y() - A.y()); }
 
+// The polygon without repeated points: a zero-length segment at an open end
+// must not turn the end into a join.
+QPolygonF WithoutRepeats(const QPolygonF& Polygon)
+{
+    QPolygonF points;
+    for (const QPointF& p : Polygon)
+        if (points.isEmpty() || points.last() != p)
+            points.append(p);
+    return points;
+}
+
 } // namespace
 
 TZorPolygons PathToPolygons(const TPathPoints& Points, double Flatness)
@@ -131,7 +142,8 @@ bool SegmentBandContains(QPointF A, QPointF B, double HalfWidth, QPointF P)
 bool PolygonEdgesNear(const TZorPolygons& Polygons, QPointF P, double HalfWidth)
 {
     auto nearVertex = [&](QPointF vertex) { return Distance(vertex, P) <= HalfWidth; };
-    for (const QPolygonF& polygon : Polygons) {
+    for (const QPolygonF& drawn : Polygons) {
+        const QPolygonF polygon = WithoutRepeats(drawn);
         const qsizetype count = polygon.size();
         for (qsizetype i = 1; i < count; ++i)
             if (SegmentBandContains(polygon[i - 1], polygon[i], HalfWidth, P))

@@ -189,6 +189,9 @@ TEST(PathHits, StrokesAreBandsWithJoinsButWithoutCaps)
                      {{10, 5, true}, {5, 5.5, true}, {15, 0, false}, {25, 0.5, true}});
     // On a curve, the band follows the drawn curve.
     ExpectStrokeHits("M0,0 C0,10 10,10 10,0", 1, {{5, 7.9, true}, {5, 7.1, true}, {5, 8.1, false}, {5, 6.9, false}});
+    // A repeated point at an open end is no join: the end stays without a cap.
+    ExpectStrokeHits("M0,0 L0,0 L10,0 L10,0", 2, {{-0.5, 0, false}, {10.5, 0, false}, {5, 0.9, true}});
+    ExpectStrokeHits("M0,0 C0,0 0,0 0,0 L10,0", 2, {{-0.5, 0, false}});
     ExpectStrokeHits("M5,5", 10, {{5, 5, false}});
     ExpectStrokeHits("M0,0 L0,0", 10, {{0, 0, false}});
 }
