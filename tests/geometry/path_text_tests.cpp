@@ -220,6 +220,8 @@ INSTANTIATE_TEST_SUITE_P(EndpointForm, PathArcs, ::testing::Values(
     // The x axis of the ellipse turned by 90 degrees.
     TArcCase{"M0,0 A20,10 90 0,1 0,40", 2, {10, 20}, {0, 40}},
     TArcCase{"m10,10 a5,5 0 0 1 10,0", 2, {15, 5}, {20, 10}},
+    // A repeated relative arc goes on from the end of the one before.
+    TArcCase{"M0,0 a5,5 0 0 1 10,0 5,5 0 0 1 10,0", 4, {5, -5}, {20, 0}},
     // Flags are single digits and need no separators.
     TArcCase{"M0,0 a10,10 0 0120,0", 2, {10, -10}, {20, 0}}));
 
