@@ -30,3 +30,8 @@ zor_configure() {
 
 ZOR_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 ZOR_JOBS=$(nproc)
+
+# Let ccache reuse objects across clones in other folders (CI builds a fresh
+# clone each time): paths under the source tree are hashed relative to it.
+export CCACHE_BASEDIR="$ZOR_ROOT"
+export CCACHE_NOHASHDIR=true
