@@ -1,6 +1,7 @@
 #include "geometry/path_data.h"
 
 #include <cmath>
+#include <exception>
 
 #include "geometry/geometry_functions.h"
 #include "geometry/path_conversions.h"
@@ -43,7 +44,6 @@ void AddPolygonOf(TZorPathData& Path, const Polygon& Poly, bool DrawClosingPoint
         return;
     const bool closes = Poly.last() == Poly.first();
     const qsizetype end = closes && !DrawClosingPoint ? Poly.size() - 1 : Poly.size();
-    TPathUpdate update(Path);
     Path.MoveTo(Poly.first());
     for (qsizetype i = 1; i < end; ++i)
         Path.LineTo(Poly[i]);
@@ -51,7 +51,40 @@ void AddPolygonOf(TZorPathData& Path, const Polygon& Poly, bool DrawClosingPoint
         Path.ClosePath();
 }
 
+bool IsFinite(QPointF P)
+{
+    return std::isfinite(P.x()) && std::isfinite(P.y());
+}
+
 } // namespace
+
+class TZorPathData::TAtomicEdit {
+public:
+    explicit TAtomicEdit(TZorPathData& Path)
+        : FPath(Path)
+        , FCount(Path.FPoints.size())
+        , FStartPoint(Path.FStartPoint)
+        , FExceptions(std::uncaught_exceptions())
+    {
+        FPath.BeginUpdate();
+    }
+    ~TAtomicEdit()
+    {
+        if (std::uncaught_exceptions() > FExceptions && FPath.FPoints.size() > FCount) {
+            FPath.FPoints.resize(FCount);
+            FPath.FStartPoint = FStartPoint;
+        }
+        FPath.EndUpdate();
+    }
+    TAtomicEdit(const TAtomicEdit&) = delete;
+    TAtomicEdit& operator=(const TAtomicEdit&) = delete;
+
+private:
+    TZorPathData& FPath;
+    qsizetype FCount;
+    QPointF FStartPoint;
+    int FExceptions;
+};
 
 std::unique_ptr<TZorPathData> TZorPathData::Clone() const
 {
@@ -92,8 +125,8 @@ void TZorPathData::Clear()
 
 void TZorPathData::MoveTo(QPointF P)
 {
-    FStartPoint = P;
     AddPoint(TPathPointKind::MoveTo, P);
+    FStartPoint = P;
 }
 
 void TZorPathData::MoveToRel(QPointF P)
@@ -133,7 +166,7 @@ void TZorPathData::VLineToRel(double Y)
 
 void TZorPathData::CurveTo(QPointF ControlPoint1, QPointF ControlPoint2, QPointF EndPoint)
 {
-    TPathUpdate update(*this);
+    TAtomicEdit edit(*this);
     AddPoint(TPathPointKind::CurveTo, ControlPoint1);
     AddPoint(TPathPointKind::CurveTo, ControlPoint2);
     AddPoint(TPathPointKind::CurveTo, EndPoint);
@@ -171,7 +204,7 @@ void TZorPathData::AddEllipse(const QRectF& R)
     const double cy = R.top() + R.height() / 2;
     const double kx = R.width() / 2 * EllipseKappa;
     const double ky = R.height() / 2 * EllipseKappa;
-    TPathUpdate update(*this);
+    TAtomicEdit edit(*this);
     MoveTo(QPointF(R.left(), cy));
     CurveTo(QPointF(R.left(), cy - ky), QPointF(cx - kx, R.top()), QPointF(cx, R.top()));
     CurveTo(QPointF(cx + kx, R.top()), QPointF(R.right(), cy - ky), QPointF(R.right(), cy));
@@ -181,7 +214,7 @@ void TZorPathData::AddEllipse(const QRectF& R)
 
 void TZorPathData::AddRectangle(const QRectF& ARect)
 {
-    TPathUpdate update(*this);
+    TAtomicEdit edit(*this);
     MoveTo(QPointF(ARect.left(), ARect.top()));
     LineTo(QPointF(ARect.right(), ARect.top()));
     LineTo(QPointF(ARect.right(), ARect.bottom()));
@@ -191,24 +224,26 @@ void TZorPathData::AddRectangle(const QRectF& ARect)
 
 void TZorPathData::AddPolygon(const QPolygon& Poly)
 {
+    TAtomicEdit edit(*this);
     AddPolygonOf(*this, Poly, true);
 }
 
 void TZorPathData::AddPolygon(const QPolygonF& Poly)
 {
+    TAtomicEdit edit(*this);
     AddPolygonOf(*this, Poly, false);
 }
 
 void TZorPathData::AddPolygons(const QList<QPolygon>& Polys)
 {
-    TPathUpdate update(*this);
+    TAtomicEdit edit(*this);
     for (const QPolygon& poly : Polys)
         AddPolygon(poly);
 }
 
 void TZorPathData::AddPolygons(const TZorPolygons& Polys)
 {
-    TPathUpdate update(*this);
+    TAtomicEdit edit(*this);
     for (const QPolygonF& poly : Polys)
         AddPolygon(poly);
 }
@@ -220,7 +255,7 @@ void TZorPathData::AddLineOutline(QPointF P1, QPointF P2, double HalfWidth)
     if (!(length > 0))
         return;
     const QPointF n = HalfWidth * QPointF(d.y(), -d.x()) / length;
-    TPathUpdate update(*this);
+    TAtomicEdit edit(*this);
     MoveTo(P1 + n);
     LineTo(P1 - n);
     LineTo(P2 - n);
@@ -234,7 +269,7 @@ void TZorPathData::AddPathOutline(const TZorPathData& P, double StrokeWidth)
         return;
     // A copy, since P may be this path.
     const TZorPolygons polygons = P.Polygons();
-    TPathUpdate update(*this);
+    TAtomicEdit edit(*this);
     for (const QPolygonF& polygon : polygons)
         for (qsizetype i = 1; i < polygon.size(); ++i)
             AddLineOutline(polygon[i - 1], polygon[i], StrokeWidth / 2);
@@ -242,7 +277,7 @@ void TZorPathData::AddPathOutline(const TZorPathData& P, double StrokeWidth)
 
 void TZorPathData::AddPainterPath(const QPainterPath& Path)
 {
-    TPathUpdate update(*this);
+    TAtomicEdit edit(*this);
     bool open = false;
     auto closeWhenBackAtStart = [&] {
         if (open && FPoints.last().Kind != TPathPointKind::MoveTo && LastPoint() == FStartPoint)
@@ -270,7 +305,7 @@ void TZorPathData::Append(const TZorPathData& Source)
 {
     // A copy, since Source may be this path.
     const TPathPoints points = Source.FPoints;
-    TPathUpdate update(*this);
+    TAtomicEdit edit(*this);
     TPathReplay replay(*this);
     WalkPath(points, replay);
 }
@@ -396,12 +431,17 @@ void TZorPathData::EndUpdate()
 
 void TZorPathData::AddPoint(TPathPointKind Kind, QPointF P)
 {
+    if (!IsFinite(P))
+        Raise<EArgumentOutOfRangeException>(QString::fromLatin1(messages::ArgumentOutOfRange));
     FPoints.append({Kind, P});
     Changed();
 }
 
 void TZorPathData::ReplacePoints(TPathPoints Points, QPointF StartPoint)
 {
+    for (const TPathPoint& entry : Points)
+        if (!IsFinite(entry.Point))
+            Raise<EArgumentOutOfRangeException>(QString::fromLatin1(messages::ArgumentOutOfRange));
     FPoints = std::move(Points);
     FStartPoint = StartPoint;
     Changed();

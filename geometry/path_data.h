@@ -148,6 +148,13 @@ public:
     TEvent<TZorPathData&> OnChanged;
 
 private:
+    // Brackets one drawing operation: one notification, and when it fails
+    // part-way the entries it added are taken back.
+    class TAtomicEdit;
+
+    // Points must be finite: a point that is not raises
+    // EArgumentOutOfRangeException and leaves the path as it was, since such
+    // a point could neither be measured nor written as path text.
     void AddPoint(TPathPointKind Kind, QPointF P);
     void ReplacePoints(TPathPoints Points, QPointF StartPoint);
     void Changed();

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
+
 #include "geometry/geometry_functions.h"
 #include "geometry/path_data.h"
 #include "geometry/path_walk.h"
@@ -320,3 +323,39 @@ TEST(PathWalk, TruncatedCurveIsNotWalked)
 }
 
 } // namespace
+
+TEST(PathDataDrawing, NonFinitePointsAreRefusedAndLeaveThePathWhole)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        const char* name;
+        std::function<void(TZorPathData&)> edit;
+    };
+    const Case cases[] = {
+        {"MoveTo", [&](TZorPathData& p) { p.MoveTo(QPointF(nan, 0)); }},
+        {"LineTo", [&](TZorPathData& p) { p.LineTo(QPointF(0, inf)); }},
+        {"CurveTo last point", [&](TZorPathData& p) { p.CurveTo(QPointF(1, 1), QPointF(2, 2), QPointF(nan, 3)); }},
+        {"AddRectangle", [&](TZorPathData& p) { p.AddRectangle(QRectF(0, 0, inf, 5)); }},
+        {"AddEllipse", [&](TZorPathData& p) { p.AddEllipse(QRectF(0, 0, 5, nan)); }},
+        {"AddPolygon", [&](TZorPathData& p) { p.AddPolygon(QPolygonF({QPointF(0, 0), QPointF(1, 1), QPointF(inf, 2)})); }},
+        {"ApplyMatrix", [&](TZorPathData& p) { p.ApplyMatrix(QTransform(nan, 0, 0, 1, 0, 0)); }},
+        {"ApplyMatrix overflow", [&](TZorPathData& p) { p.ApplyMatrix(QTransform(1e308, 0, 0, 1e308, 0, 0)); }},
+    };
+    for (const Case& c : cases) {
+        TZorPathData path;
+        path.SetData("M10,10 L20,10 C20,20 30,20 30,10 Z");
+        const QString before = path.Data();
+        const double length = path.GetLength();
+        try {
+            c.edit(path);
+            ADD_FAILURE() << c.name << " was accepted";
+        } catch (const EArgumentOutOfRangeException& e) {
+            EXPECT_EQ(e.Message(), "Argument out of range") << c.name;
+        }
+        EXPECT_EQ(path.Data(), before) << c.name;
+        EXPECT_DOUBLE_EQ(path.GetLength(), length) << c.name;
+        path.LineToRel(QPointF(1, 0)); // the subpath start survived the rollback
+        EXPECT_TRUE(path.Data().endsWith("L11,10 ")) << c.name << ": " << path.Data().toStdString();
+    }
+}
