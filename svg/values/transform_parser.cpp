@@ -153,27 +153,38 @@ QString MatrixNumber(double Value)
                                        std::chars_format::scientific, SignificantDigits - 1);
     const std::string_view text(buffer, written.ptr - buffer); // "d.ddddddddddddddde-XX"
     const std::size_t e = text.find('e');
-    std::string digits = std::string(text.substr(0, 1)) + std::string(text.substr(2, e - 2));
+    std::string digits(text.substr(0, 1));
+    digits.append(text.substr(2, e - 2));
     digits.erase(digits.find_last_not_of('0') + 1);
     int exponent = 0;
     const std::string_view exponentText = text.substr(e + (text[e + 1] == '+' ? 2 : 1));
     std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
 
-    std::string number = Value < 0 ? "-" : "";
+    // Built by appending only: GCC 12 warns falsely about "literal" + string.
+    std::string number;
+    if (Value < 0)
+        number += '-';
     if (exponent < -5 || exponent >= SignificantDigits) {
         number += digits.substr(0, 1);
-        if (digits.size() > 1)
-            number += "." + digits.substr(1);
-        number += "E" + std::to_string(exponent);
+        if (digits.size() > 1) {
+            number += '.';
+            number.append(digits, 1);
+        }
+        number += 'E';
+        number += std::to_string(exponent);
     } else if (exponent < 0) {
-        number += "0." + std::string(std::size_t(-exponent - 1), '0') + digits;
+        number += "0.";
+        number.append(std::size_t(-exponent - 1), '0');
+        number += digits;
     } else {
         const std::size_t integerDigits = std::size_t(exponent) + 1;
         if (digits.size() < integerDigits)
             digits.append(integerDigits - digits.size(), '0');
         number += digits.substr(0, integerDigits);
-        if (digits.size() > integerDigits)
-            number += "." + digits.substr(integerDigits);
+        if (digits.size() > integerDigits) {
+            number += '.';
+            number.append(digits, integerDigits);
+        }
     }
     return QString::fromLatin1(number);
 }
