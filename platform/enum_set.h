@@ -1,5 +1,5 @@
 #pragma once
-// A set over an enumeration (the design's "set of" types). The enumeration
+// A set over an enumeration (a "set of" type). The enumeration
 // declares its size with a constexpr EnumCount(E) found by argument lookup:
 //     enum class TFoo { fa, fb, fc };
 //     constexpr std::size_t EnumCount(TFoo) { return 3; }

@@ -1,5 +1,5 @@
 #pragma once
-// Events are slots holding one callable, named as in the design (OnChange,
+// Events are slots holding one callable, named OnSomething (OnChange,
 // OnDrawing, ...). An empty slot is simply not called.
 
 #include <functional>
