@@ -4,27 +4,11 @@
 // position in enumeration order.
 
 #include <QString>
-#include <utility>
 
 #include "collections/hash_table_dictionary.h"
+#include "platform/update_scope.h"
 
 namespace zor {
-
-// Runs Body between Target.BeginUpdate() and Target.EndUpdate(), closing the
-// bracket also when Body throws. Not a destructor-based guard on purpose:
-// EndUpdate may fire a change event that throws.
-template <typename Target, typename Body>
-void RunInUpdate(Target& ATarget, Body&& ABody)
-{
-    ATarget.BeginUpdate();
-    try {
-        std::forward<Body>(ABody)();
-    } catch (...) {
-        ATarget.EndUpdate();
-        throw;
-    }
-    ATarget.EndUpdate();
-}
 
 template <typename K, typename V>
 class TZorHashTable : public TZorDictionary<K, V> {
@@ -56,7 +40,8 @@ public:
     // dropped entries.
     void Clear() override
     {
-        RunInUpdate(*this, [this] { Base::Clear(); });
+        TUpdateScope update(*this);
+        Base::Clear();
     }
 
     bool Empty() const { return this->Count() == 0; }

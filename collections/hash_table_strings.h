@@ -63,11 +63,10 @@ public:
             Base::Assign(Source);
             return;
         }
-        RunInUpdate(*this, [&] {
-            this->Clear();
-            for (qsizetype i = 0; i < lines->Count(); ++i)
-                this->Add(lines->Strings(i), ValueFromLine(*lines, i));
-        });
+        TUpdateScope update(*this);
+        this->Clear();
+        for (qsizetype i = 0; i < lines->Count(); ++i)
+            this->Add(lines->Strings(i), ValueFromLine(*lines, i));
     }
 
 protected:
@@ -76,11 +75,10 @@ protected:
     void AssignTo(TPersistent* Dest) const override
     {
         if (auto* lines = dynamic_cast<TStringList*>(Dest)) {
-            RunInUpdate(*lines, [&] {
-                lines->Clear();
-                for (const auto& [key, value] : *this)
-                    AddLine(*lines, key, value);
-            });
+            TUpdateScope update(*lines);
+            lines->Clear();
+            for (const auto& [key, value] : *this)
+                AddLine(*lines, key, value);
             return;
         }
         TStringList keys;

@@ -16,6 +16,7 @@
 #include "platform/events.h"
 #include "platform/exceptions.h"
 #include "platform/persistent.h"
+#include "platform/update_scope.h"
 
 namespace zor {
 
@@ -171,19 +172,6 @@ private:
 };
 
 // Brackets changes to a path so that they notify once, on every exit path.
-class TPathUpdate {
-public:
-    explicit TPathUpdate(TZorPathData& Path)
-        : FPath(Path)
-    {
-        FPath.BeginUpdate();
-    }
-    ~TPathUpdate() { FPath.EndUpdate(); }
-    TPathUpdate(const TPathUpdate&) = delete;
-    TPathUpdate& operator=(const TPathUpdate&) = delete;
-
-private:
-    TZorPathData& FPath;
-};
+using TPathUpdate = TUpdateScope<TZorPathData>;
 
 } // namespace zor

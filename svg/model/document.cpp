@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "svg/model/conditional_processing.h"
-#include "svg/model/update_scope.h"
+#include "platform/update_scope.h"
 
 namespace zor {
 

@@ -8,7 +8,7 @@
 #include "svg/model/conditional_processing.h"
 #include "svg/model/document.h"
 #include "svg/model/model_messages.h"
-#include "svg/model/update_scope.h"
+#include "platform/update_scope.h"
 
 namespace zor {
 

@@ -1,6 +1,6 @@
 #include "svg/model/metadata.h"
 
-#include "svg/model/update_scope.h"
+#include "platform/update_scope.h"
 
 namespace zor {
 

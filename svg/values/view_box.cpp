@@ -4,31 +4,12 @@
 #include <array>
 #include <cmath>
 
+#include "platform/update_scope.h"
 #include "svg/values/change_helpers.h"
 #include "svg/values/length_text.h"
 #include "svg/values/text_utils.h"
 
 namespace zor {
-
-namespace {
-
-// Brackets the changes of one operation so that they notify once, on every exit path.
-class TViewBoxUpdate {
-public:
-    explicit TViewBoxUpdate(TSVGViewBox& Box)
-        : FBox(Box)
-    {
-        FBox.BeginUpdate();
-    }
-    ~TViewBoxUpdate() { FBox.EndUpdate(); }
-    TViewBoxUpdate(const TViewBoxUpdate&) = delete;
-    TViewBoxUpdate& operator=(const TViewBoxUpdate&) = delete;
-
-private:
-    TSVGViewBox& FBox;
-};
-
-} // namespace
 
 TSVGViewBox::TSVGViewBox()
 {
@@ -55,7 +36,7 @@ void TSVGViewBox::Assign(const TPersistent* Source)
         return;
     }
     {
-        TViewBoxUpdate update(*this);
+        TUpdateScope update(*this);
         FX.Assign(&box->FX);
         FY.Assign(&box->FY);
         FWidth.Assign(&box->FWidth);
@@ -67,7 +48,7 @@ void TSVGViewBox::Assign(const TPersistent* Source)
 void TSVGViewBox::Clear()
 {
     {
-        TViewBoxUpdate update(*this);
+        TUpdateScope update(*this);
         for (TSVGLength* length : {&FX, &FY, &FWidth, &FHeight})
             length->Clear();
     }
@@ -99,7 +80,7 @@ QRectF TSVGViewBox::Rect() const
 
 void TSVGViewBox::SetRect(const QRectF& Value)
 {
-    TViewBoxUpdate update(*this);
+    TUpdateScope update(*this);
     FX.SetValue(float(Value.x()));
     FY.SetValue(float(Value.y()));
     FWidth.SetValue(float(Value.width()));
@@ -134,7 +115,7 @@ void ParseViewBox(QStringView Text, TSVGViewBox& Box)
         return;
     }
     TSVGLength* lengths[] = {&Box.X(), &Box.Y(), &Box.Width(), &Box.Height()};
-    TViewBoxUpdate update(Box);
+    TUpdateScope update(Box);
     for (qsizetype i = 0; i < pieces.size() && i < 4; ++i)
         ParseLength(pieces[i], *lengths[i]);
 }

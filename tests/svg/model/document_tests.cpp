@@ -3,7 +3,7 @@
 
 #include "model_test_support.h"
 #include "svg/model/metadata.h"
-#include "svg/model/update_scope.h"
+#include "platform/update_scope.h"
 
 namespace zor::test {
 namespace {
