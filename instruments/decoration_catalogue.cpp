@@ -5,6 +5,8 @@
 
 #include <array>
 
+#include "platform/enum_table.h"
+
 namespace zor {
 
 namespace {
@@ -507,14 +509,8 @@ constexpr std::array<TDecorationRow, EnumCount(TDecoration{})> Decorations = {{
      " 51.34 96.08 47.99 83.39 47.94 75.7 47.69 62.81Z"},
 }};
 
-constexpr bool RowsFollowTheEnumeration()
-{
-    for (std::size_t i = 0; i < Decorations.size(); ++i)
-        if (Decorations[i].Value != static_cast<TDecoration>(i))
-            return false;
-    return true;
-}
-static_assert(RowsFollowTheEnumeration(), "the decoration table is indexed by TDecoration");
+static_assert(RowsFollowTheEnumeration<&TDecorationRow::Value>(Decorations),
+              "the decoration table is indexed by TDecoration");
 
 struct TLargeDecorationRow {
     TDecoration Value;
