@@ -4,6 +4,7 @@
 #include <array>
 #include <type_traits>
 
+#include "platform/enum_table.h"
 #include "svg/values/colors.h"
 #include "svg/values/number_parsers.h"
 #include "svg/values/reference_parsers.h"
@@ -245,14 +246,8 @@ constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> Styl
     {ipWritingMode, "ipWritingMode", "writing-mode", "lr-tb", true, &ParseKeywordField<&TValues::WritingMode>},
 }};
 
-constexpr bool RowsFollowTheEnumeration()
-{
-    for (std::size_t i = 0; i < StyleProperties.size(); ++i)
-        if (StyleProperties[i].Member != static_cast<TSVGStyleProperty>(i))
-            return false;
-    return true;
-}
-static_assert(RowsFollowTheEnumeration(), "the property table is indexed by TSVGStyleProperty");
+static_assert(RowsFollowTheEnumeration<&TSVGStylePropertyInfo::Member>(StyleProperties),
+              "the property table is indexed by TSVGStyleProperty");
 
 template <typename KeyFunction>
 TSVGStyleProperty FindProperty(QStringView Key, KeyFunction&& KeyOf)
