@@ -14,9 +14,6 @@ namespace {
 
 // Far below what a 1024-entry colour table resolves, far above rounding.
 constexpr double StopGap = 1e-6;
-// A focal point moved onto the end circle stays this fraction inside it, so
-// that rounding never puts it outside.
-constexpr double FocalInset = 1e-6;
 
 bool IsFinite(QPointF P)
 {
@@ -52,19 +49,6 @@ std::optional<QTransform> UnitsMatrix(const TGradient& Gradient, const QRectF& B
         return std::nullopt;
     return ScalingMatrix(BoundingBox.width(), BoundingBox.height())
         * TranslationMatrix(BoundingBox.left(), BoundingBox.top());
-}
-
-// The focal point, moved onto the end circle when it lies outside, as
-// SVG 1.1 does; a focal point outside would make the painter draw a cone.
-QPointF FocalPoint(const TGradient& Gradient)
-{
-    const QPointF focal = Gradient.Focal.value_or(Gradient.Center);
-    const QPointF offset = focal - Gradient.Center;
-    const double distance = std::hypot(offset.x(), offset.y());
-    const double limit = Gradient.Radius * (1 - FocalInset);
-    if (distance <= limit)
-        return focal;
-    return Gradient.Center + offset * (limit / distance);
 }
 
 bool HasFiniteGeometry(const TGradient& Gradient)
@@ -123,8 +107,8 @@ std::optional<QBrush> GradientBrush(const TGradient& Gradient, const QRectF& Bou
     QGradient gradient;
     if (Gradient.Kind == TGradientKind::gkLinear)
         gradient = QLinearGradient(Gradient.Start, Gradient.Stop);
-    else
-        gradient = QRadialGradient(Gradient.Center, Gradient.Radius, FocalPoint(Gradient));
+    else // a focal point outside the circle is moved just inside its edge, as SVG 1.1 asks
+        gradient = QRadialGradient(Gradient.Center, Gradient.Radius, Gradient.Focal.value_or(Gradient.Center));
     gradient.setStops(SanitizedStops(Gradient.Stops));
     gradient.setSpread(SpreadOf(Gradient.Spread));
     QBrush brush(gradient);
