@@ -48,6 +48,8 @@ void TRenderContext::StrokePath(const TTransformedPath& Path, double Opacity)
 
 void TRenderContext::FillAndStroke(const TTransformedPath& Path, double Opacity)
 {
+    if (Path.IsEmpty() || !(Opacity > 0))
+        return;
     if (FFill.Paints() && StrokePaints() && Opacity < 1) {
         TTransparentLayer layer(*this, Opacity, PaintedBounds(Path));
         FillPath(Path, 1);
