@@ -32,9 +32,11 @@ function(zor_add_test name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} zor_test_main GTest::gtest GTest::gmock)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   zor_apply_settings(${name})
+  # One variable per property: test discovery splits a list value apart.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZOR_TEST_DATA=${CMAKE_CURRENT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               ENVIRONMENT_MODIFICATION "ZOR_TEST_DATA=set:${CMAKE_CURRENT_SOURCE_DIR}")
 endfunction()
 
 # zor_add_benchmark(<name> SOURCES ... DEPS ...)

@@ -1,5 +1,6 @@
 #include "geometry/path_data.h"
 
+#include <atomic>
 #include <cmath>
 #include <exception>
 
@@ -447,10 +448,18 @@ void TZorPathData::ReplacePoints(TPathPoints Points, QPointF StartPoint)
     Changed();
 }
 
+std::uint64_t TZorPathData::NewRevision()
+{
+    // Paths are built on worker threads too.
+    static std::atomic<std::uint64_t> last{0};
+    return ++last;
+}
+
 void TZorPathData::Changed()
 {
     // Measurements go stale at once, even while the notification waits for
     // the end of an update bracket.
+    FRevision = NewRevision();
     FLength.reset();
     FPolygons.reset();
     FDistances.clear();

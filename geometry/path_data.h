@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QString>
 #include <QTransform>
+#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -141,6 +142,10 @@ public:
     }
 
     // --- Change notification ----------------------------------------------
+    // A stamp that changes with every change of the entries and is never
+    // shared by two paths, so a cache keyed on it alone cannot mistake one
+    // path, or one state of a path, for another.
+    std::uint64_t Revision() const { return FRevision; }
     // Changes between BeginUpdate and the matching EndUpdate notify once, at
     // the outermost EndUpdate. Cached measurements are dropped at once.
     void BeginUpdate() { ++FUpdateCount; }
@@ -169,6 +174,9 @@ private:
     mutable std::optional<double> FLength;
     mutable std::optional<TZorPolygons> FPolygons;
     mutable TDistances FDistances;
+    std::uint64_t FRevision = NewRevision();
+
+    static std::uint64_t NewRevision();
 };
 
 // Brackets changes to a path so that they notify once, on every exit path.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header from a layer above its own, or
-# when a layer below the model pulls in painting or widget headers.
+# when a layer below the painting layer pulls in painting or widget headers.
 set -u
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root" || exit 2
@@ -11,15 +11,18 @@ declare -A allowed=(
   [collections]="platform collections"
   [svg/values]="platform collections svg/values"
   [geometry]="platform collections svg/values geometry"
-  [svg/model]="platform collections svg/values geometry svg/model"
-  [svg/shapes]="platform collections svg/values geometry svg/model svg/shapes"
-  [viewer]="platform collections svg/values geometry svg/model svg/shapes viewer"
-  [instruments]="platform collections svg/values geometry svg/model svg/shapes instruments"
-  [app]="platform collections svg/values geometry svg/model svg/shapes viewer instruments app"
-  [tools]="platform collections svg/values geometry svg/model svg/shapes viewer tools"
+  [svg/render]="platform collections svg/values geometry svg/render"
+  [svg/model]="platform collections svg/values geometry svg/render svg/model"
+  [svg/shapes]="platform collections svg/values geometry svg/render svg/model svg/shapes"
+  [viewer]="platform collections svg/values geometry svg/render svg/model svg/shapes viewer"
+  [instruments]="platform collections svg/values geometry svg/render svg/model svg/shapes instruments"
+  [app]="platform collections svg/values geometry svg/render svg/model svg/shapes viewer instruments app"
+  [tools]="platform collections svg/values geometry svg/render svg/model svg/shapes viewer tools"
 )
 # layers that neither paint nor show widgets
 no_painting="platform collections svg/values geometry"
+# layers that paint but show no widgets
+no_widgets="svg/render"
 
 status=0
 for layer in "${!allowed[@]}"; do
@@ -38,14 +41,22 @@ for layer in "${!allowed[@]}"; do
   done < <(grep -rn --include='*.h' --include='*.cpp' -E '^#include "' "$layer" | grep -v -E "^$layer/[^:]*:[0-9]+:#include \"$layer/" | sed -E 's/:[0-9]+:/:/')
 done
 
-for layer in $no_painting; do
-  [ -d "$layer" ] || continue
-  if hits=$(grep -rn --include='*.h' --include='*.cpp' -E '#include <(QPainter|QtWidgets|QWidget|QApplication)>' "$layer"); then
-    echo "$hits"
-    echo "the $layer layer must not paint or use widgets"
-    status=1
-  fi
-done
+# forbid <what> <header pattern> <layers...>: no file of these layers may
+# include a header matching the pattern.
+forbid() {
+  local what=$1 pattern=$2 layer hits
+  shift 2
+  for layer in "$@"; do
+    [ -d "$layer" ] || continue
+    if hits=$(grep -rn --include='*.h' --include='*.cpp' -E "#include <($pattern)>" "$layer"); then
+      echo "$hits"
+      echo "the $layer layer must not $what"
+      status=1
+    fi
+  done
+}
+forbid "paint or use widgets" 'QPainter|QtWidgets|QWidget|QApplication' $no_painting
+forbid "use widgets" 'QtWidgets|QWidget|QApplication' $no_widgets
 
 [ $status -eq 0 ] && echo "layers: every include goes down"
 exit $status

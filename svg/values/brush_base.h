@@ -14,7 +14,7 @@
 namespace zor {
 
 enum class TBrushKind { None, Solid, Gradient, Bitmap, Resource };
-enum class TStrokeCap { Flat, Round };
+enum class TStrokeCap { Flat, Round, Square };
 enum class TStrokeJoin { Miter, Round, Bevel };
 enum class TStrokeDash { Solid, Dash, Dot, DashDot, DashDotDot, Custom };
 

@@ -169,6 +169,8 @@ TStrokeCap ParseStrokeLinecap(QStringView Text, TStrokeCap Current, bool& Inheri
     const QStringView text = TrimBlanks(Text);
     if (!ApplyInheritProtocol(text, Inherited))
         return Current;
+    if (text == u"square")
+        return TStrokeCap::Square;
     return text == u"round" ? TStrokeCap::Round : TStrokeCap::Flat;
 }
 

@@ -61,7 +61,7 @@ bool ParseVisibility(QStringView Text, bool Current, bool& Inherited);
 bool ParseDisplay(QStringView Text, bool Current, bool& Inherited);
 // True for "visible" and "auto".
 bool ParseOverflow(QStringView Text, bool Current, bool& Inherited);
-// Round for "round", flat for anything else.
+// Round for "round", square for "square", flat for anything else.
 TStrokeCap ParseStrokeLinecap(QStringView Text, TStrokeCap Current, bool& Inherited);
 // Bevel, round, otherwise miter.
 TStrokeJoin ParseStrokeLinejoin(QStringView Text, TStrokeJoin Current, bool& Inherited);

@@ -111,9 +111,14 @@ TEST_F(PathChanges, EveryOperationNotifiesOnce)
     };
     for (const auto& operation : operations) {
         Changes = 0;
+        const std::uint64_t revision = Path.Revision();
         operation();
         EXPECT_EQ(Changes, 1);
+        EXPECT_NE(Path.Revision(), revision);
     }
+    // No two paths share a revision, even with the same entries.
+    EXPECT_NE(other.Revision(), Path.Revision());
+    EXPECT_NE(TZorPathData().Revision(), TZorPathData().Revision());
 }
 
 TEST_F(PathChanges, BracketsDeferTheNotificationButNotTheMeasurement)
@@ -122,9 +127,11 @@ TEST_F(PathChanges, BracketsDeferTheNotificationButNotTheMeasurement)
     {
         TPathUpdate outer(Path);
         TPathUpdate inner(Path);
+        const std::uint64_t revision = Path.Revision();
         Path.LineTo({10, 10});
-        // Measuring inside the bracket sees the change already.
+        // Measuring and caching inside the bracket see the change already.
         EXPECT_EQ(Path.GetLength(), 20);
+        EXPECT_NE(Path.Revision(), revision);
         Path.LineTo({0, 10});
         EXPECT_EQ(Changes, 0);
     }
@@ -138,9 +145,11 @@ TEST_F(PathChanges, BracketsDeferTheNotificationButNotTheMeasurement)
 
 TEST_F(PathChanges, SettingsAreNotChanges)
 {
+    const std::uint64_t revision = Path.Revision();
     Path.SetFillMode(TZorFillMode::fmNonZero);
     Path.SetFormatStr("0.#");
     EXPECT_EQ(Changes, 0);
+    EXPECT_EQ(Path.Revision(), revision);
     EXPECT_EQ(Path.FillMode(), TZorFillMode::fmNonZero);
 }
 

@@ -194,7 +194,9 @@ TEST(StyleKeywords, SmallValueKeywords)
     EXPECT_FALSE(ParseDisplay(u"none", true, inherited));
     EXPECT_TRUE(ParseDisplay(u"block", false, inherited));
     EXPECT_FALSE(ParseVisibility(u"collapse", true, inherited));
-    EXPECT_EQ(ParseStrokeLinecap(u"square", TStrokeCap::Round, inherited), TStrokeCap::Flat);
+    EXPECT_EQ(ParseStrokeLinecap(u"square", TStrokeCap::Round, inherited), TStrokeCap::Square);
+    EXPECT_EQ(ParseStrokeLinecap(u"butt", TStrokeCap::Round, inherited), TStrokeCap::Flat);
+    EXPECT_EQ(ParseStrokeLinecap(u"Square", TStrokeCap::Round, inherited), TStrokeCap::Flat);
     EXPECT_EQ(ParseStrokeLinejoin(u"bevel", TStrokeJoin::Miter, inherited), TStrokeJoin::Bevel);
     EXPECT_EQ(ParseStrokeLinejoin(u"arcs", TStrokeJoin::Round, inherited), TStrokeJoin::Miter);
 }

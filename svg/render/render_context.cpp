@@ -1,0 +1,139 @@
+#include "svg/render/render_context.h"
+
+#include <QColor>
+#include <algorithm>
+#include <cmath>
+
+#include "svg/render/device_pixels.h"
+#include "svg/render/transparent_layer.h"
+
+namespace zor {
+
+TRenderContext::TRenderContext(QPainter& Painter)
+    : FPainter(&Painter)
+    , FBase(Painter.worldTransform())
+{
+    Painter.setRenderHint(QPainter::Antialiasing);
+    Painter.setRenderHint(QPainter::SmoothPixmapTransform);
+}
+
+void TRenderContext::SetStroke(const TRenderPaint& Paint, const TStrokeStyle& Style)
+{
+    FStroke = Paint;
+    FStrokeStyle = Style;
+}
+
+void TRenderContext::FillPath(const TTransformedPath& Path, double Opacity)
+{
+    if (!FFill.Paints() || Path.IsEmpty() || !PrepareOpacity(Opacity * FFill.Opacity()))
+        return;
+    FPainter->fillPath(Path.Canvas(), FFill.CanvasBrush(Path.Matrix()));
+}
+
+void TRenderContext::StrokePath(const TTransformedPath& Path, double Opacity)
+{
+    if (!StrokePaints() || Path.IsEmpty() || !PrepareOpacity(Opacity * FStroke.Opacity()))
+        return;
+    const QBrush brush = FStroke.CanvasBrush(Path.Matrix());
+    double scale = 1;
+    if (!StrokesWithPen(Path.Matrix(), scale)) {
+        FPainter->fillPath(Path.CanvasStrokeOutline(FStrokeStyle), brush);
+        return;
+    }
+    // A pen of width 0 would be a one-pixel hairline: a matrix that
+    // collapses the element leaves nothing to stroke.
+    if (FStrokeStyle.Width * scale > 0)
+        FPainter->strokePath(Path.Canvas(), CanvasPen(FStrokeStyle, scale, brush));
+}
+
+void TRenderContext::FillAndStroke(const TTransformedPath& Path, double Opacity)
+{
+    if (Path.IsEmpty() || !(Opacity > 0))
+        return;
+    if (FFill.Paints() && StrokePaints() && Opacity < 1) {
+        TTransparentLayer layer(*this, Opacity, PaintedBounds(Path));
+        FillPath(Path, 1);
+        StrokePath(Path, 1);
+        return;
+    }
+    FillPath(Path, Opacity);
+    StrokePath(Path, Opacity);
+}
+
+void TRenderContext::IntersectClipRect(const QRectF& R, const QTransform& M)
+{
+    FPainter->setWorldTransform(M * FBase);
+    FPainter->setClipRect(R, Qt::IntersectClip);
+    FPainter->setWorldTransform(FBase);
+}
+
+void TRenderContext::Clear(TAlphaColor Color)
+{
+    FPainter->save();
+    UseDevicePixels(*FPainter);
+    FPainter->setClipping(false);
+    FPainter->setOpacity(1);
+    FPainter->setCompositionMode(QPainter::CompositionMode_Source);
+    FPainter->fillRect(DevicePixelRect(*FPainter), QColor::fromRgba(Color));
+    FPainter->restore();
+}
+
+bool TRenderContext::PrepareOpacity(double Opacity)
+{
+    const double opacity = Opacity * FOpacityScale;
+    if (!(opacity > 0))
+        return false;
+    FPainter->setOpacity(std::min(opacity, 1.0));
+    return true;
+}
+
+bool TRenderContext::StrokesWithPen(const QTransform& M, double& Scale) const
+{
+    Scale = FStrokeStyle.NonScaling ? 1 : StrokeScale(M);
+    if (!FStrokeStyle.NonScaling && !IsUniformScale(M))
+        return false;
+    // The painter measures the dashes of a line thinner than a device pixel
+    // in pixels instead of widths; the outline keeps them true.
+    return FStrokeStyle.Dashes.empty() || FStrokeStyle.Width * Scale * StrokeScale(FPainter->deviceTransform()) >= 1;
+}
+
+QRectF TRenderContext::PaintedBounds(const TTransformedPath& Path) const
+{
+    const double stretch = FStrokeStyle.NonScaling ? 1 : LargestStretch(Path.Matrix());
+    // One more unit for the antialiased edge.
+    const double margin = StrokeReach(FStrokeStyle) * stretch + 1;
+    return Path.Canvas().controlPointRect().adjusted(-margin, -margin, margin, margin);
+}
+
+TCanvasStateGuard::TCanvasStateGuard(TRenderContext& Context)
+    : FContext(Context)
+    , FPainter(Context.Painter())
+    , FFill(Context.FFill)
+    , FStroke(Context.FStroke)
+    , FStrokeStyle(Context.FStrokeStyle)
+{
+    FPainter.save();
+}
+
+TCanvasStateGuard::~TCanvasStateGuard()
+{
+    FPainter.restore();
+    FContext.FFill = FFill;
+    FContext.FStroke = FStroke;
+    FContext.FStrokeStyle = FStrokeStyle;
+}
+
+TCanvasScene::TCanvasScene(QPaintDevice& Device)
+{
+    // A device without pixels refuses to begin; the scene then stays inactive.
+    if (Device.width() > 0 && Device.height() > 0 && FPainter.begin(&Device))
+        FPainter.setRenderHint(QPainter::Antialiasing);
+}
+
+TCanvasScene::~TCanvasScene()
+{
+    if (FPainter.isActive())
+        FPainter.end();
+}
+
+} // namespace zor
