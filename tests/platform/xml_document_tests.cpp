@@ -11,12 +11,11 @@
 #include <libxml/parserInternals.h>
 
 #include "platform/xml_document.h"
+#include "tests/support/qt_test_support.h"
 
 using namespace zor;
 
-// Failures show texts as text.
-void PrintTo(const QString& Text, std::ostream* Out) { *Out << '"' << Text.toStdString() << '"'; }
-void PrintTo(const QByteArray& Text, std::ostream* Out) { *Out << '"' << Text.toStdString() << '"'; }
+using zor::testing::MessageOf;
 
 namespace {
 
@@ -28,18 +27,6 @@ TXMLDocument Loaded(const QByteArray& Text)
     TXMLDocument doc;
     doc.LoadFromBytes(Text);
     return doc;
-}
-
-// Runs Load and returns the message of the EXMLDocError it raises.
-template <typename F>
-QString RaisedMessage(F&& Load)
-{
-    try {
-        Load();
-    } catch (const EXMLDocError& e) {
-        return e.Message();
-    }
-    return QStringLiteral("(nothing raised)");
 }
 
 QByteArray Repeated(const QByteArray& Part, int Count)
@@ -268,7 +255,7 @@ TEST(XMLDocument, RefusesBadInputClearlyAndKeepsWhatItHad)
     };
     for (const auto& c : cases) {
         TXMLDocument doc = Loaded("<kept/>");
-        EXPECT_EQ(RaisedMessage([&] { doc.LoadFromBytes(c.bytes); }), c.message) << c.name;
+        EXPECT_EQ(MessageOf<EXMLDocError>([&] { doc.LoadFromBytes(c.bytes); }), c.message) << c.name;
         EXPECT_EQ(doc.DocumentElement().LocalName(), "kept") << c.name;
     }
 }
@@ -354,7 +341,7 @@ TEST(XMLDocument, NeverLoadsAnythingExternal)
     }
     // An external parameter entity is not read, so what it would declare is missing.
     const QByteArray parameterEntity = "<!DOCTYPE a [<!ENTITY % p SYSTEM '" + dtdUrl + "'> %p;]><a>&outside;</a>";
-    EXPECT_EQ(RaisedMessage([&] { Loaded(parameterEntity); }),
+    EXPECT_EQ(MessageOf<EXMLDocError>([&] { Loaded(parameterEntity); }),
               "Malformed XML at line 1, column " + QString::number(parameterEntity.indexOf("</a>") + 1) +
                   ": Entity 'outside' not defined");
 
@@ -385,7 +372,7 @@ TEST(XMLDocument, DeepNestingNeitherOverflowsNorIsRefusedHere)
                   .DocumentElement()
                   .Xml(),
               "<a>&e;</a>");
-    EXPECT_EQ(RaisedMessage([&] { Loaded("<!DOCTYPE a [<!ELEMENT a " + Nested("(", ")", depth) + ">]><a/>"); }),
+    EXPECT_EQ(MessageOf<EXMLDocError>([&] { Loaded("<!DOCTYPE a [<!ELEMENT a " + Nested("(", ")", depth) + ">]><a/>"); }),
               "Malformed XML at line 1, column 155: xmlParseElementChildrenContentDecl : depth 129 too deep");
 }
 
@@ -493,7 +480,7 @@ TEST(XMLDocument, WritingMistakesRaise)
          "Malformed XML at line 1, column 10: Entity 'nope' not defined"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(RaisedMessage(c.write), c.message) << c.name;
+        EXPECT_EQ(MessageOf<EXMLDocError>(c.write), c.message) << c.name;
     svg.DeclareNamespace("xml", "http://www.w3.org/XML/1998/namespace"); // the fixed binding itself is fine
     EXPECT_EQ(svg.ChildNodes().size(), 1u); // failed markup added nothing
 }
@@ -523,12 +510,12 @@ TEST(XMLDocument, FilesAndStreams)
     EXPECT_EQ(fromStream.DocumentElement().FirstChild().NextSibling().LocalName(), "g");
 
     const QString missing = dir.filePath("missing.svg");
-    EXPECT_EQ(RaisedMessage([&] { fromFile.LoadFromFile(missing); }),
+    EXPECT_EQ(MessageOf<EXMLDocError>([&] { fromFile.LoadFromFile(missing); }),
               "Cannot open XML file \"" + missing + "\": No such file or directory");
     EXPECT_EQ(fromFile.DocumentElement().LocalName(), "svg");
     const QString nowhere = dir.filePath("no/such/dir/out.svg");
-    EXPECT_TRUE(RaisedMessage([&] { doc.SaveToFile(nowhere); }).startsWith("Cannot write XML file \"" + nowhere));
+    EXPECT_TRUE(MessageOf<EXMLDocError>([&] { doc.SaveToFile(nowhere); }).startsWith("Cannot write XML file \"" + nowhere));
     QBuffer readOnly;
     readOnly.open(QIODevice::ReadOnly);
-    EXPECT_TRUE(RaisedMessage([&] { doc.SaveToStream(readOnly); }).startsWith("Cannot write XML: "));
+    EXPECT_TRUE(MessageOf<EXMLDocError>([&] { doc.SaveToStream(readOnly); }).startsWith("Cannot write XML: "));
 }
