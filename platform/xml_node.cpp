@@ -1,0 +1,370 @@
+#include <array>
+#include <memory>
+#include <utility>
+
+#include "platform/xml_document.h"
+#include "platform/xml_support.h"
+
+namespace zor {
+
+namespace {
+
+using xml::ToQString;
+using xml::TUtf8;
+
+constexpr std::array<const char*, EnumCount(TNodeType{})> NodeTypeNames = {
+    "ntReserved", "ntElement",         "ntAttribute", "ntText",     "ntCData",   "ntEntityRef",    "ntEntity",
+    "ntProcessingInstr", "ntComment", "ntDocument",  "ntDocType", "ntDocFragment", "ntNotation"};
+
+// libxml2's node types (xmlElementType, numbered from 1) in order.
+constexpr std::array<TNodeType, 22> KindOfLibxmlType = {
+    TNodeType::ntReserved,        // (none)
+    TNodeType::ntElement,         // XML_ELEMENT_NODE
+    TNodeType::ntAttribute,       // XML_ATTRIBUTE_NODE
+    TNodeType::ntText,            // XML_TEXT_NODE
+    TNodeType::ntCData,           // XML_CDATA_SECTION_NODE
+    TNodeType::ntEntityRef,       // XML_ENTITY_REF_NODE
+    TNodeType::ntEntity,          // XML_ENTITY_NODE
+    TNodeType::ntProcessingInstr, // XML_PI_NODE
+    TNodeType::ntComment,         // XML_COMMENT_NODE
+    TNodeType::ntDocument,        // XML_DOCUMENT_NODE
+    TNodeType::ntDocType,         // XML_DOCUMENT_TYPE_NODE
+    TNodeType::ntDocFragment,     // XML_DOCUMENT_FRAG_NODE
+    TNodeType::ntNotation,        // XML_NOTATION_NODE
+    TNodeType::ntDocument,        // XML_HTML_DOCUMENT_NODE
+    TNodeType::ntDocType,         // XML_DTD_NODE
+    TNodeType::ntReserved,        // XML_ELEMENT_DECL
+    TNodeType::ntReserved,        // XML_ATTRIBUTE_DECL
+    TNodeType::ntEntity,          // XML_ENTITY_DECL
+    TNodeType::ntReserved,        // XML_NAMESPACE_DECL
+    TNodeType::ntReserved,        // XML_XINCLUDE_START
+    TNodeType::ntReserved,        // XML_XINCLUDE_END
+    TNodeType::ntDocument,        // XML_DOCB_DOCUMENT_NODE
+};
+static_assert(XML_ELEMENT_NODE == 1 && XML_DOCB_DOCUMENT_NODE == 21);
+
+constexpr std::pair<const char*, const char*> ReservedPrefixes[] = {
+    {"xml", "http://www.w3.org/XML/1998/namespace"},
+    {"xmlns", "http://www.w3.org/2000/xmlns/"},
+};
+
+// An element's name after its prefix: a prefix that no declaration binds
+// stays part of the name libxml2 stores.
+const xmlChar* LocalPart(const xmlNode* Element)
+{
+    const xmlChar* colon = xmlStrchr(Element->name, ':');
+    return colon ? colon + 1 : Element->name;
+}
+
+xmlAttr* FindAttribute(xmlNode* Element, const QString& Name, const QString& NamespaceURI)
+{
+    if (Element == nullptr || Element->type != XML_ELEMENT_NODE)
+        return nullptr;
+    const TUtf8 name(Name);
+    const TUtf8 uri(NamespaceURI);
+    for (xmlAttr* attribute = Element->properties; attribute != nullptr; attribute = attribute->next) {
+        if (!xmlStrEqual(attribute->name, name.Get()))
+            continue;
+        if (NamespaceURI.isEmpty() ? attribute->ns == nullptr
+                                   : attribute->ns != nullptr && xmlStrEqual(attribute->ns->href, uri.Get()))
+            return attribute;
+    }
+    return nullptr;
+}
+
+QString AttributeValue(xmlAttr* Attribute)
+{
+    return xml::TXmlString(xmlNodeListGetString(Attribute->doc, Attribute->children, 1)).ToQString();
+}
+
+// A namespace bound to URI with a prefix in Element's scope, preferring Prefix.
+xmlNs* PrefixedNamespace(xmlNode* Element, const TUtf8& URI, const TUtf8& Prefix)
+{
+    if (xmlNs* ns = xmlSearchNs(Element->doc, Element, Prefix.OrNull());
+        ns != nullptr && ns->prefix != nullptr && xmlStrEqual(ns->href, URI.Get()))
+        return ns;
+    const std::unique_ptr<xmlNs*, xml::TXmlFree> inScope(xmlGetNsList(Element->doc, Element));
+    for (xmlNs** ns = inScope.get(); ns != nullptr && *ns != nullptr; ++ns)
+        if ((*ns)->prefix != nullptr && xmlStrEqual((*ns)->href, URI.Get()))
+            return *ns;
+    return nullptr;
+}
+
+// Prefix when it is free in Element's scope, else the first free "nsN".
+QByteArray FreePrefix(xmlNode* Element, const QByteArray& Prefix)
+{
+    QByteArray candidate = Prefix;
+    for (int n = 1; candidate.isEmpty() || xmlSearchNs(Element->doc, Element, BAD_CAST candidate.constData()); ++n)
+        candidate = "ns" + QByteArray::number(n);
+    return candidate;
+}
+
+struct TFreeBuffer {
+    void operator()(xmlBuffer* Buffer) const { xmlBufferFree(Buffer); }
+};
+struct TFreeNodeList {
+    void operator()(xmlNode* First) const { xmlFreeNodeList(First); }
+};
+
+} // namespace
+
+QString NodeTypeName(TNodeType Value)
+{
+    return QString::fromLatin1(NodeTypeNames[static_cast<std::size_t>(Value)]);
+}
+
+TNodeType TXMLNode::NodeType() const
+{
+    if (FNode == nullptr)
+        return TNodeType::ntReserved;
+    const auto index = static_cast<std::size_t>(FNode->type);
+    return index < KindOfLibxmlType.size() ? KindOfLibxmlType[index] : TNodeType::ntReserved;
+}
+
+QString TXMLNode::LocalName() const
+{
+    if (FNode == nullptr)
+        return {};
+    switch (FNode->type) {
+    case XML_ELEMENT_NODE:
+        return ToQString(LocalPart(FNode));
+    case XML_ENTITY_REF_NODE:
+    case XML_PI_NODE:
+    case XML_DTD_NODE:
+    case XML_ENTITY_DECL:
+        return ToQString(FNode->name);
+    default:
+        return {};
+    }
+}
+
+QString TXMLNode::Prefix() const
+{
+    if (FNode == nullptr || FNode->type != XML_ELEMENT_NODE)
+        return {};
+    if (FNode->ns != nullptr)
+        return ToQString(FNode->ns->prefix);
+    const xmlChar* local = LocalPart(FNode);
+    return local == FNode->name ? QString() : QString::fromUtf8(reinterpret_cast<const char*>(FNode->name),
+                                                                 local - 1 - FNode->name);
+}
+
+QString TXMLNode::NamespaceURI() const
+{
+    if (FNode == nullptr || FNode->type != XML_ELEMENT_NODE || FNode->ns == nullptr)
+        return {};
+    return ToQString(FNode->ns->href);
+}
+
+QString TXMLNode::Text() const
+{
+    if (FNode == nullptr)
+        return {};
+    switch (FNode->type) {
+    case XML_TEXT_NODE:
+    case XML_CDATA_SECTION_NODE:
+    case XML_COMMENT_NODE:
+    case XML_PI_NODE:
+        return ToQString(FNode->content);
+    case XML_ENTITY_REF_NODE: {
+        xmlEntity* entity = xml::EntityOf(FNode);
+        return entity ? QString::fromUtf8(xml::TextOfList(entity->children)) : QString();
+    }
+    case XML_ELEMENT_NODE:
+    case XML_DOCUMENT_NODE:
+    case XML_DOCUMENT_FRAG_NODE:
+    case XML_ENTITY_DECL:
+        return QString::fromUtf8(xml::TextOfList(FNode->children));
+    default:
+        return {};
+    }
+}
+
+bool TXMLNode::IsTextElement() const
+{
+    return FNode != nullptr && FNode->type == XML_ELEMENT_NODE && FNode->children != nullptr &&
+           FNode->children == FNode->last && FNode->children->type == XML_TEXT_NODE;
+}
+
+QString TXMLNode::Xml() const
+{
+    if (FNode == nullptr)
+        return {};
+    std::unique_ptr<xmlBuffer, TFreeBuffer> buffer(xmlBufferCreate());
+    xmlNodeDump(buffer.get(), FNode->doc, FNode, 0, 0);
+    return QString::fromUtf8(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())),
+                             xmlBufferLength(buffer.get()));
+}
+
+TXMLNode TXMLNode::FirstChild() const
+{
+    if (FNode == nullptr)
+        return {};
+    if (FNode->type == XML_ENTITY_REF_NODE) {
+        xmlEntity* entity = xml::EntityOf(FNode);
+        return TXMLNode(entity ? entity->children : nullptr);
+    }
+    return TXMLNode(FNode->children);
+}
+
+TXMLNode TXMLNode::NextSibling() const
+{
+    return TXMLNode(FNode ? FNode->next : nullptr);
+}
+
+std::vector<TXMLNode> TXMLNode::ChildNodes() const
+{
+    std::vector<TXMLNode> children;
+    for (TXMLNode child = FirstChild(); child; child = child.NextSibling())
+        children.push_back(child);
+    return children;
+}
+
+TXMLNode TXMLNode::FindChildElement(const QString& LocalName) const
+{
+    const TUtf8 name(LocalName);
+    for (TXMLNode child = FirstChild(); child; child = child.NextSibling())
+        if (child.FNode->type == XML_ELEMENT_NODE && xmlStrEqual(LocalPart(child.FNode), name.Get()))
+            return child;
+    return {};
+}
+
+std::vector<TXMLAttribute> TXMLNode::Attributes() const
+{
+    std::vector<TXMLAttribute> attributes;
+    if (FNode == nullptr || FNode->type != XML_ELEMENT_NODE)
+        return attributes;
+    for (xmlAttr* attribute = FNode->properties; attribute != nullptr; attribute = attribute->next) {
+        const xmlNs* ns = attribute->ns;
+        attributes.push_back({ToQString(attribute->name), ns ? ToQString(ns->prefix) : QString(),
+                              ns ? ToQString(ns->href) : QString(), AttributeValue(attribute)});
+    }
+    return attributes;
+}
+
+bool TXMLNode::HasAttribute(const QString& Name, const QString& NamespaceURI) const
+{
+    return FindAttribute(FNode, Name, NamespaceURI) != nullptr;
+}
+
+QString TXMLNode::Attribute(const QString& Name, const QString& NamespaceURI) const
+{
+    xmlAttr* attribute = FindAttribute(FNode, Name, NamespaceURI);
+    return attribute ? AttributeValue(attribute) : QString();
+}
+
+QString TXMLNode::LookupNamespaceURI(const QString& Prefix) const
+{
+    if (FNode == nullptr)
+        return {};
+    const xmlNs* ns = xmlSearchNs(FNode->doc, FNode, TUtf8(Prefix).OrNull());
+    return ns ? ToQString(ns->href) : QString();
+}
+
+_xmlNode* TXMLNode::Element(const char* Operation) const
+{
+    if (FNode == nullptr)
+        Raise<EXMLDocError>(messages::XMLNullNode, {QString::fromLatin1(Operation)});
+    if (FNode->type != XML_ELEMENT_NODE)
+        Raise<EXMLDocError>(messages::XMLNotAnElement, {QString::fromLatin1(Operation), NodeTypeName(NodeType())});
+    return FNode;
+}
+
+TXMLNode TXMLNode::AddChild(const QString& LocalName, const QString& NamespaceURI)
+{
+    xmlNode* parent = Element("AddChild");
+    xmlNode* child = xmlAddChild(parent, xmlNewDocNode(parent->doc, nullptr, TUtf8(LocalName).Get(), nullptr));
+    if (!NamespaceURI.isEmpty()) {
+        const TUtf8 uri(NamespaceURI);
+        xmlNs* ns = xmlSearchNsByHref(parent->doc, parent, uri.Get());
+        xmlSetNs(child, ns ? ns : xmlNewNs(child, uri.Get(), nullptr));
+    } else if (const xmlNs* inherited = xmlSearchNs(parent->doc, parent, nullptr);
+               inherited != nullptr && inherited->href != nullptr && inherited->href[0] != 0) {
+        // Written without this, the child would read back in the parent's
+        // default namespace.
+        xmlNewNs(child, BAD_CAST "", nullptr);
+    }
+    return TXMLNode(child);
+}
+
+void TXMLNode::SetAttribute(const QString& QualifiedName, const QString& Value, const QString& NamespaceURI)
+{
+    xmlNode* element = Element("SetAttribute");
+    const TUtf8 value(Value);
+    if (NamespaceURI.isEmpty()) {
+        xmlSetNsProp(element, nullptr, TUtf8(QualifiedName).Get(), value.Get());
+        return;
+    }
+    const qsizetype colon = QualifiedName.indexOf(u':');
+    const TUtf8 prefix(colon < 0 ? QString() : QualifiedName.left(colon));
+    const TUtf8 uri(NamespaceURI);
+    xmlNs* ns = PrefixedNamespace(element, uri, prefix);
+    if (ns == nullptr) {
+        const QByteArray chosen = FreePrefix(element, QualifiedName.left(std::max<qsizetype>(colon, 0)).toUtf8());
+        ns = xmlNewNs(element, uri.Get(), BAD_CAST chosen.constData());
+    }
+    xmlSetNsProp(element, ns, TUtf8(QualifiedName.mid(colon + 1)).Get(), value.Get());
+}
+
+void TXMLNode::RemoveAttribute(const QString& Name, const QString& NamespaceURI)
+{
+    if (xmlAttr* attribute = FindAttribute(Element("RemoveAttribute"), Name, NamespaceURI))
+        xmlRemoveProp(attribute);
+}
+
+void TXMLNode::DeclareNamespace(const QString& Prefix, const QString& URI)
+{
+    xmlNode* element = Element("DeclareNamespace");
+    // These two are bound from the start and can be bound to nothing else.
+    for (const auto& [reserved, fixed] : ReservedPrefixes) {
+        if (Prefix != QLatin1String(reserved))
+            continue;
+        if (URI != QLatin1String(fixed))
+            Raise<EXMLDocError>(messages::XMLPrefixBound, {Prefix, QString::fromLatin1(fixed)});
+        return;
+    }
+    const TUtf8 prefix(Prefix);
+    const TUtf8 uri(URI);
+    for (const xmlNs* ns = element->nsDef; ns != nullptr; ns = ns->next) {
+        if (!xmlStrEqual(ns->prefix, prefix.OrNull()))
+            continue;
+        if (xmlStrEqual(ns->href, uri.Get()))
+            return;
+        Raise<EXMLDocError>(messages::XMLPrefixBound, {Prefix, ToQString(ns->href)});
+    }
+    xmlNs* ns = xmlNewNs(element, uri.Get(), prefix.OrNull());
+    // An element in no namespace that declares a default one is read back in it.
+    if (Prefix.isEmpty() && element->ns == nullptr)
+        xmlSetNs(element, ns);
+}
+
+void TXMLNode::SetText(const QString& Value)
+{
+    xmlNode* element = Element("SetText");
+    xmlNodeSetContent(element, nullptr);
+    xmlNodeAddContent(element, TUtf8(Value).Get());
+}
+
+void TXMLNode::AppendMarkup(const QString& Markup)
+{
+    xmlNode* element = Element("AppendMarkup");
+    if (Markup.isEmpty())
+        return;
+    const QByteArray text = Markup.toUtf8();
+    xml::CheckDocumentSize(text.size());
+    std::unique_ptr<xmlNode, TFreeNodeList> nodes;
+    {
+        xml::TErrorCapture errors;
+        xmlNode* parsed = nullptr;
+        const xmlParserErrors result =
+            xmlParseInNodeContext(element, text.constData(), static_cast<int>(text.size()), xml::SafeParseOptions,
+                                  &parsed);
+        nodes.reset(parsed);
+        if (result != XML_ERR_OK)
+            errors.RaiseFirst();
+    }
+    xml::TEntityBudget(TXMLDocument::MaxEntityExpansion).Spend(element->doc, nodes.get());
+    xmlAddChildList(element, nodes.release());
+}
+
+} // namespace zor
