@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fails when a source file includes a header from a layer above its own, or
-# when a layer below the model pulls in painting or widget headers.
+# Fails when a source file includes a header from a layer above its own, when
+# a layer below the model pulls in painting or widget headers, or when a layer
+# uses a peer renderer.
 set -u
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root" || exit 2
@@ -43,6 +44,18 @@ for layer in $no_painting; do
   if hits=$(grep -rn --include='*.h' --include='*.cpp' -E '#include <(QPainter|QtWidgets|QWidget|QApplication)>' "$layer"); then
     echo "$hits"
     echo "the $layer layer must not paint or use widgets"
+    status=1
+  fi
+done
+
+# The peer renderers are for comparing with, never a part of the engine.
+for layer in "${!allowed[@]}"; do
+  [ -d "$layer" ] || continue
+  hits=$(grep -rn --include='*.h' --include='*.cpp' -E '#include <(QSvg|QtSvg|librsvg|cairo)' "$layer"
+         grep -rn --include='CMakeLists.txt' -E 'Qt6::Svg|Svg\b|librsvg|cairo' "$layer")
+  if [ -n "$hits" ]; then
+    echo "$hits"
+    echo "the $layer layer must not use a peer renderer (only bench/ may)"
     status=1
   fi
 done
