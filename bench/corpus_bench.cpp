@@ -75,7 +75,6 @@ void TimeLoad(benchmark::State& State, const TRendererUnderTest& Renderer, const
             State.ResumeTiming();
         }
     });
-    State.SetBytesProcessed(State.iterations() * Bytes.size());
 }
 
 void TimeDraw(benchmark::State& State, const TDrawableDocument& Document, QSize Size)
@@ -95,12 +94,10 @@ void TimeDraw(benchmark::State& State, const TDrawableDocument& Document, QSize 
 void TimeHitTest(benchmark::State& State, const THitTestableDocument& Document, QSize Size)
 {
     const std::vector<QPointF> points = HitTestPoints(Size);
-    int hits = 0;
     Guarded(State, [&] {
         for (auto _ : State)
-            benchmark::DoNotOptimize(hits = Document.HitTest(points, Size));
+            benchmark::DoNotOptimize(Document.HitTest(points, Size));
     });
-    State.counters["hits"] = hits;
 }
 
 // Every renderer on every file: loaded once up front, to find out what it can

@@ -1,6 +1,7 @@
 #include "bench/corpus_summary.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace zor::bench {
 
@@ -99,7 +100,8 @@ void PrintFile(const TFileResults& File, QTextStream& Out)
                         FormatRatio(oursResult, r, TStage::tsLoad), FormatRatio(oursResult, r, TStage::tsDraw)});
         if (!r.Error.isEmpty())
             notes << QStringLiteral("%1: %2").arg(r.Renderer, r.Error);
-        if (!r.OwnDrawingSize.isEmpty() && r.OwnDrawingSize != File.DrawingSize)
+        // A pixel of difference is only another rounding (Qt rounds the document's size).
+        if (!r.OwnDrawingSize.isEmpty() && std::abs(r.OwnDrawingSize.height() - File.DrawingSize.height()) > 1)
             notes << QStringLiteral("%1 reads the document's size as %2 (drawn at %3 like the others)")
                           .arg(r.Renderer, FormatSize(r.OwnDrawingSize), FormatSize(File.DrawingSize));
         if (r.LoadPeak && !r.LoadPeak->Error.isEmpty())
