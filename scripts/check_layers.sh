@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Fails when a source file includes a header from a layer above its own, or
-# when a layer below the painting layer pulls in painting or widget headers.
+# Fails when a source file includes a header from a layer above its own, when
+# a layer below the painting layer pulls in painting or widget headers, or when a layer
+# uses a peer renderer.
 set -u
 root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
 cd "$root" || exit 2
@@ -57,6 +58,18 @@ forbid() {
 }
 forbid "paint or use widgets" 'QPainter|QtWidgets|QWidget|QApplication' $no_painting
 forbid "use widgets" 'QtWidgets|QWidget|QApplication' $no_widgets
+
+# The peer renderers are for comparing with, never a part of the engine.
+for layer in "${!allowed[@]}"; do
+  [ -d "$layer" ] || continue
+  hits=$(grep -rn --include='*.h' --include='*.cpp' -E '#include <(QSvg|QtSvg|librsvg|cairo)' "$layer"
+         grep -rn --include='CMakeLists.txt' -E 'Qt6::Svg|Svg\b|librsvg|cairo' "$layer")
+  if [ -n "$hits" ]; then
+    echo "$hits"
+    echo "the $layer layer must not use a peer renderer (only bench/ may)"
+    status=1
+  fi
+done
 
 [ $status -eq 0 ] && echo "layers: every include goes down"
 exit $status

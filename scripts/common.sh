@@ -5,6 +5,8 @@ ZOR_PACKAGES=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev libxml2-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
+  # peer renderers, linked only by the corpus benchmarks
+  qt6-svg-dev librsvg2-dev
 )
 
 zor_install_missing() {
