@@ -101,7 +101,7 @@ bool TSVGDocument::SupportsLanguage(const QString& Language) const
 
 bool TSVGDocument::IsQuiet() const
 {
-    return UpdateCount() > 0 || ElementState().Contains(TSVGElementStateFlag::esDestroying);
+    return UpdateCount() > 0 || ElementState().Contains(TSVGElementStateFlag::esDestroying) || DestructorRunning();
 }
 
 void TSVGDocument::Changed(TSVGElement* Sender)
@@ -141,16 +141,9 @@ TSVGDocument* TSVGDocument::ChildOwner()
 
 void TSVGDocument::ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action)
 {
-    if (Sender == this)
-        Inherited::ItemsNotify(Sender, Item, Action);
-    else
-        ElementListChanged(Sender, Item, Action);
-}
-
-void TSVGDocument::ChildListChanged(TSVGElement* Item, TCollectionNotification Action)
-{
-    ElementListChanged(this, Item, Action);
-    Inherited::ChildListChanged(Item, Action);
+    ElementListChanged(Sender, Item, Action);
+    // A nested document's own list is also reported to the document it belongs to.
+    Inherited::ItemsNotify(Sender, Item, Action);
 }
 
 void TSVGDocument::ElementListChanged(TSVGElement* Parent, TSVGElement* Item, TCollectionNotification Action)

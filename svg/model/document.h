@@ -76,7 +76,6 @@ protected:
     TSVGDocument* ChildOwner() override;
     // Reports from the child lists of the tree raise the element events.
     void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action) override;
-    void ChildListChanged(TSVGElement* Item, TCollectionNotification Action) override;
 
 private:
     friend class TSVGElement;
@@ -95,6 +94,8 @@ private:
     // Raises the element events for a change of Parent's child list, unless
     // Parent itself is being destroyed.
     void ElementListChanged(TSVGElement* Parent, TSVGElement* Item, TCollectionNotification Action);
+    // No events inside an update, while the document is being destroyed or
+    // while an element destructor runs.
     bool IsQuiet() const;
 
     std::unique_ptr<TSVGElementTable> FAllItems = std::make_unique<TSVGElementTable>();

@@ -74,7 +74,7 @@ TEST_F(Document, ElementEventsSeeAttachedAndStillLivingChildren)
     auto* child = Add(*group);
     EXPECT_EQ(parentSeen, group);
     child->SetTitle(QStringLiteral("leaving"));
-    group->Items().Remove(child);
+    group->RemoveChild(child);
     EXPECT_EQ(removedTitle, QStringLiteral("leaving"));
 }
 
@@ -83,7 +83,7 @@ TEST_F(Document, RemovingABranchReportsItsRootOnly)
     auto* branch = Add(Doc);
     Add(*Add(*branch));
     TDocumentRecorder events(Doc);
-    Doc.Items().Remove(branch);
+    Doc.RemoveChild(branch);
     ASSERT_EQ(events.Removed.size(), 1u);
     EXPECT_EQ(events.Removed[0].first, &Doc);
     EXPECT_EQ(events.Removed[0].second, branch);
@@ -101,7 +101,7 @@ TEST_F(Document, FailingEventHandlerLeavesTheTreeConsistent)
     Doc.OnAddElement = nullptr;
 
     Doc.OnRemoveElement = [](TSVGElement*, TSVGElement*) { throw EInvalidOperation(QStringLiteral("handler")); };
-    EXPECT_THROW(group->Items().Delete(0), EInvalidOperation);
+    EXPECT_THROW(group->RemoveChild(group->Items()[0]), EInvalidOperation);
     EXPECT_TRUE(group->Items().IsEmpty()); // freed all the same
 }
 
@@ -148,7 +148,7 @@ TEST_F(Document, ProvisionalIdsSkipIdsStillInUse)
     Doc.SetOptions(Doc.Options().Include(soEnforceUniqueID));
     auto* first = Add(Doc);
     Add(Doc); // ID#1
-    Doc.Items().Remove(first);
+    Doc.RemoveChild(first);
     // One id is left, but "ID#1" is taken: creating an element must not fail.
     auto* third = Add(Doc);
     EXPECT_EQ(third->ID(), QStringLiteral("ID#2"));

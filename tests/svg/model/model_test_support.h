@@ -43,8 +43,8 @@ protected:
     }
 };
 
-// Records every ReferenceChanged with whether the sender was going away, and
-// runs OnReference (if set) during the call.
+// Records every ReferenceChanged with whether the sender was going away, runs
+// OnReference (if set) during the call, then reacts as every element does.
 class TRecordingListener : public TSVGElement {
 public:
     struct TCall {
@@ -59,6 +59,7 @@ public:
         Calls.push_back({Sender, Sender->ElementState().Contains(TSVGElementStateFlag::esDestroying)});
         if (OnReference)
             OnReference(Sender);
+        TSVGElement::ReferenceChanged(Sender);
     }
 
     std::vector<TCall> Calls;
