@@ -31,6 +31,8 @@ private:
 
 namespace {
 
+constexpr const char* OwnedItemsShared = "Two lists that free their items cannot share them";
+
 TIntHeap::TIntHeapElementClass ListElementClass(TOrderedListClass OrderedListClass)
 {
     if (!OrderedListClass)
@@ -42,6 +44,35 @@ TIntHeap::TIntHeapElementClass ListElementClass(TOrderedListClass OrderedListCla
 }
 
 } // namespace
+
+TPriorityListItems::const_iterator::const_iterator(const std::vector<const TZorObjectOrderedList*>* Lists,
+                                                   std::size_t List)
+    : FLists(Lists)
+    , FList(List)
+{
+    EnterList();
+}
+
+TPersistent* TPriorityListItems::const_iterator::operator*() const
+{
+    return (*FLists)[FList]->Items(FIndex);
+}
+
+TPriorityListItems::const_iterator& TPriorityListItems::const_iterator::operator++()
+{
+    if (--FIndex < 0) {
+        ++FList;
+        EnterList();
+    }
+    return *this;
+}
+
+void TPriorityListItems::const_iterator::EnterList()
+{
+    while (FList < FLists->size() && (*FLists)[FList]->IsEmpty())
+        ++FList;
+    FIndex = FList < FLists->size() ? (*FLists)[FList]->Count() - 1 : -1;
+}
 
 TPriorityList::TPriorityList(TOrderedListClass OrderedListClass)
     : TIntHeap(ListElementClass(std::move(OrderedListClass)))
@@ -106,6 +137,15 @@ void TPriorityList::Clear()
         delete item;
 }
 
+TPriorityListItems TPriorityList::InOrder() const
+{
+    std::vector<const TZorObjectOrderedList*> lists;
+    lists.reserve(HeapCount());
+    for (const TPriorityListElement* element : ByPriority())
+        lists.push_back(&element->List());
+    return TPriorityListItems(std::move(lists));
+}
+
 void TPriorityList::Assign(const TPersistent* Source)
 {
     const auto* other = dynamic_cast<const TPriorityList*>(Source);
@@ -113,6 +153,9 @@ void TPriorityList::Assign(const TPersistent* Source)
         AssignError(Source);
     if (other == this)
         return;
+    // Each would free the items the other still holds.
+    if (FFreeIfNoPop && other->FFreeIfNoPop)
+        Raise<EInvalidOperation>(QString::fromLatin1(OwnedItemsShared));
     Clear();
     TIntHeap::Assign(Source);
     FCount = other->FCount;
@@ -128,24 +171,29 @@ TPriorityList::TItemPosition TPriorityList::Locate(qsizetype Index) const
 {
     if (Index < 0 || Index >= FCount)
         Raise<Exception>(QString::fromLatin1(messages::ListIndexOutOfBounds), {QString::number(Index)});
-    // The heap holds one element per priority, so sorting the few elements
-    // gives the order in which the heap would yield them.
-    std::vector<TPriorityListElement*> byPriority;
-    byPriority.reserve(HeapCount());
-    for (qsizetype i = 0; i < HeapCount(); ++i)
-        byPriority.push_back(ListElementAt(i));
-    std::stable_sort(byPriority.begin(), byPriority.end(),
-                     [this](const TPriorityListElement* a, const TPriorityListElement* b) {
-                         return Better(a->Priority(), b->Priority());
-                     });
     qsizetype remaining = Index;
-    for (TPriorityListElement* element : byPriority) {
+    for (TPriorityListElement* element : ByPriority()) {
         const qsizetype length = element->List().Count();
         if (remaining < length)
             return {element, length - 1 - remaining};
         remaining -= length;
     }
     Raise<Exception>(QString::fromLatin1(messages::ListIndexOutOfBounds), {QString::number(Index)});
+}
+
+std::vector<TPriorityListElement*> TPriorityList::ByPriority() const
+{
+    // The heap holds one element per priority, so sorting the elements gives
+    // the order in which the heap would yield them.
+    std::vector<TPriorityListElement*> elements;
+    elements.reserve(HeapCount());
+    for (qsizetype i = 0; i < HeapCount(); ++i)
+        elements.push_back(ListElementAt(i));
+    std::stable_sort(elements.begin(), elements.end(),
+                     [this](const TPriorityListElement* a, const TPriorityListElement* b) {
+                         return Better(a->Priority(), b->Priority());
+                     });
+    return elements;
 }
 
 TPriorityListElement* TPriorityList::ListElementAt(qsizetype HeapIndex) const
