@@ -13,6 +13,7 @@ namespace {
 using enum TCollectionNotification;
 
 const QString CopySuffix = QStringLiteral("Copy");
+const QString ProvisionalIDPrefix = QStringLiteral("ID#");
 
 } // namespace
 
@@ -116,6 +117,21 @@ void TSVGDocument::Clear()
     TUpdateScope update(*this);
     Inherited::Clear();
     FAllItems->Clear();
+    FDiagnostics.clear();
+}
+
+bool TSVGDocument::IsProvisionalID(const QString& ID)
+{
+    return ID.startsWith(ProvisionalIDPrefix);
+}
+
+void TSVGDocument::AddDiagnostic(TSVGDiagnostic Diagnostic)
+{
+    TSVGDocument* owner = Owner();
+    if (owner != nullptr && owner != this)
+        owner->AddDiagnostic(std::move(Diagnostic));
+    else
+        FDiagnostics.push_back(std::move(Diagnostic));
 }
 
 void TSVGDocument::AssignProperties(const TSVGElement* Source)
@@ -178,7 +194,7 @@ QString TSVGDocument::ProvisionalID() const
 {
     // Counting alone can repeat an id that is still in use after removals.
     for (int n = FAllItems->Count();; ++n) {
-        const QString id = QStringLiteral("ID#") + QString::number(n);
+        const QString id = ProvisionalIDPrefix + QString::number(n);
         if (!FAllItems->ContainsKey(id))
             return id;
     }

@@ -584,6 +584,26 @@ TSVGDocument* TSVGElement::ChildOwner()
     return FOwner;
 }
 
+// --- Reading values ----------------------------------------------------------
+
+bool TSVGElement::ReadStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
+                                    const TSVGStyleContext& Context)
+{
+    const TSVGStyleParseResult result = ParseStyleProperty(Values, Member, Text, Context);
+    if (!result.Refusal.isEmpty())
+        ReportDiagnostic(StylePropertyName(Member), Text, result.Refusal);
+    return result.Taken();
+}
+
+void TSVGElement::ReportDiagnostic(const QString& Property, QStringView Text, const QString& Reason)
+{
+    TSVGDocument* document = ChildOwner();
+    if (document == nullptr)
+        return;
+    const bool ownID = !FID.isEmpty() && !TSVGDocument::IsProvisionalID(FID);
+    document->AddDiagnostic({ownID ? FID : SVGTypeName(), Property, Text.toString(), Reason});
+}
+
 // --- Bounds ------------------------------------------------------------------
 
 QRectF TSVGElement::BoundsRect() const

@@ -16,6 +16,7 @@
 #include "svg/model/element_types.h"
 #include "svg/values/lengths.h"
 #include "svg/values/style_properties.h"
+#include "svg/values/style_values.h"
 
 namespace zor {
 
@@ -189,6 +190,17 @@ public:
     virtual std::unique_ptr<TSVGElement> Clone(TSVGDocument* aOwner) const;
     // Empties the properties, frees the children and drops the listeners.
     virtual void Clear();
+
+    // --- Reading values -------------------------------------------------------
+    // Reads a presentation property text into Values through the property
+    // table. A refused text keeps the previous value and is reported; the
+    // result is then false.
+    bool ReadStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
+                           const TSVGStyleContext& Context);
+    // Records on the element's document (the document itself for a document)
+    // that the element refused Text for Property, and why; an element without
+    // a document has nowhere to record it.
+    void ReportDiagnostic(const QString& Property, QStringView Text, const QString& Reason);
 
     // --- Bounds ---------------------------------------------------------------
     // The element's own bounds in its user space; empty here.

@@ -89,18 +89,23 @@ void ParseColorField(TValues& Values, TMember Member, QStringView Text, const TC
     });
 }
 
+// The colour rows read everything before they store anything: the colour is
+// read last and may be refused, which must leave the paint references as they
+// were.
+
 void ParseColorProperty(TValues& Values, TMember Member, QStringView Text, const TContext&)
 {
     WithInherited(Values, Member, [&](bool& inherited) {
         // A paint server named by color reaches fill and stroke.
         bool referenceInherited = inherited;
-        Values.Brush.SetURI(ParsePaintReferenceValue(Text, Values.Brush.URI(), referenceInherited));
+        const QString brushURI = ParsePaintReferenceValue(Text, Values.Brush.URI(), referenceInherited);
         referenceInherited = inherited;
-        Values.Pen.SetURI(ParsePaintReferenceValue(Text, Values.Pen.URI(), referenceInherited));
+        const QString penURI = ParsePaintReferenceValue(Text, Values.Pen.URI(), referenceInherited);
         bool noPaint = false;
-        Values.Color = ParseColor(Text, Values.Color, noPaint, Values.Color, inherited);
-        if (noPaint)
-            Values.Color = 0;
+        const TAlphaColor color = ParseColor(Text, Values.Color, noPaint, Values.Color, inherited);
+        Values.Brush.SetURI(brushURI);
+        Values.Pen.SetURI(penURI);
+        Values.Color = noPaint ? NoPaintColor : color;
     });
 }
 
@@ -110,10 +115,10 @@ template <typename TPaint>
 void ParsePaint(TPaint& Paint, TValues& Values, TMember Member, QStringView Text)
 {
     WithInherited(Values, Member, [&](bool& inherited) {
-        Paint.SetURI(ParsePaintReferenceValue(Text, Paint.URI(), inherited));
+        const QString reference = ParsePaintReferenceValue(Text, Paint.URI(), inherited);
         bool noPaint = Paint.Kind() == TBrushKind::None;
-        Paint.SetColor(ParseColor(Text, Paint.Color(), noPaint, Values.Color, inherited));
-        const QString reference = Paint.URI();
+        const TAlphaColor color = ParseColor(Text, Paint.Color(), noPaint, Values.Color, inherited);
+        Paint.SetColor(color);
         Paint.SetKind(noPaint ? TBrushKind::None : TBrushKind::Solid);
         Paint.SetURI(reference);
     });

@@ -85,21 +85,24 @@ void TSVGStyleValues::Clear()
     VectorEffect = TSVGVectorEffect::veNone;
 }
 
-void ParseStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
-                        const TSVGStyleContext& Context)
+TSVGStyleParseResult ParseStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
+                                        const TSVGStyleContext& Context)
 {
-    if (TSVGStylePropertyParser parse = StylePropertyInfo(Member).Parse)
+    const TSVGStylePropertyParser parse = StylePropertyInfo(Member).Parse;
+    if (parse == nullptr)
+        return {};
+    try {
         parse(Values, Member, Text, Context);
+    } catch (const Exception& e) {
+        return {true, e.Message()};
+    }
+    return {true, {}};
 }
 
-bool ParseStyleProperty(TSVGStyleValues& Values, QStringView Name, QStringView Text,
-                        const TSVGStyleContext& Context)
+TSVGStyleParseResult ParseStyleProperty(TSVGStyleValues& Values, QStringView Name, QStringView Text,
+                                        const TSVGStyleContext& Context)
 {
-    const TSVGStyleProperty member = StylePropertyFromName(Name);
-    if (member == TSVGStyleProperty::ipNone)
-        return false;
-    ParseStyleProperty(Values, member, Text, Context);
-    return true;
+    return ParseStyleProperty(Values, StylePropertyFromName(Name), Text, Context);
 }
 
 } // namespace zor

@@ -252,6 +252,49 @@ TEST_F(Document, AssignFromOwnDescendantTakesItsContent)
     EXPECT_EQ(Doc.AllItems().Count(), 2);
 }
 
+TEST_F(Document, RefusedPropertyTextsAreRecordedAndKeepThePreviousValue)
+{
+    using enum TSVGStyleProperty;
+    auto* named = Add(Doc);
+    named->SetID(QStringLiteral("needle"));
+    auto* unnamed = Add(Doc);
+    auto* nested = Add<TSVGDocument>(Doc);
+    auto* inner = Add(*nested);
+    TSVGStyleValues values;
+    const TSVGStyleContext context;
+
+    EXPECT_TRUE(named->ReadStyleProperty(values, ipFill, u"red", context));
+    EXPECT_TRUE(Doc.Diagnostics().empty());
+    EXPECT_FALSE(named->ReadStyleProperty(values, ipFill, u"#ggg", context));
+    EXPECT_EQ(values.Brush.Color(), 0xFFFF0000u);
+    EXPECT_TRUE(values.Brush.URI().isEmpty());
+
+    // Elements without an id of their own are named by their tag; a nested
+    // document reports to the document it belongs to, a document to itself.
+    EXPECT_FALSE(unnamed->ReadStyleProperty(values, ipStroke, u"rgb(1,x,2)", context));
+    EXPECT_FALSE(inner->ReadStyleProperty(values, ipStopColor, u"#12g", context));
+    EXPECT_FALSE(Doc.ReadStyleProperty(values, ipColor, u"#ggg", context));
+    const std::vector<TSVGDiagnostic> expected = {
+        {"needle", "fill", "#ggg", "'#ggg' is not a valid integer value"},
+        {"g", "stroke", "rgb(1,x,2)", "'x' is not a valid integer value"},
+        {"g", "stop-color", "#12g", "'#12g' is not a valid integer value"},
+        {"svg", "color", "#ggg", "'#ggg' is not a valid integer value"},
+    };
+    EXPECT_EQ(Doc.Diagnostics(), expected);
+    EXPECT_TRUE(nested->Diagnostics().empty());
+
+    Doc.ClearDiagnostics();
+    EXPECT_TRUE(Doc.Diagnostics().empty());
+    named->ReportDiagnostic(QStringLiteral("x"), u"?", QStringLiteral("unreadable"));
+    Doc.Clear();
+    EXPECT_TRUE(Doc.Diagnostics().empty());
+
+    // Without a document there is nowhere to record it; the value is kept all the same.
+    TTestGroup loose(nullptr);
+    EXPECT_FALSE(loose.ReadStyleProperty(values, ipFill, u"#ggg", context));
+    EXPECT_EQ(values.Brush.Color(), 0xFFFF0000u);
+}
+
 TEST(DocumentOptions, DefaultsAndOwnership)
 {
     TPlainElement loose(nullptr);

@@ -8,10 +8,23 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "svg/model/document.h"
 #include "svg/model/element.h"
+
+namespace zor {
+
+inline void PrintTo(const TSVGDiagnostic& Diagnostic, std::ostream* Out)
+{
+    *Out << '{' << QStringList{Diagnostic.Element, Diagnostic.Property, Diagnostic.Text, Diagnostic.Reason}
+                       .join(QStringLiteral(" | "))
+                       .toStdString()
+         << '}';
+}
+
+} // namespace zor
 
 namespace zor::test {
 

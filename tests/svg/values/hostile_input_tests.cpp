@@ -42,6 +42,28 @@ void ForHostileTexts(unsigned Seed, F&&... Parsers)
 
 #define EXPECT_FINITE(value, text) EXPECT_TRUE(std::isfinite(value)) << '"' << (text).toStdString() << '"'
 
+// Most of what the property rows store, as text: a refused text must leave it as it was.
+QString Snapshot(const TSVGStyleValues& V)
+{
+    const auto paint = [](const auto& P) {
+        return QStringLiteral("%1/%2/%3/%4").arg(int(P.Kind())).arg(P.Color(), 0, 16).arg(P.Opacity()).arg(P.URI());
+    };
+    QStringList parts = {TSVGStylePropertiesSet::ToString(V.Inherits),
+                         paint(V.Brush),
+                         paint(V.Pen),
+                         QString::number(V.Pen.Thickness()),
+                         V.Pen.CustomDashArray(),
+                         V.Font.Family(),
+                         QString::number(V.Font.Size()),
+                         QString::number(int(V.Font.Weight()))};
+    for (TAlphaColor color : {V.Color, V.StopColor, V.FloodColor})
+        parts << QString::number(color, 16);
+    for (float number : {V.StopOpacity, V.FloodOpacity, V.Opacity})
+        parts << QString::number(number);
+    parts << V.ClipURI << V.MarkerStartURI << V.MarkerMidURI << V.MarkerEndURI;
+    return parts.join(u'|');
+}
+
 } // namespace
 
 TEST(HostileInput, NumberParsersStayFinite)
@@ -115,7 +137,13 @@ TEST(HostileInput, EveryPresentationProperty)
     const TSVGStyleContext context;
     for (std::size_t p = 1; p < EnumCount(TSVGStyleProperty{}); ++p) {
         const auto property = static_cast<TSVGStyleProperty>(p);
-        ForHostileTexts(4, [&](const QString& t) { ParseStyleProperty(values, property, t, context); });
+        ForHostileTexts(4, [&](const QString& t) {
+            const QString before = Snapshot(values);
+            if (!ParseStyleProperty(values, property, t, context).Taken()) {
+                EXPECT_EQ(Snapshot(values), before) << StylePropertyName(property).toStdString() << " \""
+                                                    << t.toStdString() << '"';
+            }
+        });
     }
     for (float v : {values.Opacity, values.StopOpacity, values.FloodOpacity, values.Font.Size()})
         EXPECT_TRUE(std::isfinite(v));
