@@ -19,9 +19,8 @@ const QString ProvisionalIDPrefix = QStringLiteral("ID#");
 
 TSVGDocument::TSVGDocument(TSVGDocument* aOwner)
     : Inherited(aOwner)
-    , FPrefLanguages(QLocale::system().uiLanguages())
+    , FPrefLanguages([this](TStringList&) { Changed(this); }, QLocale::system().uiLanguages())
 {
-    FPrefLanguages.OnChange = [this](TStringList&) { Changed(this); };
 }
 
 TSVGDocument::~TSVGDocument()

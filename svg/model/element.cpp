@@ -71,8 +71,6 @@ public:
 TSVGElement::TSVGElement(TSVGDocument* aOwner)
     : FOwner(aOwner)
 {
-    for (TStringList* list : {&FDescription, &FClasses, &FSystemLanguages, &FRequiredFeatures, &FRequiredExtensions})
-        list->OnChange = [this](TStringList& Sender) { PropertyChanged(&Sender); };
     if (FOwner != nullptr) {
         FOwner->ElementCreated(this);
         SetID(FOwner->ProvisionalID());
@@ -107,6 +105,11 @@ void TSVGElement::FreeChildren()
 {
     while (!FItems.IsEmpty())
         Discard(Take(FItems.Count() - 1));
+}
+
+TEvent<TStringList&> TSVGElement::ListHook()
+{
+    return [this](TStringList& Sender) { PropertyChanged(&Sender); };
 }
 
 void TSVGElement::LeaveParentQuietly()
@@ -447,11 +450,11 @@ void TSVGElement::InheritedPropertyChanged(TPersistent* Source)
 std::unique_ptr<TSVGLength> TSVGElement::CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
                                                       TSVGLengthRangeEvent OnRange)
 {
-    auto length = std::make_unique<TSVGLength>();
-    length->OnChange = [this](TSVGLength& Sender) { PropertyChanged(&Sender); };
-    length->OnUnitFactors = std::move(OnUnitFactors);
-    length->OnRange = std::move(OnRange);
-    return length;
+    return std::make_unique<TSVGLength>(TSVGValueOwner{
+        .Changed = [this](TPersistent& Sender) { PropertyChanged(&Sender); },
+        .UnitFactors = std::move(OnUnitFactors),
+        .Range = std::move(OnRange),
+    });
 }
 
 std::unique_ptr<TSVGLengths> TSVGElement::CreateLengths()

@@ -227,9 +227,9 @@ protected:
     // down to every child.
     virtual void InheritedPropertyChanged(TPersistent* Source);
 
-    // A length of this element: its changes are reported through
-    // PropertyChanged, its unit factors and percentage range come from the
-    // given callbacks.
+    // A length of this element: through private lines its changes reach
+    // PropertyChanged and its unit factors and percentage range come from the
+    // given callbacks; its public slots stay free for callers.
     virtual std::unique_ptr<TSVGLength> CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
                                                      TSVGLengthRangeEvent OnRange);
     virtual std::unique_ptr<TSVGLengths> CreateLengths();
@@ -266,6 +266,8 @@ private:
     // Leaves the parent's list without being freed by it again: for an element
     // deleted while still a child.
     void LeaveParentQuietly();
+    // How the element hears of changes of its own string lists.
+    TEvent<TStringList&> ListHook();
     static void Unlink(TSVGElement* Target, TSVGElement* Listener);
     void StopFollowing();
     void DropListeners();
@@ -274,14 +276,14 @@ private:
     TSVGDocument* FOwner;
     TSVGElementList FItems;
     QString FTitle;
-    TStringList FDescription;
+    TStringList FDescription{ListHook()};
     TSVGElement* FParent = nullptr;
-    TStringList FClasses;
+    TStringList FClasses{ListHook()};
     int FUpdateCount = 0;
     QString FLanguage;
-    TStringList FSystemLanguages;
-    TStringList FRequiredFeatures;
-    TStringList FRequiredExtensions;
+    TStringList FSystemLanguages{ListHook()};
+    TStringList FRequiredFeatures{ListHook()};
+    TStringList FRequiredExtensions{ListHook()};
     bool FEnabled = true;
     // Elements that follow this one, and the elements this one follows; the
     // two sides are always kept in step.

@@ -69,8 +69,9 @@ QString TFont::DefaultFamily()
     return PlatformDefaultFontFamily();
 }
 
-TFont::TFont()
-    : FFamily(DefaultFamily())
+TFont::TFont(TSVGValueOwner Owner)
+    : FOwner(std::move(Owner))
+    , FFamily(DefaultFamily())
 {
 }
 
@@ -104,6 +105,7 @@ void TFont::SetStyle(const TFontStyles& Value)
 
 void TFont::Changed()
 {
+    Fire(FOwner.Changed, *this);
     Fire(OnChanged, *this);
 }
 
@@ -114,9 +116,13 @@ void TFont::Reset(const QString& Family, float Size, const TFontStyles& Style)
     FStyle = Style;
 }
 
-TSVGFont::TSVGFont()
+TSVGFont::TSVGFont(TSVGValueOwner Owner)
+    : TFont(std::move(Owner))
+    , FFamilies([this](TStringList&) {
+        if (FHeldFamilyChanges == 0)
+            FamiliesChanged();
+    })
 {
-    FFamilies.OnChange = [this](TStringList&) { FamiliesChanged(); };
 }
 
 void TSVGFont::Assign(const TPersistent* Source)
@@ -127,7 +133,7 @@ void TSVGFont::Assign(const TPersistent* Source)
         FWeight = font->FWeight;
         FSizePreferredUnit = font->FSizePreferredUnit;
         // The family itself comes with the base part below.
-        TEventSwap silence(FFamilies.OnChange, {});
+        const THeldChanges held(FHeldFamilyChanges);
         FFamilies.Assign(&font->FFamilies);
     } else if (auto* font = dynamic_cast<const TFont*>(Source)) {
         FWeight = font->Style().Contains(TFontStyle::fsBold) ? TSVGFontWeight::fwBold : TSVGFontWeight::fwNormal;
@@ -144,7 +150,7 @@ void TSVGFont::Clear()
     FWeight = TSVGFontWeight::fwNormal;
     FSizePreferredUnit = TSVGUnit::suNone;
     {
-        TEventSwap silence(FFamilies.OnChange, {});
+        const THeldChanges held(FHeldFamilyChanges);
         FFamilies.Clear();
     }
     Reset(DefaultFamily(), DefaultSize, {});

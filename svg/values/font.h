@@ -10,6 +10,7 @@
 #include "platform/events.h"
 #include "platform/persistent.h"
 #include "platform/string_list.h"
+#include "svg/values/lengths.h"
 #include "svg/values/style_keywords.h"
 #include "svg/values/style_properties.h"
 #include "svg/values/units.h"
@@ -24,13 +25,15 @@ enum class TExtendedFontStyle { fsOverline, fsBlink };
 constexpr std::size_t EnumCount(TExtendedFontStyle) { return 2; }
 using TExtendedFontStyles = TEnumSet<TExtendedFontStyle>;
 
+// A font made by an owner reports to it through the owner's private lines;
+// OnChanged stays free for callers.
 class TFont : public TPersistent {
 public:
     static constexpr float DefaultSize = 12;
     // The platform's user-interface family.
     static QString DefaultFamily();
 
-    TFont();
+    explicit TFont(TSVGValueOwner Owner = {});
     TFont(const TFont&) = delete;
     TFont& operator=(const TFont&) = delete;
 
@@ -47,11 +50,14 @@ public:
     TEvent<TFont&> OnChanged;
 
 protected:
+    // Reports to the owner, then to OnChanged.
     virtual void Changed();
     // Stores the base fields without notifying, for resets that notify once.
     void Reset(const QString& Family, float Size, const TFontStyles& Style);
+    const TSVGValueOwner& Owner() const { return FOwner; }
 
 private:
+    TSVGValueOwner FOwner;
     QString FFamily;
     float FSize = DefaultSize;
     TFontStyles FStyle;
@@ -59,7 +65,7 @@ private:
 
 class TSVGFont : public TFont {
 public:
-    TSVGFont();
+    explicit TSVGFont(TSVGValueOwner Owner = {});
 
     void Assign(const TPersistent* Source) override;
     // Back to the element defaults, with one change notification.
@@ -90,14 +96,20 @@ public:
 
     // Underline, strike-out or overline (blink is no decoration).
     bool IsDecorated() const;
-    bool GetByIndex(TSVGStyleProperty Property) const { return AskIsInherited(OnIsInherited, *this, Property); }
+    // Asks the owner, or OnIsInherited without one.
+    bool GetByIndex(TSVGStyleProperty Property) const
+    {
+        return AskIsInherited(OwnerLineOr(Owner().IsInherited, OnIsInherited), *this, Property);
+    }
 
     TSVGIsInheritedEvent OnIsInherited;
 
 private:
     TExtendedFontStyles FExtendStyles;
     TSVGUnit FSizePreferredUnit = TSVGUnit::suNone;
+    // Reports to FamiliesChanged through a private line, unless held back.
     TStringList FFamilies;
+    int FHeldFamilyChanges = 0;
     TSVGFontVariant FFontVariant = TSVGFontVariant::fvNormal;
     TSVGFontWeight FWeight = TSVGFontWeight::fwNormal;
 };

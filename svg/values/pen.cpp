@@ -49,23 +49,24 @@ TSVGDashList ParseDashList(QStringView Text, const TSVGUnitFactors& Factors)
     return dash;
 }
 
-TSVGPen::TSVGPen(TBrushKind ADefaultKind, TAlphaColor ADefaultColor)
-    : TSVGPaint(ADefaultKind, ADefaultColor)
+TSVGPen::TSVGPen(TBrushKind ADefaultKind, TAlphaColor ADefaultColor, TSVGValueOwner Owner)
+    : TSVGPaint(ADefaultKind, ADefaultColor, std::move(Owner))
+    , FSVGDashOffset(TSVGValueOwner{
+          .Changed =
+              [this](TPersistent&) {
+                  StoreDashOffset(FSVGDashOffset.GetValue());
+                  Changed();
+              },
+          // The offset is measured with the element's factors, like the pen.
+          .UnitFactors = [this](const TPersistent&, TSVGUnitFactors& factors) { factors = GetUnitFactors(); },
+      })
 {
-    FSVGDashOffset.OnChange = [this](TSVGLength& offset) {
-        StoreDashOffset(offset.GetValue());
-        Changed();
-    };
-    // The offset is measured with the element's factors, like the pen.
-    FSVGDashOffset.OnUnitFactors = [this](const TPersistent&, TSVGUnitFactors& factors) {
-        factors = GetUnitFactors();
-    };
 }
 
 void TSVGPen::Assign(const TPersistent* Source)
 {
     if (auto* pen = dynamic_cast<const TSVGPen*>(Source)) {
-        TEventSwap quiet(OnChanged, {});
+        const THeldChanges held(FHeldChanges);
         FMiterLimit = pen->FMiterLimit;
         AssignPaint(*pen);
         FSVGDashOffset.Assign(&pen->FSVGDashOffset);
@@ -80,7 +81,7 @@ void TSVGPen::Assign(const TPersistent* Source)
 void TSVGPen::Clear()
 {
     {
-        TEventSwap quiet(OnChanged, {});
+        const THeldChanges held(FHeldChanges);
         SetKind(TBrushKind::None);
         ClearPaint();
         SetDash(TStrokeDash::Solid);
@@ -116,7 +117,7 @@ QString TSVGPen::GetDashArray() const
 TSVGUnitFactors TSVGPen::GetUnitFactors() const
 {
     TSVGUnitFactors factors = DefaultUnitFactors;
-    Fire(OnUnitFactors, *this, factors);
+    Fire(OwnerLineOr(Owner().UnitFactors, OnUnitFactors), *this, factors);
     return factors;
 }
 

@@ -11,33 +11,30 @@ constexpr TAlphaColor OpaqueBlack = 0xFF000000;
 TSVGStyleValues::TSVGStyleValues()
     : Brush(TBrushKind::Solid, OpaqueBlack)
     , Pen(TBrushKind::None, OpaqueBlack)
-    , BaselineShift(TSVGStyleProperty::ipBaselineShift)
-    , Kerning(TSVGStyleProperty::ipKerning)
-    , LetterSpacing(TSVGStyleProperty::ipLetterSpacing)
-    , WordSpacing(TSVGStyleProperty::ipWordSpacing)
+    , BaselineShift(TSVGStyleProperty::ipBaselineShift, InheritanceOf(&TSVGStyleValues::BaselineShift))
+    , Kerning(TSVGStyleProperty::ipKerning, InheritanceOf(&TSVGStyleValues::Kerning))
+    , LetterSpacing(TSVGStyleProperty::ipLetterSpacing, InheritanceOf(&TSVGStyleValues::LetterSpacing))
+    , WordSpacing(TSVGStyleProperty::ipWordSpacing, InheritanceOf(&TSVGStyleValues::WordSpacing))
 {
-    WireInheritance(&TSVGStyleValues::BaselineShift);
-    WireInheritance(&TSVGStyleValues::Kerning);
-    WireInheritance(&TSVGStyleValues::LetterSpacing);
-    WireInheritance(&TSVGStyleValues::WordSpacing);
     Clear();
 }
 
 template <typename TLength>
-void TSVGStyleValues::WireInheritance(TLength TSVGStyleValues::*Field)
+TSVGStyleLengthOwner TSVGStyleValues::InheritanceOf(TLength TSVGStyleValues::*Field)
 {
-    TLength& length = this->*Field;
-    length.OnGetInherited = [this](const TSVGStylePropertyLength& sender, bool& inherited) {
-        inherited = Inherits.Contains(sender.StyleProperty());
-    };
-    length.OnSetInherited = [this](TSVGStylePropertyLength& sender, bool inherited) {
-        if (inherited)
-            Inherits.Include(sender.StyleProperty());
-        else
-            Inherits.Exclude(sender.StyleProperty());
-    };
-    length.OnGetParent = [this, Field](const TSVGStylePropertyLength&, TSVGStylePropertyLength*& parent) {
-        parent = Parent ? &(Parent->*Field) : nullptr;
+    return {
+        [this](const TSVGStylePropertyLength& sender, bool& inherited) {
+            inherited = Inherits.Contains(sender.StyleProperty());
+        },
+        [this](TSVGStylePropertyLength& sender, bool inherited) {
+            if (inherited)
+                Inherits.Include(sender.StyleProperty());
+            else
+                Inherits.Exclude(sender.StyleProperty());
+        },
+        [this, Field](const TSVGStylePropertyLength&, TSVGStylePropertyLength*& parent) {
+            parent = Parent ? &(Parent->*Field) : nullptr;
+        },
     };
 }
 

@@ -76,7 +76,7 @@ public:
 private:
     // Lets the length inherit through Inherits from the same length of Parent.
     template <typename TLength>
-    void WireInheritance(TLength TSVGStyleValues::*Field);
+    TSVGStyleLengthOwner InheritanceOf(TLength TSVGStyleValues::*Field);
 };
 
 // What reading one property text through the table gave.

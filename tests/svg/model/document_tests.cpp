@@ -344,6 +344,18 @@ TEST(DocumentUnits, ResolutionDrivesTheLengthsOfItsElements)
     length->SetRaw(3);
     EXPECT_EQ(senders, std::vector<TSVGElement*>{&element});
 
+    // A caller listening to the length or the element's lists adds a
+    // listener; the element still hears of every change.
+    int heard = 0;
+    length->OnChange = [&](TSVGLength&) { ++heard; };
+    length->OnUnitFactors = [](const TPersistent&, TSVGUnitFactors& Factors) { Factors = DefaultUnitFactors; };
+    element.Description().OnChange = [&](TStringList&) { ++heard; };
+    length->SetRaw(4);
+    element.Description().Add(QStringLiteral("line"));
+    EXPECT_EQ(heard, 2);
+    EXPECT_EQ(senders, (std::vector<TSVGElement*>{&element, &element, &element}));
+    EXPECT_FLOAT_EQ(length->Pixels(), 4 * 72); // still the document's resolution
+
     TSVGDocument copy;
     copy.Assign(&doc);
     EXPECT_EQ(copy.DPI(), 72);
