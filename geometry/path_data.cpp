@@ -61,25 +61,29 @@ bool IsFinite(QPointF P)
 class TZorPathData::TAtomicEdit {
 public:
     explicit TAtomicEdit(TZorPathData& Path)
-        : FPath(Path)
+        : FUpdate(Path)
+        , FPath(Path)
         , FCount(Path.FPoints.size())
         , FStartPoint(Path.FStartPoint)
         , FExceptions(std::uncaught_exceptions())
     {
-        FPath.BeginUpdate();
     }
-    ~TAtomicEdit()
+    // Takes the entries back when the operation failed; then FUpdate closes
+    // the bracket, which reports the change and lets a handler's error
+    // through to the caller.
+    ~TAtomicEdit() noexcept(false)
     {
         if (std::uncaught_exceptions() > FExceptions && FPath.FPoints.size() > FCount) {
             FPath.FPoints.resize(FCount);
             FPath.FStartPoint = FStartPoint;
         }
-        FPath.EndUpdate();
     }
     TAtomicEdit(const TAtomicEdit&) = delete;
     TAtomicEdit& operator=(const TAtomicEdit&) = delete;
 
 private:
+    // First, so that it is destroyed last.
+    TPathUpdate FUpdate;
     TZorPathData& FPath;
     qsizetype FCount;
     QPointF FStartPoint;
@@ -126,7 +130,6 @@ void TZorPathData::Clear()
 void TZorPathData::MoveTo(QPointF P)
 {
     AddPoint(TPathPointKind::MoveTo, P);
-    FStartPoint = P;
 }
 
 void TZorPathData::MoveToRel(QPointF P)
@@ -434,6 +437,9 @@ void TZorPathData::AddPoint(TPathPointKind Kind, QPointF P)
     if (!IsFinite(P))
         Raise<EArgumentOutOfRangeException>(QString::fromLatin1(messages::ArgumentOutOfRange));
     FPoints.append({Kind, P});
+    // The start moves with the entry, before a change handler can fail.
+    if (Kind == TPathPointKind::MoveTo)
+        FStartPoint = P;
     Changed();
 }
 
