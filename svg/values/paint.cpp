@@ -9,8 +9,6 @@ namespace zor {
 
 namespace {
 
-constexpr TAlphaColor OpaqueBlack = 0xFF000000;
-
 bool ClampOpacity(float Value, float& Clamped)
 {
     if (std::isnan(Value))

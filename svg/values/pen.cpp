@@ -12,7 +12,6 @@ namespace zor {
 
 namespace {
 
-constexpr TAlphaColor OpaqueBlack = 0xFF000000;
 const QString DashEntryFormat = QStringLiteral("0.###");
 const QString DashWidthFormat = QStringLiteral("0.##");
 const QString NoDash = QStringLiteral("none");

@@ -194,6 +194,10 @@ void ParseTextDecorationValue(TValues& Values, TMember Member, QStringView Text,
 
 using enum TSVGStyleProperty;
 
+// The initial value of font and font-family, whose families depend on the
+// platform: no value read from a document equals it, so they are always saved.
+constexpr const char* PlatformDependent = "???";
+
 // Indexed by TSVGStyleProperty.
 constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> StyleProperties = {{
     {ipNone, "ipNone", "", "", false, nullptr},
@@ -214,8 +218,8 @@ constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> Styl
     {ipFillRule, "ipFillRule", "fill-rule", "nonzero", true, &ParseKeywordField<&TValues::FillRule>},
     {ipFloodColor, "ipFloodColor", "flood-color", "black", false, &ParseColorField<&TValues::FloodColor>},
     {ipFloodOpacity, "ipFloodOpacity", "flood-opacity", "1", false, &ParseField<&TValues::FloodOpacity, &NumberValue>},
-    {ipFont, "ipFont", "font", "???", true, &ParseFont},
-    {ipFontFamily, "ipFontFamily", "font-family", "???", true, &ParseIntoObject<&TValues::Font, &ParseFontFamily>},
+    {ipFont, "ipFont", "font", PlatformDependent, true, &ParseFont},
+    {ipFontFamily, "ipFontFamily", "font-family", PlatformDependent, true, &ParseIntoObject<&TValues::Font, &ParseFontFamily>},
     {ipFontSize, "ipFontSize", "font-size", "medium", true, &ParseFontSizeValue},
     {ipFontStyle, "ipFontStyle", "font-style", "normal", true, &ParseObjectProperty<&TValues::Font, &TSVGFont::Style, &TSVGFont::SetStyle, &ParseFontStyle>},
     {ipFontVariant, "ipFontVariant", "font-variant", "normal", true, &ParseObjectProperty<&TValues::Font, &TSVGFont::FontVariant, &TSVGFont::SetFontVariant, &ParseKeywordProperty<TSVGFontVariant>>},

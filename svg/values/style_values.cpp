@@ -1,12 +1,8 @@
 #include "svg/values/style_values.h"
 
+#include "svg/values/style_value_parsers.h"
+
 namespace zor {
-
-namespace {
-
-constexpr TAlphaColor OpaqueBlack = 0xFF000000;
-
-} // namespace
 
 TSVGStyleValues::TSVGStyleValues()
     : Brush(TBrushKind::Solid, OpaqueBlack)
@@ -51,7 +47,8 @@ void TSVGStyleValues::Clear()
     Brush.Clear();
     Pen.Clear();
     Font.Clear();
-    Color = 0;
+    // Until color is given, currentColor paints nothing.
+    Color = NoPaintColor;
     StopColor = OpaqueBlack;
     StopOpacity = 1;
     FloodColor = OpaqueBlack;
@@ -61,7 +58,7 @@ void TSVGStyleValues::Clear()
     Display = true;
     Overflow = true;
     Cursor = 0;
-    ClipRect = QRectF(0, 0, 0, 0);
+    ClipRect = AutoClipRect;
     ClipURI.clear();
     MarkerStartURI.clear();
     MarkerMidURI.clear();

@@ -39,10 +39,10 @@ public:
     TSVGBrush Brush;
     TSVGPen Pen;
     TSVGFont Font;
-    TAlphaColor Color = 0;
-    TAlphaColor StopColor = 0;
+    TAlphaColor Color = NoPaintColor;
+    TAlphaColor StopColor = OpaqueBlack;
     float StopOpacity = 1;
-    TAlphaColor FloodColor = 0;
+    TAlphaColor FloodColor = OpaqueBlack;
     float FloodOpacity = 1;
     float Opacity = 1;
     bool Visible = true;

@@ -14,8 +14,6 @@ using namespace zor::testing;
 
 namespace {
 
-constexpr TAlphaColor OpaqueBlack = 0xFF000000;
-
 template <typename TPaint>
 struct TPaintFixture {
     TPaint Paint{TBrushKind::Solid, OpaqueBlack};
