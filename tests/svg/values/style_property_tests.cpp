@@ -539,6 +539,7 @@ TEST(StyleValues, ClearRestoresTheInitialValues)
     const std::pair<TSVGStyleProperty, const char16_t*> edits[] = {
         {ipFill, u"none"}, {ipVisibility, u"hidden"}, {ipOpacity, u"0.5"}, {ipWritingMode, u"tb"},
         {ipBaselineShift, u"sub"}, {ipWordSpacing, u"2px"}, {ipClip, u"rect(1 2 3 4)"}, {ipCursor, u"wait"},
+        {ipFontFamily, u"monospace"},
     };
     for (const auto& [member, text] : edits)
         fixture.Parse(member, text);
@@ -551,6 +552,7 @@ TEST(StyleValues, ClearRestoresTheInitialValues)
     EXPECT_TRUE(values.WordSpacing.Automatic());
     EXPECT_EQ(values.ClipRect, QRectF(0, 0, 0, 0));
     EXPECT_EQ(values.Cursor, 0);
+    EXPECT_EQ(values.Font.Family(), TFont::DefaultFamily());
     EXPECT_EQ(values.Inherits, DefaultInheritedProperties());
     EXPECT_FALSE(ParseStyleProperty(values, u"bogus", u"1", fixture.Context).Known);
 }
