@@ -1,5 +1,6 @@
 #include "geometry/path_data.h"
 
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -359,6 +360,10 @@ void TZorPathData::SetFormatStr(const QString& Value)
 {
     if (Value == FFormatStr)
         return;
+    // Literal text (quoted or not) would be written into every number, where
+    // it can pass for digits: ".#'0" writes 7 as "70".
+    if (!std::ranges::all_of(Value, [](QChar c) { return QStringView(u"0#.,;Ee+-").contains(c); }))
+        Raise<EConvertError>(messages::InvalidPathFormat, {Value});
     // Each sample must come back as a number of the same sign and about the
     // same size, or saved paths would not read back.
     for (double sample : {123.45, -123.45, 1234567.125, 0.0}) {

@@ -43,23 +43,44 @@ constexpr std::array<TBoldEffect, EnumCount(TSVGFontWeight{})> WeightBoldEffects
     TBoldEffect::Add,    TBoldEffect::Add,    TBoldEffect::Add,    TBoldEffect::Add, // fw100 ... fw900
 };
 
-// A name that itself holds a single quote is written in double quotes, so
-// that it reads back whole.
-QString QuotedFamily(const QString& Name)
+bool IsQuote(QChar C)
 {
-    if (!Name.contains(u' '))
-        return Name;
-    const QChar quote = Name.contains(u'\'') ? u'"' : u'\'';
-    return quote + Name + quote;
+    return C == u'"' || C == u'\'';
 }
 
-QStringView Unquoted(QStringView Name)
+// Names with blanks are quoted, and so are those that would not read back
+// whole unquoted: with a comma, or starting with a quote. A name that holds a
+// single quote but no double quote goes in double quotes; otherwise the quote
+// and the backslash inside are escaped with a backslash.
+QString QuotedFamily(const QString& Name)
 {
-    if (Name.isEmpty() || (Name[0] != u'"' && Name[0] != u'\''))
+    const bool plain = !Name.contains(u',') && !(Name.size() > 0 && IsQuote(Name[0])) &&
+                       std::ranges::none_of(Name, [](QChar c) { return c <= u' '; });
+    if (plain)
         return Name;
-    const QStringView rest = Name.sliced(1);
-    const qsizetype close = rest.indexOf(Name[0]);
-    return close < 0 ? rest : rest.first(close);
+    const QChar quote = Name.contains(u'\'') && !Name.contains(u'"') ? u'"' : u'\'';
+    QString quoted = quote;
+    for (QChar c : Name) {
+        if (c == quote || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    return quoted + quote;
+}
+
+// The quoted name that starts at At (a quote), with its escapes undone; At
+// moves past the closing quote.
+QString ReadQuotedName(QStringView Text, qsizetype& At)
+{
+    const QChar quote = Text[At++];
+    QString name;
+    for (; At < Text.size() && Text[At] != quote; ++At) {
+        if (Text[At] == u'\\' && At + 1 < Text.size())
+            ++At;
+        name += Text[At];
+    }
+    ++At;
+    return name;
 }
 
 } // namespace
@@ -227,10 +248,20 @@ bool TSVGFont::IsDecorated() const
 QStringList ParseFontFamilies(QStringView Text)
 {
     QStringList names;
-    // Trimming before unquoting lets a quoted name follow ", " as it is written.
-    ForEachDelimited(Text, u",", [&names](QStringView piece) {
-        AddTrimmed(names, Unquoted(TrimBlanks(piece)));
-    });
+    for (qsizetype at = 0; at <= Text.size();) {
+        while (at < Text.size() && Text[at] <= u' ')
+            ++at;
+        // A quoted name may hold commas; after its closing quote the rest of
+        // the piece is not part of it.
+        const bool quoted = at < Text.size() && IsQuote(Text[at]);
+        const qsizetype start = at;
+        const QString name = quoted ? ReadQuotedName(Text, at) : QString();
+        qsizetype comma = Text.indexOf(u',', std::min(at, Text.size()));
+        if (comma < 0)
+            comma = Text.size();
+        AddTrimmed(names, quoted ? QStringView(name) : Text.sliced(start, comma - start));
+        at = comma + 1;
+    }
     return names;
 }
 

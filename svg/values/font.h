@@ -77,7 +77,8 @@ public:
 
     // The family becomes the last installed name up to the first generic name.
     virtual void FamiliesChanged();
-    // The names joined by ", "; names with spaces are quoted.
+    // The names joined by ", "; names with spaces are quoted, and every name
+    // is written so that ParseFontFamilies reads it back whole.
     virtual QString FamiliesToString() const;
     // True for the generic names and for installed families (any letter case).
     static bool IsFontFamilyAvailable(const QString& Name);
@@ -115,8 +116,9 @@ private:
     TSVGFontWeight FWeight = TSVGFontWeight::fwNormal;
 };
 
-// The names of a CSS font-family list in order: cut at commas, each trimmed
-// and taken out of single or double quotes; empty names are dropped.
+// The names of a CSS font-family list in order: cut at commas, each trimmed;
+// a name that starts with a single or double quote is read up to the closing
+// quote, commas and backslash escapes inside included. Empty names are dropped.
 QStringList ParseFontFamilies(QStringView Text);
 
 } // namespace zor
