@@ -45,35 +45,6 @@ TIntHeap::TIntHeapElementClass ListElementClass(TOrderedListClass OrderedListCla
 
 } // namespace
 
-TPriorityListItems::const_iterator::const_iterator(const std::vector<const TZorObjectOrderedList*>* Lists,
-                                                   std::size_t List)
-    : FLists(Lists)
-    , FList(List)
-{
-    EnterList();
-}
-
-TPersistent* TPriorityListItems::const_iterator::operator*() const
-{
-    return (*FLists)[FList]->Items(FIndex);
-}
-
-TPriorityListItems::const_iterator& TPriorityListItems::const_iterator::operator++()
-{
-    if (--FIndex < 0) {
-        ++FList;
-        EnterList();
-    }
-    return *this;
-}
-
-void TPriorityListItems::const_iterator::EnterList()
-{
-    while (FList < FLists->size() && (*FLists)[FList]->IsEmpty())
-        ++FList;
-    FIndex = FList < FLists->size() ? (*FLists)[FList]->Count() - 1 : -1;
-}
-
 TPriorityList::TPriorityList(TOrderedListClass OrderedListClass)
     : TIntHeap(ListElementClass(std::move(OrderedListClass)))
 {
@@ -137,13 +108,17 @@ void TPriorityList::Clear()
         delete item;
 }
 
-TPriorityListItems TPriorityList::InOrder() const
+std::vector<TPersistent*> TPriorityList::InOrder() const
 {
-    std::vector<const TZorObjectOrderedList*> lists;
-    lists.reserve(HeapCount());
-    for (const TPriorityListElement* element : ByPriority())
-        lists.push_back(&element->List());
-    return TPriorityListItems(std::move(lists));
+    std::vector<TPersistent*> items;
+    items.reserve(static_cast<std::size_t>(FCount));
+    // Inside one priority the items go from the last of its list to the first.
+    for (const TPriorityListElement* element : ByPriority()) {
+        const TZorObjectOrderedList& list = element->List();
+        for (qsizetype i = list.Count() - 1; i >= 0; --i)
+            items.push_back(list.Items(i));
+    }
+    return items;
 }
 
 void TPriorityList::Assign(const TPersistent* Source)

@@ -17,7 +17,6 @@
 // loop over it is quadratic; InOrder() walks every item in the same order
 // after sorting the priorities once.
 
-#include <iterator>
 #include <vector>
 
 #include "collections/heap.h"
@@ -26,56 +25,6 @@
 namespace zor {
 
 class TPriorityListElement;
-
-// The items of a priority list in ordinal order, item 0 first. It reads the
-// ordered lists of the priorities found when it was made: the priority list
-// must not change while it is walked.
-class TPriorityListItems {
-public:
-    class const_iterator {
-    public:
-        using iterator_category = std::forward_iterator_tag;
-        using value_type = TPersistent*;
-        using difference_type = std::ptrdiff_t;
-        using pointer = void;
-        using reference = TPersistent*;
-
-        const_iterator() = default;
-        TPersistent* operator*() const;
-        const_iterator& operator++();
-        const_iterator operator++(int)
-        {
-            const_iterator before = *this;
-            ++*this;
-            return before;
-        }
-        friend bool operator==(const const_iterator&, const const_iterator&) = default;
-
-    private:
-        friend class TPriorityListItems;
-        const_iterator(const std::vector<const TZorObjectOrderedList*>* Lists, std::size_t List);
-        // Moves on to the last item of the first non-empty list from FList on.
-        void EnterList();
-
-        const std::vector<const TZorObjectOrderedList*>* FLists = nullptr;
-        std::size_t FList = 0;
-        // Counts down inside one list: its items are taken from last to first.
-        qsizetype FIndex = -1;
-    };
-
-    const_iterator begin() const { return const_iterator(&FLists, 0); }
-    const_iterator end() const { return const_iterator(&FLists, FLists.size()); }
-
-private:
-    friend class TPriorityList;
-    explicit TPriorityListItems(std::vector<const TZorObjectOrderedList*> Lists)
-        : FLists(std::move(Lists))
-    {
-    }
-
-    // The ordered lists, best priority first.
-    std::vector<const TZorObjectOrderedList*> FLists;
-};
 
 class TPriorityList : public TIntHeap {
 public:
@@ -88,8 +37,9 @@ public:
     bool FreeIfNoPop() const { return FFreeIfNoPop; }
     void SetFreeIfNoPop(bool Value) { FFreeIfNoPop = Value; }
 
-    // Every item in ordinal order: for (TPersistent* item : list.InOrder()).
-    TPriorityListItems InOrder() const;
+    // Every item in ordinal order, item 0 first: for (TPersistent* item :
+    // list.InOrder()). A snapshot, so the walk may change the list.
+    std::vector<TPersistent*> InOrder() const;
 
     // Pushes Item into the list of its priority.
     TIntHeapElement* Add(TPersistent* Item, int Priority);

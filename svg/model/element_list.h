@@ -25,7 +25,6 @@ public:
         using iterator_category = std::random_access_iterator_tag;
         using value_type = TSVGElement*;
         using difference_type = std::ptrdiff_t;
-        using pointer = void;
         using reference = TSVGElement*;
 
         const_iterator() = default;

@@ -174,8 +174,7 @@ TEST_F(PriorityListFixture, AssignCopiesPrioritiesAndListsIndependently)
 
 TEST_F(PriorityListFixture, InOrderWalksEveryItemOnceInOrdinalOrder)
 {
-    const TPriorityListItems none = List.InOrder();
-    EXPECT_EQ(none.begin(), none.end());
+    EXPECT_TRUE(List.InOrder().empty());
     // Many priorities, repeated in a scattered order, in both heap orders.
     for (THeapOrder order : {THeapOrder::hpIncreasing, THeapOrder::hpDecreasing}) {
         TPriorityList list;
@@ -185,10 +184,10 @@ TEST_F(PriorityListFixture, InOrderWalksEveryItemOnceInOrdinalOrder)
         std::vector<TPersistent*> byIndex;
         for (qsizetype i = 0; i < list.Count(); ++i)
             byIndex.push_back(list.Item(i));
-        const TPriorityListItems items = list.InOrder();
-        EXPECT_EQ(std::vector<TPersistent*>(items.begin(), items.end()), byIndex);
+        const std::vector<TPersistent*> items = list.InOrder();
+        EXPECT_EQ(items, byIndex);
         // The most recent item of the best priority: -11 or 11.
-        EXPECT_EQ(NameOf(*items.begin()), order == THeapOrder::hpIncreasing ? "299" : "294");
+        EXPECT_EQ(NameOf(items.front()), order == THeapOrder::hpIncreasing ? "299" : "294");
     }
     AddAll(List, {{"a", 5}, {"b", 2}, {"c", 5}});
     List.Delete(0);

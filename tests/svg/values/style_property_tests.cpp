@@ -2,6 +2,7 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "svg/values/colors.h"
 #include "svg/values/style_value_parsers.h"
@@ -329,19 +330,14 @@ TEST(StylePaint, FillAndStrokeKeepTheirPaintServer)
 
 TEST(StylePaint, RefusedColourTextsChangeNothingAndGiveTheReason)
 {
-    struct Case {
-        TSVGStyleProperty member;
-        const char16_t* text;
-        const char* reason;
-    };
-    const Case cases[] = {
+    const std::tuple<TSVGStyleProperty, const char16_t*, const char*> cases[] = {
         {ipFill, u"#ggg", "'#ggg' is not a valid integer value"},
         {ipStroke, u"#ggg", "'#ggg' is not a valid integer value"},
         {ipColor, u"#ggg", "'#ggg' is not a valid integer value"},
         {ipStopColor, u"rgb(1,x,2)", "'x' is not a valid integer value"},
         {ipFloodColor, u"rgb(1,,2)", "'' is not a valid integer value"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [member, text, reason] : cases) {
         TStyleFixture fixture;
         TSVGStyleValues& values = fixture.Values;
         fixture.Parse(ipColor, u"#102030");
@@ -352,11 +348,11 @@ TEST(StylePaint, RefusedColourTextsChangeNothingAndGiveTheReason)
         fixture.Parse(ipStopColor, u"#aabbcc");
         const TSVGStyleProperties inherits = values.Inherits;
 
-        const TSVGStyleParseResult result = ParseStyleProperty(values, c.member, c.text, fixture.Context);
+        const TSVGStyleParseResult result = ParseStyleProperty(values, member, text, fixture.Context);
         EXPECT_TRUE(result.Known);
-        EXPECT_FALSE(result.Taken()) << Label(c.text);
-        EXPECT_EQ(Text(result.Refusal), c.reason);
-        EXPECT_EQ(Text(values.Brush.URI()), "f") << Label(c.text);
+        EXPECT_FALSE(result.Taken()) << Label(text);
+        EXPECT_EQ(Text(result.Refusal), reason);
+        EXPECT_EQ(Text(values.Brush.URI()), "f") << Label(text);
         EXPECT_EQ(values.Brush.Color(), 0xFF405060u);
         EXPECT_EQ(values.Brush.Kind(), TBrushKind::Solid);
         EXPECT_EQ(Text(values.Pen.URI()), "s");
