@@ -89,6 +89,44 @@ void BM_PriorityListCascade(benchmark::State& State)
 }
 BENCHMARK(BM_PriorityListCascade)->Arg(8)->Arg(64);
 
+// 10,000 items spread over range(0) distinct priorities, built once.
+struct TPriorityListFixture {
+    explicit TPriorityListFixture(int Priorities)
+    {
+        constexpr int itemCount = 10000;
+        for (int i = 0; i < itemCount; ++i) {
+            FItems.push_back(std::make_unique<TPersistent>());
+            FList.Add(FItems.back().get(), (i * 7919) % Priorities);
+        }
+    }
+
+    std::vector<std::unique_ptr<TPersistent>> FItems;
+    TPriorityList FList;
+};
+
+// Every item read by position, the way the list has always been walked.
+void BM_PriorityListEnumerateByIndex(benchmark::State& State)
+{
+    TPriorityListFixture fixture(int(State.range(0)));
+    const TPriorityList& list = fixture.FList;
+    for (auto _ : State)
+        for (qsizetype i = 0; i < list.Count(); ++i)
+            benchmark::DoNotOptimize(list.Item(i));
+    State.SetItemsProcessed(State.iterations() * fixture.FList.Count());
+}
+BENCHMARK(BM_PriorityListEnumerateByIndex)->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The same items walked in one pass after one sort of the priorities.
+void BM_PriorityListEnumerateInOrder(benchmark::State& State)
+{
+    TPriorityListFixture fixture(int(State.range(0)));
+    for (auto _ : State)
+        for (TPersistent* item : fixture.FList.InOrder())
+            benchmark::DoNotOptimize(item);
+    State.SetItemsProcessed(State.iterations() * fixture.FList.Count());
+}
+BENCHMARK(BM_PriorityListEnumerateInOrder)->Arg(10)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

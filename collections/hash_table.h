@@ -19,11 +19,7 @@ public:
     using Base::ContainsKey;
 
     // Destroying a table calls no callback at all.
-    ~TZorHashTable() override
-    {
-        ++FUpdating;
-        Base::Clear();
-    }
+    ~TZorHashTable() override = default;
 
     virtual void BeginUpdate() { ++FUpdating; }
     // The outermost EndUpdate fires OnChange. An unmatched one is ignored: a

@@ -140,8 +140,10 @@ public:
     TZorDictionary(const TZorDictionary&) = delete;
     TZorDictionary& operator=(const TZorDictionary&) = delete;
 
-    // Reports every dropped entry as removed, as Clear does.
-    ~TZorDictionary() override { TZorDictionary::Clear(); }
+    // Reports nothing: a handler would see a half-destroyed table, and an
+    // error it raised could not be passed on. No table owns what it holds, so
+    // nothing waits for these reports to free anything.
+    ~TZorDictionary() override = default;
 
     // Inserts; a present key raises "Duplicates not allowed". The array may
     // grow before the key is looked up, even when the insertion then fails.

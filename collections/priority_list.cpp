@@ -31,6 +31,8 @@ private:
 
 namespace {
 
+constexpr const char* OwnedItemsShared = "Two lists that free their items cannot share them";
+
 TIntHeap::TIntHeapElementClass ListElementClass(TOrderedListClass OrderedListClass)
 {
     if (!OrderedListClass)
@@ -106,6 +108,19 @@ void TPriorityList::Clear()
         delete item;
 }
 
+std::vector<TPersistent*> TPriorityList::InOrder() const
+{
+    std::vector<TPersistent*> items;
+    items.reserve(static_cast<std::size_t>(FCount));
+    // Inside one priority the items go from the last of its list to the first.
+    for (const TPriorityListElement* element : ByPriority()) {
+        const TZorObjectOrderedList& list = element->List();
+        for (qsizetype i = list.Count() - 1; i >= 0; --i)
+            items.push_back(list.Items(i));
+    }
+    return items;
+}
+
 void TPriorityList::Assign(const TPersistent* Source)
 {
     const auto* other = dynamic_cast<const TPriorityList*>(Source);
@@ -113,6 +128,9 @@ void TPriorityList::Assign(const TPersistent* Source)
         AssignError(Source);
     if (other == this)
         return;
+    // Each would free the items the other still holds.
+    if (FFreeIfNoPop && other->FFreeIfNoPop)
+        Raise<EInvalidOperation>(QString::fromLatin1(OwnedItemsShared));
     Clear();
     TIntHeap::Assign(Source);
     FCount = other->FCount;
@@ -128,24 +146,29 @@ TPriorityList::TItemPosition TPriorityList::Locate(qsizetype Index) const
 {
     if (Index < 0 || Index >= FCount)
         Raise<Exception>(QString::fromLatin1(messages::ListIndexOutOfBounds), {QString::number(Index)});
-    // The heap holds one element per priority, so sorting the few elements
-    // gives the order in which the heap would yield them.
-    std::vector<TPriorityListElement*> byPriority;
-    byPriority.reserve(HeapCount());
-    for (qsizetype i = 0; i < HeapCount(); ++i)
-        byPriority.push_back(ListElementAt(i));
-    std::stable_sort(byPriority.begin(), byPriority.end(),
-                     [this](const TPriorityListElement* a, const TPriorityListElement* b) {
-                         return Better(a->Priority(), b->Priority());
-                     });
     qsizetype remaining = Index;
-    for (TPriorityListElement* element : byPriority) {
+    for (TPriorityListElement* element : ByPriority()) {
         const qsizetype length = element->List().Count();
         if (remaining < length)
             return {element, length - 1 - remaining};
         remaining -= length;
     }
     Raise<Exception>(QString::fromLatin1(messages::ListIndexOutOfBounds), {QString::number(Index)});
+}
+
+std::vector<TPriorityListElement*> TPriorityList::ByPriority() const
+{
+    // The heap holds one element per priority, so sorting the elements gives
+    // the order in which the heap would yield them.
+    std::vector<TPriorityListElement*> elements;
+    elements.reserve(HeapCount());
+    for (qsizetype i = 0; i < HeapCount(); ++i)
+        elements.push_back(ListElementAt(i));
+    std::stable_sort(elements.begin(), elements.end(),
+                     [this](const TPriorityListElement* a, const TPriorityListElement* b) {
+                         return Better(a->Priority(), b->Priority());
+                     });
+    return elements;
 }
 
 TPriorityListElement* TPriorityList::ListElementAt(qsizetype HeapIndex) const

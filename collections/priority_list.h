@@ -11,7 +11,13 @@
 // The priority list owns its ordered lists. It owns its items only when
 // FreeIfNoPop is set; it then frees each item it drops (Clear, Delete of an
 // item other than 0, SetItem), once, and only when no other place in the list
-// still holds it.
+// still holds it. Without FreeIfNoPop it frees no item on any path.
+//
+// Ordinal access (Item(i)) finds the priorities in order on every call, so a
+// loop over it is quadratic; InOrder() walks every item in the same order
+// after sorting the priorities once.
+
+#include <vector>
 
 #include "collections/heap.h"
 #include "collections/ordered_list.h"
@@ -31,6 +37,10 @@ public:
     bool FreeIfNoPop() const { return FFreeIfNoPop; }
     void SetFreeIfNoPop(bool Value) { FFreeIfNoPop = Value; }
 
+    // Every item in ordinal order, item 0 first: for (TPersistent* item :
+    // list.InOrder()). A snapshot, so the walk may change the list.
+    std::vector<TPersistent*> InOrder() const;
+
     // Pushes Item into the list of its priority.
     TIntHeapElement* Add(TPersistent* Item, int Priority);
     // Adds with the initial priority of a heap element.
@@ -45,7 +55,9 @@ public:
     void Clear() override;
 
     // Takes the priorities, order, item count and a copy of each ordered list
-    // of another priority list; the source is left unchanged.
+    // of another priority list; the source is left unchanged. Two lists that
+    // both free their items cannot share them: that raises EInvalidOperation
+    // and changes nothing.
     void Assign(const TPersistent* Source) override;
 
 protected:
@@ -59,6 +71,8 @@ private:
     };
 
     TItemPosition Locate(qsizetype Index) const;
+    // The heap's elements in the order the heap would yield them.
+    std::vector<TPriorityListElement*> ByPriority() const;
     TPriorityListElement* ListElementAt(qsizetype HeapIndex) const;
     // Removes a priority whose list has become empty.
     void DropIfEmpty(TPriorityListElement* Element);

@@ -1,5 +1,6 @@
 #include "geometry/path_data.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <exception>
@@ -38,11 +39,10 @@ private:
 
 // A move, lines, and a close when the polygon ends at its start; the
 // closing point itself is drawn as a line only when DrawClosingPoint is set.
+// Poly is not empty.
 template <typename Polygon>
 void AddPolygonOf(TZorPathData& Path, const Polygon& Poly, bool DrawClosingPoint)
 {
-    if (Poly.isEmpty())
-        return;
     const bool closes = Poly.last() == Poly.first();
     const qsizetype end = closes && !DrawClosingPoint ? Poly.size() - 1 : Poly.size();
     Path.MoveTo(Poly.first());
@@ -62,25 +62,29 @@ bool IsFinite(QPointF P)
 class TZorPathData::TAtomicEdit {
 public:
     explicit TAtomicEdit(TZorPathData& Path)
-        : FPath(Path)
+        : FUpdate(Path)
+        , FPath(Path)
         , FCount(Path.FPoints.size())
         , FStartPoint(Path.FStartPoint)
         , FExceptions(std::uncaught_exceptions())
     {
-        FPath.BeginUpdate();
     }
-    ~TAtomicEdit()
+    // Takes the entries back when the operation failed; then FUpdate closes
+    // the bracket, which reports the change and lets a handler's error
+    // through to the caller.
+    ~TAtomicEdit() noexcept(false)
     {
         if (std::uncaught_exceptions() > FExceptions && FPath.FPoints.size() > FCount) {
             FPath.FPoints.resize(FCount);
             FPath.FStartPoint = FStartPoint;
         }
-        FPath.EndUpdate();
     }
     TAtomicEdit(const TAtomicEdit&) = delete;
     TAtomicEdit& operator=(const TAtomicEdit&) = delete;
 
 private:
+    // First, so that it is destroyed last.
+    TPathUpdate FUpdate;
     TZorPathData& FPath;
     qsizetype FCount;
     QPointF FStartPoint;
@@ -127,7 +131,6 @@ void TZorPathData::Clear()
 void TZorPathData::MoveTo(QPointF P)
 {
     AddPoint(TPathPointKind::MoveTo, P);
-    FStartPoint = P;
 }
 
 void TZorPathData::MoveToRel(QPointF P)
@@ -223,14 +226,20 @@ void TZorPathData::AddRectangle(const QRectF& ARect)
     ClosePath();
 }
 
+// An empty polygon adds nothing, so it reports nothing either.
+
 void TZorPathData::AddPolygon(const QPolygon& Poly)
 {
+    if (Poly.isEmpty())
+        return;
     TAtomicEdit edit(*this);
     AddPolygonOf(*this, Poly, true);
 }
 
 void TZorPathData::AddPolygon(const QPolygonF& Poly)
 {
+    if (Poly.isEmpty())
+        return;
     TAtomicEdit edit(*this);
     AddPolygonOf(*this, Poly, false);
 }
@@ -352,6 +361,10 @@ void TZorPathData::SetFormatStr(const QString& Value)
 {
     if (Value == FFormatStr)
         return;
+    // Literal text (quoted or not) would be written into every number, where
+    // it can pass for digits: ".#'0" writes 7 as "70".
+    if (!std::ranges::all_of(Value, [](QChar c) { return QStringView(u"0#.,;Ee+-").contains(c); }))
+        Raise<EConvertError>(messages::InvalidPathFormat, {Value});
     // Each sample must come back as a number of the same sign and about the
     // same size, or saved paths would not read back.
     for (double sample : {123.45, -123.45, 1234567.125, 0.0}) {
@@ -435,6 +448,9 @@ void TZorPathData::AddPoint(TPathPointKind Kind, QPointF P)
     if (!IsFinite(P))
         Raise<EArgumentOutOfRangeException>(QString::fromLatin1(messages::ArgumentOutOfRange));
     FPoints.append({Kind, P});
+    // The start moves with the entry, before a change handler can fail.
+    if (Kind == TPathPointKind::MoveTo)
+        FStartPoint = P;
     Changed();
 }
 

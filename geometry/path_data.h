@@ -114,7 +114,8 @@ public:
     void SetFillMode(TZorFillMode Value) { FFillMode = Value; }
     const QString& FormatStr() const { return FFormatStr; }
     // Raises EConvertError when the format does not write numbers that path
-    // text can read back; the old format is kept then. Notifies nothing.
+    // text can read back, or holds literal text; the old format is kept then.
+    // Notifies nothing.
     void SetFormatStr(const QString& Value);
     // The path as SVG path text: absolute M, L, C and Z, each followed by a space.
     QString Data() const;

@@ -25,6 +25,16 @@ public:
             Include(v);
     }
 
+    // The bits of a set of Values, for constant expressions.
+    template <typename Range>
+    static constexpr std::uint64_t BitsOf(const Range& Values)
+    {
+        std::uint64_t bits = 0;
+        for (E v : Values)
+            bits |= std::uint64_t(1) << static_cast<std::size_t>(v);
+        return bits;
+    }
+
     static TEnumSet All()
     {
         TEnumSet s;

@@ -18,6 +18,15 @@ void Fire(const std::function<void(Slot...)>& event, Args&&... args)
         event(std::forward<Args>(args)...);
 }
 
+// A query an owner answers for one of its parts through a private line takes
+// the place of the part's public slot of the same purpose; the slot serves
+// parts without an owner.
+template <typename EventT>
+const EventT& OwnerLineOr(const EventT& OwnerLine, const EventT& Slot)
+{
+    return OwnerLine ? OwnerLine : Slot;
+}
+
 // Replaces an event for the lifetime of the guard and puts the old one back on
 // every exit path.
 template <typename EventT>

@@ -10,6 +10,12 @@ TStringList::TStringList(const QStringList& lines)
 {
 }
 
+TStringList::TStringList(TEvent<TStringList&> OwnerChanged, const QStringList& lines)
+    : TStringList(lines)
+{
+    FOwnerChanged = std::move(OwnerChanged);
+}
+
 TStringList::TStringList(const TStringList& other)
     : TPersistent()
     , FStrings(other.FStrings)
@@ -153,7 +159,7 @@ void TStringList::EndUpdate()
 {
     if (FUpdateCount > 0 && --FUpdateCount == 0 && FChangedWhileUpdating) {
         FChangedWhileUpdating = false;
-        Fire(OnChange, *this);
+        Report();
     }
 }
 
@@ -163,6 +169,12 @@ void TStringList::Changed()
         FChangedWhileUpdating = true;
         return;
     }
+    Report();
+}
+
+void TStringList::Report()
+{
+    Fire(FOwnerChanged, *this);
     Fire(OnChange, *this);
 }
 

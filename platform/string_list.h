@@ -2,6 +2,9 @@
 // An ordered list of texts, each optionally with an attached (non-owned)
 // object, that reports every change through OnChange. Changes made between
 // BeginUpdate and EndUpdate are reported once, at the outermost EndUpdate.
+//
+// An object that owns a list hears of its changes through the hook it gives
+// the constructor, never through OnChange, which stays free for callers.
 
 #include <QString>
 #include <QStringList>
@@ -16,7 +19,11 @@ class TStringList : public TPersistent {
 public:
     TStringList() = default;
     explicit TStringList(const QStringList& lines);
+    // A list of an owner, told of every change (before OnChange) through OwnerChanged.
+    explicit TStringList(TEvent<TStringList&> OwnerChanged, const QStringList& lines = {});
+    // Copies the lines and objects; the copy has no owner.
     TStringList(const TStringList& other);
+    // Takes the lines and objects and keeps its own owner.
     TStringList& operator=(const TStringList& other);
 
     qsizetype Count() const { return FStrings.size(); }
@@ -54,11 +61,13 @@ public:
 private:
     void CheckIndex(qsizetype Index) const;
     void Changed();
+    void Report();
 
     QStringList FStrings;
     QList<void*> FObjects;
     int FUpdateCount = 0;
     bool FChangedWhileUpdating = false;
+    TEvent<TStringList&> FOwnerChanged;
 };
 
 } // namespace zor

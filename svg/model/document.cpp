@@ -13,14 +13,14 @@ namespace {
 using enum TCollectionNotification;
 
 const QString CopySuffix = QStringLiteral("Copy");
+const QString ProvisionalIDPrefix = QStringLiteral("ID#");
 
 } // namespace
 
 TSVGDocument::TSVGDocument(TSVGDocument* aOwner)
     : Inherited(aOwner)
-    , FPrefLanguages(QLocale::system().uiLanguages())
+    , FPrefLanguages([this](TStringList&) { Changed(this); }, QLocale::system().uiLanguages())
 {
-    FPrefLanguages.OnChange = [this](TStringList&) { Changed(this); };
 }
 
 TSVGDocument::~TSVGDocument()
@@ -101,7 +101,7 @@ bool TSVGDocument::SupportsLanguage(const QString& Language) const
 
 bool TSVGDocument::IsQuiet() const
 {
-    return UpdateCount() > 0 || ElementState().Contains(TSVGElementStateFlag::esDestroying);
+    return UpdateCount() > 0 || ElementState().Contains(TSVGElementStateFlag::esDestroying) || DestructorRunning();
 }
 
 void TSVGDocument::Changed(TSVGElement* Sender)
@@ -116,6 +116,21 @@ void TSVGDocument::Clear()
     TUpdateScope update(*this);
     Inherited::Clear();
     FAllItems->Clear();
+    FDiagnostics.clear();
+}
+
+bool TSVGDocument::IsProvisionalID(const QString& ID)
+{
+    return ID.startsWith(ProvisionalIDPrefix);
+}
+
+void TSVGDocument::AddDiagnostic(TSVGDiagnostic Diagnostic)
+{
+    TSVGDocument* owner = Owner();
+    if (owner != nullptr && owner != this)
+        owner->AddDiagnostic(std::move(Diagnostic));
+    else
+        FDiagnostics.push_back(std::move(Diagnostic));
 }
 
 void TSVGDocument::AssignProperties(const TSVGElement* Source)
@@ -141,16 +156,9 @@ TSVGDocument* TSVGDocument::ChildOwner()
 
 void TSVGDocument::ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action)
 {
-    if (Sender == this)
-        Inherited::ItemsNotify(Sender, Item, Action);
-    else
-        ElementListChanged(Sender, Item, Action);
-}
-
-void TSVGDocument::ChildListChanged(TSVGElement* Item, TCollectionNotification Action)
-{
-    ElementListChanged(this, Item, Action);
-    Inherited::ChildListChanged(Item, Action);
+    ElementListChanged(Sender, Item, Action);
+    // A nested document's own list is also reported to the document it belongs to.
+    Inherited::ItemsNotify(Sender, Item, Action);
 }
 
 void TSVGDocument::ElementListChanged(TSVGElement* Parent, TSVGElement* Item, TCollectionNotification Action)
@@ -185,7 +193,7 @@ QString TSVGDocument::ProvisionalID() const
 {
     // Counting alone can repeat an id that is still in use after removals.
     for (int n = FAllItems->Count();; ++n) {
-        const QString id = QStringLiteral("ID#") + QString::number(n);
+        const QString id = ProvisionalIDPrefix + QString::number(n);
         if (!FAllItems->ContainsKey(id))
             return id;
     }

@@ -6,10 +6,12 @@
 #include <QString>
 #include <memory>
 #include <unordered_set>
+#include <vector>
 
 #include "collections/hash_table_strings.h"
 #include "platform/events.h"
 #include "platform/string_list.h"
+#include "svg/model/diagnostics.h"
 #include "svg/model/element.h"
 
 namespace zor {
@@ -51,6 +53,15 @@ public:
 
     TSVGElementTable& AllItems() { return *FAllItems; }
     const TSVGElementTable& AllItems() const { return *FAllItems; }
+    // An id the document gave an element that has none of its own ("ID#3").
+    static bool IsProvisionalID(const QString& ID);
+
+    // The values that elements of this document refused, in the order met;
+    // the loader and the cascade add to them, Clear empties them.
+    const std::vector<TSVGDiagnostic>& Diagnostics() const { return FDiagnostics; }
+    // A nested document passes it on to the document it belongs to.
+    void AddDiagnostic(TSVGDiagnostic Diagnostic);
+    void ClearDiagnostics() { FDiagnostics.clear(); }
 
     // Feature is one of the SVG 1.1 feature strings that this renderer supports.
     bool SupportsFeature(const QString& Feature) const;
@@ -62,7 +73,7 @@ public:
     // Raises OnChange unless the document is inside an update or being
     // destroyed; a nested document also tells its owner.
     void Changed(TSVGElement* Sender) override;
-    // Also empties AllItems.
+    // Also empties AllItems and the diagnostics.
     void Clear() override;
     // From another document also the resolution, the options and the preferred languages.
     void AssignProperties(const TSVGElement* Source) override;
@@ -76,7 +87,6 @@ protected:
     TSVGDocument* ChildOwner() override;
     // Reports from the child lists of the tree raise the element events.
     void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action) override;
-    void ChildListChanged(TSVGElement* Item, TCollectionNotification Action) override;
 
 private:
     friend class TSVGElement;
@@ -95,6 +105,8 @@ private:
     // Raises the element events for a change of Parent's child list, unless
     // Parent itself is being destroyed.
     void ElementListChanged(TSVGElement* Parent, TSVGElement* Item, TCollectionNotification Action);
+    // No events inside an update, while the document is being destroyed or
+    // while an element destructor runs.
     bool IsQuiet() const;
 
     std::unique_ptr<TSVGElementTable> FAllItems = std::make_unique<TSVGElementTable>();
@@ -102,6 +114,7 @@ private:
     int FDPI = DefaultDPI;
     TSVGUnitFactors FUnitFactors = UnitFactorsForResolution(DefaultDPI);
     TStringList FPrefLanguages;
+    std::vector<TSVGDiagnostic> FDiagnostics;
     // Every live element created with this document as owner, so that those
     // that outlive it can be told.
     std::unordered_set<TSVGElement*> FMembers;

@@ -1,5 +1,6 @@
 #include "svg/model/element.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <cmath>
 #include <initializer_list>
@@ -26,12 +27,6 @@ std::vector<const TSVGElement*> PathFromRoot(const TSVGElement* Element)
     return path;
 }
 
-qsizetype ChildIndex(const TSVGElement* Parent, const TSVGElement* Child)
-{
-    const TSVGElementList& items = Parent->Items();
-    return std::ranges::find(items, Child) - items.begin();
-}
-
 // Negative when A comes before B in document order, positive when after, 0
 // for the same element or elements of different trees.
 int CompareDocumentOrder(const TSVGElement* A, const TSVGElement* B)
@@ -48,7 +43,8 @@ int CompareDocumentOrder(const TSVGElement* A, const TSVGElement* B)
     if (endB == pathB.end())
         return 1;
     const TSVGElement* commonParent = *std::prev(endA);
-    return ChildIndex(commonParent, *endA) < ChildIndex(commonParent, *endB) ? -1 : 1;
+    const TSVGElementList& siblings = commonParent->Items();
+    return siblings.IndexOf(*endA) < siblings.IndexOf(*endB) ? -1 : 1;
 }
 
 bool IsIdentity(const QTransform& Matrix)
@@ -59,24 +55,22 @@ bool IsIdentity(const QTransform& Matrix)
     return std::ranges::all_of(entries, [](double d) { return std::abs(d) <= tolerance; });
 }
 
-// A destructor cannot pass an error on, and a change handler that throws
-// while an element goes away must not stop the rest of its clean-up.
-template <typename Step>
-void IgnoringExceptions(Step&& step) noexcept
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
+// How many element destructors are running on this thread.
+thread_local int DestructorDepth = 0;
+
+class TDestructorScope {
+public:
+    TDestructorScope() { ++DestructorDepth; }
+    ~TDestructorScope() { --DestructorDepth; }
+    TDestructorScope(const TDestructorScope&) = delete;
+    TDestructorScope& operator=(const TDestructorScope&) = delete;
+};
 
 } // namespace
 
 TSVGElement::TSVGElement(TSVGDocument* aOwner)
     : FOwner(aOwner)
 {
-    for (TStringList* list : {&FDescription, &FClasses, &FSystemLanguages, &FRequiredFeatures, &FRequiredExtensions})
-        list->OnChange = [this](TStringList& Sender) { PropertyChanged(&Sender); };
     if (FOwner != nullptr) {
         FOwner->ElementCreated(this);
         SetID(FOwner->ProvisionalID());
@@ -85,22 +79,51 @@ TSVGElement::TSVGElement(TSVGDocument* aOwner)
 
 TSVGElement::~TSVGElement()
 {
+    const TDestructorScope destructor;
     BeginDestruction();
     StopFollowing();
     FreeChildren();
-    if (FParent != nullptr)
-        IgnoringExceptions([this] { FParent->FItems.Extract(this); });
-    FParent = nullptr;
-    IgnoringExceptions([this] { NotifyListeners(); });
+    LeaveParentQuietly();
+    // Listeners drop what they hold of this element. The reports this gives
+    // rise to are held back, so only the model's own code runs here; an error
+    // from it could not be passed on by a destructor.
+    try {
+        NotifyListeners();
+    } catch (...) {
+    }
     DropListeners();
     if (FOwner != nullptr)
         FOwner->ElementDestroyed(this);
 }
 
-void TSVGElement::FreeChildren() noexcept
+bool TSVGElement::DestructorRunning()
+{
+    return DestructorDepth > 0;
+}
+
+void TSVGElement::FreeChildren()
 {
     while (!FItems.IsEmpty())
-        IgnoringExceptions([this] { FItems.Delete(FItems.Count() - 1); });
+        Discard(Take(FItems.Count() - 1));
+}
+
+TEvent<TStringList&> TSVGElement::ListHook()
+{
+    return [this](TStringList& Sender) { PropertyChanged(&Sender); };
+}
+
+void TSVGElement::LeaveParentQuietly()
+{
+    if (FParent == nullptr)
+        return;
+    std::vector<std::unique_ptr<TSVGElement>>& siblings = FParent->FItems.FItems;
+    const auto slot = std::ranges::find(siblings, this, &std::unique_ptr<TSVGElement>::get);
+    if (slot != siblings.end()) {
+        // This element is already being destroyed: the slot must not free it again.
+        (void)slot->release();
+        siblings.erase(slot);
+    }
+    FParent = nullptr;
 }
 
 // --- Identity ----------------------------------------------------------------
@@ -170,19 +193,66 @@ void TSVGElement::SetParent(TSVGElement* Value)
         Raise<EInvalidOperation>(QString::fromLatin1(messages::OwnParent));
     if (Value == FParent)
         return;
-    if (Value != nullptr)
-        Value->FItems.Add(this);
-    else
-        FParent->FItems.Extract(this);
+    if (Value == nullptr)
+        Raise<EInvalidOperation>(QString::fromLatin1(messages::ExtractToLeaveParent), {SVGTypeName()});
+    TSVGElement* const previous = FParent;
+    if (previous == nullptr)
+        Raise<EInvalidOperation>(QString::fromLatin1(messages::AppendToGiveParent), {SVGTypeName()});
+    Value->CheckChild(this);
+    Value->Place(Value->FItems.Count(), previous->Take(previous->FItems.IndexOf(this)));
+    previous->ItemsNotify(previous, this, cnExtracted);
+    Value->ItemsNotify(Value, this, cnAdded);
 }
 
 std::unique_ptr<TSVGElement> TSVGElement::ExtractChild(TSVGElement* Child)
 {
-    if (!HasChild(Child))
+    const qsizetype index = FItems.IndexOf(Child);
+    if (index < 0)
         return nullptr;
-    std::unique_ptr<TSVGElement> extracted(Child);
-    FItems.Extract(Child);
+    std::unique_ptr<TSVGElement> extracted = Take(index);
+    extracted->FParent = nullptr;
+    try {
+        ItemsNotify(this, Child, cnExtracted);
+    } catch (...) {
+        // Freeing it here would lose it: it goes back to its place instead.
+        Place(std::min(index, FItems.Count()), std::move(extracted));
+        throw;
+    }
     return extracted;
+}
+
+bool TSVGElement::RemoveChild(TSVGElement* Child)
+{
+    const qsizetype index = FItems.IndexOf(Child);
+    if (index < 0)
+        return false;
+    Discard(Take(index));
+    return true;
+}
+
+void TSVGElement::MoveChild(qsizetype CurIndex, qsizetype NewIndex)
+{
+    FItems.CheckIndex(CurIndex);
+    FItems.CheckIndex(NewIndex);
+    if (CurIndex == NewIndex)
+        return;
+    const auto first = FItems.FItems.begin();
+    if (CurIndex < NewIndex)
+        std::rotate(first + CurIndex, first + CurIndex + 1, first + NewIndex + 1);
+    else
+        std::rotate(first + NewIndex, first + CurIndex, first + CurIndex + 1);
+    Changed(this);
+}
+
+void TSVGElement::SetItems(std::vector<std::unique_ptr<TSVGElement>>&& Value)
+{
+    for (const std::unique_ptr<TSVGElement>& child : Value)
+        CheckAdoption(child.get(), 0, 0);
+    // A failing report ends the adoption; what was not taken stays in Value.
+    const auto keepRest = qScopeGuard([&Value] { std::erase(Value, nullptr); });
+    FreeChildren();
+    for (std::unique_ptr<TSVGElement>& child : Value)
+        Adopt(FItems.Count(), std::move(child));
 }
 
 bool TSVGElement::HasChild(const TSVGElement* aElement) const
@@ -222,19 +292,9 @@ bool TSVGElement::HasFollowing(const TSVGElement* aElement) const
 
 void TSVGElement::ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action)
 {
-    if (Sender != this)
-        return;
-    switch (Action) {
-    case cnAdded:
-        ChildAdded(Item);
-        break;
-    case cnRemoved:
-        ChildRemoved(Item);
-        break;
-    case cnExtracted:
-        ChildExtracted(Item);
-        break;
-    }
+    TSVGDocument* owner = FOwner;
+    if (Sender == this && owner != nullptr && owner != this)
+        owner->ItemsNotify(this, Item, Action);
 }
 
 void TSVGElement::CheckChild(const TSVGElement* Item) const
@@ -249,60 +309,53 @@ void TSVGElement::CheckChild(const TSVGElement* Item) const
                              {SVGTypeName(), Item->SVGTypeName()});
 }
 
-void TSVGElement::ChildAdded(TSVGElement* Item)
+void TSVGElement::CheckAdoption(const TSVGElement* Child, qsizetype Index, qsizetype LastIndex) const
 {
-    if (HasChild(Item)) {
-        // A child added again through the plain list interface: it is now in
-        // the list twice; the first entry is the old place.
-        if (std::ranges::count(FItems, Item) > 1) {
-            FItems.DropQuietly(Item);
-            Changed(this);
-        }
-        return;
-    }
-    try {
-        CheckChild(Item);
-    } catch (...) {
-        FItems.DropQuietly(Item);
-        throw;
-    }
-    if (TSVGElement* previous = Item->FParent) {
-        try {
-            previous->FItems.Extract(Item);
-        } catch (...) {
-            // The old parent let go before its report failed: the element is ours now.
-            Item->FParent = this;
-            throw;
-        }
-    }
-    Item->FParent = this;
-    ChildListChanged(Item, cnAdded);
+    CheckChild(Child);
+    if (Child->FParent != nullptr)
+        Raise<EInvalidOperation>(QString::fromLatin1(messages::ChildHasParent), {Child->SVGTypeName()});
+    if (Index < 0 || Index > LastIndex)
+        Raise<EListError>(QString::fromLatin1(messages::ListIndexOutOfBounds), {QString::number(Index)});
 }
 
-void TSVGElement::ChildRemoved(TSVGElement* Item)
+void TSVGElement::Adopt(qsizetype Index, std::unique_ptr<TSVGElement> Child)
 {
-    // An entry that is not a linked child, or a child that is still in the
-    // list, is not leaving this element.
-    if (!HasChild(Item) || FItems.Contains(Item))
-        return;
-    const std::unique_ptr<TSVGElement> removed(Item);
-    ChildListChanged(Item, cnRemoved);
-    Item->FParent = nullptr;
+    TSVGElement* const child = Child.get();
+    Place(Index, std::move(Child));
+    ItemsNotify(this, child, cnAdded);
 }
 
-void TSVGElement::ChildExtracted(TSVGElement* Item)
+void TSVGElement::Replace(qsizetype Index, std::unique_ptr<TSVGElement> Child)
 {
-    if (!HasChild(Item) || FItems.Contains(Item))
-        return;
-    Item->FParent = nullptr;
-    ChildListChanged(Item, cnExtracted);
+    TSVGElement* const child = Child.get();
+    std::unique_ptr<TSVGElement> replaced = Take(Index);
+    Place(Index, std::move(Child));
+    Discard(std::move(replaced));
+    ItemsNotify(this, child, cnAdded);
 }
 
-void TSVGElement::ChildListChanged(TSVGElement* Item, TCollectionNotification Action)
+void TSVGElement::Place(qsizetype Index, std::unique_ptr<TSVGElement> Child)
 {
-    TSVGElement* owner = FOwner;
-    if (owner != nullptr && owner != this)
-        owner->ItemsNotify(this, Item, Action);
+    TSVGElement* const child = Child.get();
+    FItems.FItems.insert(FItems.FItems.begin() + Index, std::move(Child));
+    child->FParent = this;
+}
+
+std::unique_ptr<TSVGElement> TSVGElement::Take(qsizetype Index)
+{
+    std::vector<std::unique_ptr<TSVGElement>>& items = FItems.FItems;
+    std::unique_ptr<TSVGElement> child = std::move(items[static_cast<std::size_t>(Index)]);
+    items.erase(items.begin() + Index);
+    return child;
+}
+
+void TSVGElement::Discard(std::unique_ptr<TSVGElement> Child)
+{
+    const std::unique_ptr<TSVGElement> child = std::move(Child);
+    // Runs before the child is freed, a failing report included.
+    const auto unlink = qScopeGuard([&child] { child->FParent = nullptr; });
+    if (!FElementState.Contains(TSVGElementStateFlag::esDestroying))
+        ItemsNotify(this, child.get(), cnRemoved);
 }
 
 // --- Conditional processing --------------------------------------------------
@@ -397,11 +450,11 @@ void TSVGElement::InheritedPropertyChanged(TPersistent* Source)
 std::unique_ptr<TSVGLength> TSVGElement::CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
                                                       TSVGLengthRangeEvent OnRange)
 {
-    auto length = std::make_unique<TSVGLength>();
-    length->OnChange = [this](TSVGLength& Sender) { PropertyChanged(&Sender); };
-    length->OnUnitFactors = std::move(OnUnitFactors);
-    length->OnRange = std::move(OnRange);
-    return length;
+    return std::make_unique<TSVGLength>(TSVGValueOwner{
+        .Changed = [this](TPersistent& Sender) { PropertyChanged(&Sender); },
+        .UnitFactors = std::move(OnUnitFactors),
+        .Range = std::move(OnRange),
+    });
 }
 
 std::unique_ptr<TSVGLengths> TSVGElement::CreateLengths()
@@ -520,7 +573,7 @@ void TSVGElement::Clear()
     FSystemLanguages.Clear();
     FRequiredFeatures.Clear();
     FRequiredExtensions.Clear();
-    FItems.Clear();
+    FreeChildren();
     DropListeners();
 }
 
@@ -532,6 +585,26 @@ std::unique_ptr<TSVGElement> TSVGElement::NewInstance(TSVGDocument* aOwner) cons
 TSVGDocument* TSVGElement::ChildOwner()
 {
     return FOwner;
+}
+
+// --- Reading values ----------------------------------------------------------
+
+bool TSVGElement::ReadStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
+                                    const TSVGStyleContext& Context)
+{
+    const TSVGStyleParseResult result = ParseStyleProperty(Values, Member, Text, Context);
+    if (!result.Refusal.isEmpty())
+        ReportDiagnostic(StylePropertyName(Member), Text, result.Refusal);
+    return result.Taken();
+}
+
+void TSVGElement::ReportDiagnostic(const QString& Property, QStringView Text, const QString& Reason)
+{
+    TSVGDocument* document = ChildOwner();
+    if (document == nullptr)
+        return;
+    const bool ownID = !FID.isEmpty() && !TSVGDocument::IsProvisionalID(FID);
+    document->AddDiagnostic({ownID ? FID : SVGTypeName(), Property, Text.toString(), Reason});
 }
 
 // --- Bounds ------------------------------------------------------------------

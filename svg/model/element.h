@@ -9,12 +9,14 @@
 #include <memory>
 #include <vector>
 
+#include "collections/collection_notification.h"
 #include "platform/persistent.h"
 #include "platform/string_list.h"
 #include "svg/model/element_list.h"
 #include "svg/model/element_types.h"
 #include "svg/values/lengths.h"
 #include "svg/values/style_properties.h"
+#include "svg/values/style_values.h"
 
 namespace zor {
 
@@ -82,33 +84,59 @@ public:
     virtual TSVGElementTypes ChildSVGTypes() const;
 
     // --- Tree ---------------------------------------------------------------
-    TSVGElementList& Items() { return FItems; }
+    // The children, read-only: the operations below are the only way in or out.
     const TSVGElementList& Items() const { return FItems; }
-    void SetItems(const TZorAssignList<TSVGElement*>& Value) { FItems.Assign(Value); }
     TSVGElement* Parent() const { return FParent; }
-    // Moves the element into Value's children (appended last). A null Value
-    // takes it out of its parent, and the caller becomes responsible for it.
-    void SetParent(TSVGElement* Value);
 
-    // Appends Child; when it is refused, Child still holds the element, so
-    // the caller keeps it.
+    // Ownership of children. A new child is checked before anything changes:
+    // its kind must be in ChildSVGTypes, it may not be this element or one of
+    // its ancestors, and it may not have a parent. A refused child stays with
+    // the caller. The list changes first and ItemsNotify reports it after; when
+    // a report fails, the change stands (ExtractChild excepted) and the error
+    // reaches the caller.
+
+    // Appends Child and returns it.
     template <typename T>
     T* AppendChild(std::unique_ptr<T>&& Child)
     {
-        T* child = Child.get();
-        try {
-            FItems.Add(child);
-        } catch (...) {
-            // Taken in, and then a change handler failed: the tree owns it now.
-            if (HasChild(child))
-                Child.release();
-            throw;
-        }
-        Child.release();
+        return InsertChild(FItems.Count(), std::move(Child));
+    }
+    // Inserts Child before the child at Index; Index = Count appends.
+    template <typename T>
+    T* InsertChild(qsizetype Index, std::unique_ptr<T>&& Child)
+    {
+        T* const child = Child.get();
+        CheckAdoption(child, Index, FItems.Count());
+        Adopt(Index, std::move(Child));
         return child;
     }
-    // Takes Child out of the children without freeing it; null when it is not a child.
+    // Puts Child in the place of the child at Index, which is reported as
+    // removed and freed.
+    template <typename T>
+    T* ReplaceChild(qsizetype Index, std::unique_ptr<T>&& Child)
+    {
+        T* const child = Child.get();
+        CheckAdoption(child, Index, FItems.Count() - 1);
+        Replace(Index, std::move(Child));
+        return child;
+    }
+    // Takes Child out without freeing it; null when it is not a child. When
+    // the report fails, Child goes back to its place, since the caller could
+    // not receive it.
     std::unique_ptr<TSVGElement> ExtractChild(TSVGElement* Child);
+    // Reports Child as removed and frees it; false when it is not a child.
+    bool RemoveChild(TSVGElement* Child);
+    // Moves the child at CurIndex to NewIndex; the others keep their order.
+    void MoveChild(qsizetype CurIndex, qsizetype NewIndex);
+    // Frees the children and adopts Value's elements in order. Every element
+    // is checked first, so a refused one changes nothing; Value keeps the
+    // elements that were not taken.
+    void SetItems(std::vector<std::unique_ptr<TSVGElement>>&& Value);
+    // Moves the element, with its branch, to the end of Value's children. Only
+    // an element that has a parent moves this way: a parentless one is given
+    // to a parent with AppendChild or InsertChild, and one is taken out of its
+    // parent with ExtractChild.
+    void SetParent(TSVGElement* Value);
 
     bool HasChild(const TSVGElement* aElement) const;
     bool HasDescendant(const TSVGElement* aElement) const;
@@ -163,6 +191,17 @@ public:
     // Empties the properties, frees the children and drops the listeners.
     virtual void Clear();
 
+    // --- Reading values -------------------------------------------------------
+    // Reads a presentation property text into Values through the property
+    // table. A refused text keeps the previous value and is reported; the
+    // result is then false.
+    bool ReadStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
+                           const TSVGStyleContext& Context);
+    // Records on the element's document (the document itself for a document)
+    // that the element refused Text for Property, and why; an element without
+    // a document has nowhere to record it.
+    void ReportDiagnostic(const QString& Property, QStringView Text, const QString& Reason);
+
     // --- Bounds ---------------------------------------------------------------
     // The element's own bounds in its user space; empty here.
     virtual QRectF BoundsRect() const;
@@ -176,23 +215,21 @@ protected:
     // The document that children created for this element belong to.
     virtual TSVGDocument* ChildOwner();
 
-    // Sender is the element whose child list changed. For its own list the
-    // element checks and links added children, frees removed ones and unlinks
-    // extracted ones.
+    // Reports a change of Sender's child list: after an addition, before a
+    // removed child is freed (still alive and linked), after an extraction.
+    // An element hears of its own list here (a class that tracks its children
+    // overrides it and calls the base); the base passes that on to the owner
+    // document, which hears of every list of its tree.
     virtual void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action);
-    // Reports a change of the own child list: after an addition, before a
-    // removed child is freed, after an extraction. The base passes it to the
-    // owner document.
-    virtual void ChildListChanged(TSVGElement* Item, TCollectionNotification Action);
     virtual void EnabledChanged();
     virtual void PropertyChanged(TPersistent* Sender);
     // A value that descendants may inherit changed: reported here and passed
     // down to every child.
     virtual void InheritedPropertyChanged(TPersistent* Source);
 
-    // A length of this element: its changes are reported through
-    // PropertyChanged, its unit factors and percentage range come from the
-    // given callbacks.
+    // A length of this element: through private lines its changes reach
+    // PropertyChanged and its unit factors and percentage range come from the
+    // given callbacks; its public slots stay free for callers.
     virtual std::unique_ptr<TSVGLength> CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
                                                      TSVGLengthRangeEvent OnRange);
     virtual std::unique_ptr<TSVGLengths> CreateLengths();
@@ -202,34 +239,51 @@ protected:
     // Marks the element as being destroyed; destructors of subclasses that
     // must be seen as such call it first.
     void BeginDestruction() { FElementState.Include(TSVGElementStateFlag::esDestroying); }
-    // Frees the children on the way out; a change handler that throws does
-    // not stop it, since a destructor cannot pass the error on.
-    void FreeChildren() noexcept;
+    // Frees the children, last first, each reported as removed unless this
+    // element is being destroyed.
+    void FreeChildren();
+    // True while an element destructor runs on this thread. Change reports
+    // that arise then (listeners told that the element goes away) reach no
+    // event handler: a destructor cannot pass a handler's error on, and the
+    // removal that freed the element has been reported already.
+    static bool DestructorRunning();
 
 private:
     friend class TSVGDocument;
-    friend class TSVGElementList;
 
     void CheckChild(const TSVGElement* Item) const;
-    void ChildAdded(TSVGElement* Item);
-    void ChildRemoved(TSVGElement* Item);
-    void ChildExtracted(TSVGElement* Item);
+    // CheckChild, a parentless Child, and Index within 0 .. LastIndex.
+    void CheckAdoption(const TSVGElement* Child, qsizetype Index, qsizetype LastIndex) const;
+    void Adopt(qsizetype Index, std::unique_ptr<TSVGElement> Child);
+    void Replace(qsizetype Index, std::unique_ptr<TSVGElement> Child);
+    // The two list primitives; neither reports. Place links the child, Take
+    // leaves it linked.
+    void Place(qsizetype Index, std::unique_ptr<TSVGElement> Child);
+    std::unique_ptr<TSVGElement> Take(qsizetype Index);
+    // The one place where children are freed: Child, already out of the list,
+    // is reported as removed, unlinked and freed, on every path.
+    void Discard(std::unique_ptr<TSVGElement> Child);
+    // Leaves the parent's list without being freed by it again: for an element
+    // deleted while still a child.
+    void LeaveParentQuietly();
+    // How the element hears of changes of its own string lists.
+    TEvent<TStringList&> ListHook();
     static void Unlink(TSVGElement* Target, TSVGElement* Listener);
     void StopFollowing();
     void DropListeners();
 
     QString FID;
     TSVGDocument* FOwner;
-    TSVGElementList FItems{*this};
+    TSVGElementList FItems;
     QString FTitle;
-    TStringList FDescription;
+    TStringList FDescription{ListHook()};
     TSVGElement* FParent = nullptr;
-    TStringList FClasses;
+    TStringList FClasses{ListHook()};
     int FUpdateCount = 0;
     QString FLanguage;
-    TStringList FSystemLanguages;
-    TStringList FRequiredFeatures;
-    TStringList FRequiredExtensions;
+    TStringList FSystemLanguages{ListHook()};
+    TStringList FRequiredFeatures{ListHook()};
+    TStringList FRequiredExtensions{ListHook()};
     bool FEnabled = true;
     // Elements that follow this one, and the elements this one follows; the
     // two sides are always kept in step.

@@ -1,53 +1,103 @@
 #pragma once
 // The child list of an element.
 
-#include "collections/assign_list.h"
+#include <QList>
+#include <QtGlobal>
+#include <iterator>
+#include <memory>
+#include <vector>
 
 namespace zor {
 
 class TSVGElement;
 
-// The children of one element, in document order. The list owns them: a child
-// taken out with Delete, Remove, Clear or replaced with SetItems is freed; one
-// taken out with Extract or ExtractAt belongs to the caller. An element is
-// never in two lists: adding one that has a parent elsewhere moves it here, and
-// adding one of the list's own children again moves it to its new place.
-// OnNotify stays free for observers: it reports an added child once it is
-// linked, and a removed one before it is freed.
-// Insert, SetItems and Assign are this class's own: through the plain list
-// interface they cannot check an element before the list changes.
-class TSVGElementList final : public TZorAssignList<TSVGElement*> {
+// The children of one element, in document order. The list owns them, and
+// only its element changes it, through the element's ownership operations
+// (AppendChild, InsertChild, ReplaceChild, ExtractChild, RemoveChild,
+// MoveChild, SetItems). To everyone else it is a read-only sequence of
+// TSVGElement pointers that do not own.
+class TSVGElementList {
+    using TOwners = std::vector<std::unique_ptr<TSVGElement>>;
+
 public:
-    explicit TSVGElementList(TSVGElement& aElement)
-        : FElement(aElement)
-    {
-    }
+    class const_iterator {
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = TSVGElement*;
+        using difference_type = std::ptrdiff_t;
+        using reference = TSVGElement*;
 
-    // Inserts Item at Index; a child of this list is moved there instead, so
-    // that Insert(0, child) brings it to the front.
-    void Insert(qsizetype Index, TSVGElement* Item);
+        const_iterator() = default;
+        TSVGElement* operator*() const { return FAt->get(); }
+        TSVGElement* operator[](difference_type Offset) const { return FAt[Offset].get(); }
+        const_iterator& operator++()
+        {
+            ++FAt;
+            return *this;
+        }
+        const_iterator operator++(int) { return const_iterator(FAt++); }
+        const_iterator& operator--()
+        {
+            --FAt;
+            return *this;
+        }
+        const_iterator operator--(int) { return const_iterator(FAt--); }
+        const_iterator& operator+=(difference_type Offset)
+        {
+            FAt += Offset;
+            return *this;
+        }
+        const_iterator& operator-=(difference_type Offset)
+        {
+            FAt -= Offset;
+            return *this;
+        }
+        friend const_iterator operator+(const_iterator It, difference_type Offset) { return It += Offset; }
+        friend const_iterator operator+(difference_type Offset, const_iterator It) { return It += Offset; }
+        friend const_iterator operator-(const_iterator It, difference_type Offset) { return It -= Offset; }
+        friend difference_type operator-(const const_iterator& A, const const_iterator& B) { return A.FAt - B.FAt; }
+        friend auto operator<=>(const const_iterator&, const const_iterator&) = default;
 
-    // Replaces the child at Index, which is freed, by Item. Item is checked
-    // first (a refused one changes nothing) and moved here from wherever it is.
-    void SetItems(qsizetype Index, TSVGElement* Item);
+    private:
+        friend class TSVGElementList;
+        explicit const_iterator(TOwners::const_iterator At)
+            : FAt(At)
+        {
+        }
 
-    // Makes the children exactly Source's elements, in Source's order. Every
-    // element is checked before anything changes; children that Source does
-    // not hold are freed, the others stay alive, and elements of other parents
-    // are moved here (taking them out of Source when Source is a child list).
-    void Assign(const TZorAssignList<TSVGElement*>& Source) override;
+        TOwners::const_iterator FAt;
+    };
 
-protected:
-    void Notify(TSVGElement* const& Item, TCollectionNotification Action) override;
+    TSVGElementList() = default;
+    ~TSVGElementList();
+    TSVGElementList(const TSVGElementList&) = delete;
+    TSVGElementList& operator=(const TSVGElementList&) = delete;
+
+    qsizetype Count() const { return static_cast<qsizetype>(FItems.size()); }
+    bool IsEmpty() const { return FItems.empty(); }
+
+    // Raise "List index out of bounds (%d)" outside the list, and "List is
+    // empty" for First and Last of an empty list.
+    TSVGElement* Items(qsizetype Index) const;
+    TSVGElement* operator[](qsizetype Index) const { return Items(Index); }
+    TSVGElement* First() const;
+    TSVGElement* Last() const;
+
+    // The position of Element, or -1 when it is not in the list.
+    qsizetype IndexOf(const TSVGElement* Element) const;
+    bool Contains(const TSVGElement* Element) const { return IndexOf(Element) >= 0; }
+
+    const_iterator begin() const { return const_iterator(FItems.cbegin()); }
+    const_iterator end() const { return const_iterator(FItems.cend()); }
+    // A snapshot, for callers that change the tree while they walk it.
+    QList<TSVGElement*> ToList() const;
 
 private:
     friend class TSVGElement;
 
-    // Takes the first occurrence of Item out without reporting it to anyone.
-    void DropQuietly(TSVGElement* Item);
+    void CheckIndex(qsizetype Index) const;
 
-    TSVGElement& FElement;
-    bool FQuiet = false;
+    TOwners FItems;
 };
 
 } // namespace zor

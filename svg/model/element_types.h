@@ -4,6 +4,7 @@
 // and the element states.
 
 #include <QString>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -86,11 +87,19 @@ constexpr std::size_t EnumCount(TSVGOption) { return 11; }
 // Stored as a 16-bit set: bit n is the option with ordinal n.
 using TSVGOptions = TEnumSet<TSVGOption>;
 
-inline constexpr std::uint16_t DefaultSVGOptionBits = 1467;
+// The options of a new document and of an element without one.
+inline constexpr std::array DefaultSVGOptionList = {
+    TSVGOption::soSkipUnknownXML,   TSVGOption::soUseLocaleForLanguage,
+    TSVGOption::soApplyClipping,    TSVGOption::soCompactExport,
+    TSVGOption::soExportUnknownXML, TSVGOption::soExportOptimizedBinaryStyleProperties,
+    TSVGOption::soFMXRadialGradientPatch, TSVGOption::soApplyFillRule,
+};
+// Stored documents hold the options as this number.
+static_assert(TSVGOptions::BitsOf(DefaultSVGOptionList) == 1467);
 
 inline TSVGOptions DefaultSVGOptions()
 {
-    return TSVGOptions::FromBits(DefaultSVGOptionBits);
+    return TSVGOptions::FromBits(TSVGOptions::BitsOf(DefaultSVGOptionList));
 }
 
 enum class TSVGElementStateFlag { esReading, esWriting, esDestroying };

@@ -6,6 +6,10 @@ namespace zor::messages {
 inline constexpr const char* ChildTypeNotAllowed = "SVG element <%s> does not allow children of <%s> element type";
 inline constexpr const char* OwnParent = "An svg element cannot have itself as its parent";
 inline constexpr const char* NilChild = "SVG element <%s> cannot take a nil child";
+inline constexpr const char* ChildHasParent = "SVG element <%s> already has a parent";
+inline constexpr const char* AppendToGiveParent =
+    "SVG element <%s> has no parent to move from: give it one with AppendChild or InsertChild";
+inline constexpr const char* ExtractToLeaveParent = "SVG element <%s> leaves its parent through ExtractChild";
 inline constexpr const char* CloneClassMismatch = "%s creates a %s where a copy of its own class is needed";
 
 } // namespace zor::messages

@@ -31,8 +31,9 @@ std::span<const float> StandardDashPattern(TStrokeDash Dash)
     return {};
 }
 
-TBrush::TBrush(TBrushKind ADefaultKind, TAlphaColor ADefaultColor)
-    : FDefaultKind(ADefaultKind)
+TBrush::TBrush(TBrushKind ADefaultKind, TAlphaColor ADefaultColor, TSVGValueOwner Owner)
+    : FOwner(std::move(Owner))
+    , FDefaultKind(ADefaultKind)
     , FDefaultColor(ADefaultColor)
     , FKind(ADefaultKind)
     , FColor(ADefaultColor)
@@ -59,6 +60,9 @@ void TBrush::SetKind(TBrushKind Value)
 
 void TBrush::Changed()
 {
+    if (FHeldChanges > 0)
+        return;
+    Fire(FOwner.Changed, *this);
     Fire(OnChanged, *this);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/persistent.h"
 #include "svg/values/change_helpers.h"
 #include "svg/values/colors.h"
+#include "svg/values/lengths.h"
 
 namespace zor {
 
@@ -22,9 +23,11 @@ enum class TStrokeDash { Solid, Dash, Dot, DashDot, DashDotDot, Custom };
 // empty for Solid and Custom.
 std::span<const float> StandardDashPattern(TStrokeDash Dash);
 
+// A brush made by an owner reports to it through the owner's private lines;
+// OnChanged stays free for callers.
 class TBrush : public TPersistent {
 public:
-    TBrush(TBrushKind ADefaultKind, TAlphaColor ADefaultColor);
+    TBrush(TBrushKind ADefaultKind, TAlphaColor ADefaultColor, TSVGValueOwner Owner = {});
     TBrush(const TBrush&) = delete;
     TBrush& operator=(const TBrush&) = delete;
 
@@ -43,6 +46,7 @@ public:
     TEvent<TBrush&> OnChanged;
 
 protected:
+    // Reports to the owner, then to OnChanged, unless changes are held back.
     void Changed();
     template <typename T>
     void SetField(T& Field, const T& Value)
@@ -50,8 +54,12 @@ protected:
         if (StoreIfChanged(Field, Value))
             Changed();
     }
+    const TSVGValueOwner& Owner() const { return FOwner; }
+    // For THeldChanges, around edits that report once at the end.
+    int FHeldChanges = 0;
 
 private:
+    TSVGValueOwner FOwner;
     TBrushKind FDefaultKind;
     TAlphaColor FDefaultColor;
     TBrushKind FKind;

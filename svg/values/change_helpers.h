@@ -15,4 +15,22 @@ bool StoreIfChanged(T& Field, U&& Value)
     return true;
 }
 
+// Holds an object's change reports back while it lives: the object's Changed
+// returns early while its counter is above 0, so an edit of several fields
+// can report once, at the end.
+class THeldChanges {
+public:
+    explicit THeldChanges(int& Counter)
+        : FCounter(Counter)
+    {
+        ++FCounter;
+    }
+    ~THeldChanges() { --FCounter; }
+    THeldChanges(const THeldChanges&) = delete;
+    THeldChanges& operator=(const THeldChanges&) = delete;
+
+private:
+    int& FCounter;
+};
+
 } // namespace zor

@@ -12,7 +12,7 @@ namespace zor {
 
 namespace {
 
-constexpr TAlphaColor OpaqueAlpha = 0xFF000000u;
+constexpr TAlphaColor OpaqueAlpha = OpaqueBlack;
 
 TAlphaColor MakeColor(unsigned Alpha, unsigned Red, unsigned Green, unsigned Blue)
 {

@@ -13,6 +13,14 @@ namespace zor {
 // 32-bit colour 0xAARRGGBB (the layout of QRgb); 0 is transparent black.
 using TAlphaColor = std::uint32_t;
 
+// The initial colour of fills, strokes, stops and floods.
+inline constexpr TAlphaColor OpaqueBlack = 0xFF000000;
+
+// Transparent black stands for no paint where a colour is set as paint (the
+// color property reading "none", an instrument's fill or stroke): nothing
+// drawn with it would show anyway.
+inline constexpr TAlphaColor NoPaintColor = 0;
+
 struct TSVGColorName {
     QLatin1String Name;
     TAlphaColor Color;

@@ -43,23 +43,44 @@ constexpr std::array<TBoldEffect, EnumCount(TSVGFontWeight{})> WeightBoldEffects
     TBoldEffect::Add,    TBoldEffect::Add,    TBoldEffect::Add,    TBoldEffect::Add, // fw100 ... fw900
 };
 
-// A name that itself holds a single quote is written in double quotes, so
-// that it reads back whole.
-QString QuotedFamily(const QString& Name)
+bool IsQuote(QChar C)
 {
-    if (!Name.contains(u' '))
-        return Name;
-    const QChar quote = Name.contains(u'\'') ? u'"' : u'\'';
-    return quote + Name + quote;
+    return C == u'"' || C == u'\'';
 }
 
-QStringView Unquoted(QStringView Name)
+// Names with blanks are quoted, and so are those that would not read back
+// whole unquoted: with a comma, or starting with a quote. A name that holds a
+// single quote but no double quote goes in double quotes; otherwise the quote
+// and the backslash inside are escaped with a backslash.
+QString QuotedFamily(const QString& Name)
 {
-    if (Name.isEmpty() || (Name[0] != u'"' && Name[0] != u'\''))
+    const bool plain = !Name.contains(u',') && !(Name.size() > 0 && IsQuote(Name[0])) &&
+                       std::ranges::none_of(Name, [](QChar c) { return c <= u' '; });
+    if (plain)
         return Name;
-    const QStringView rest = Name.sliced(1);
-    const qsizetype close = rest.indexOf(Name[0]);
-    return close < 0 ? rest : rest.first(close);
+    const QChar quote = Name.contains(u'\'') && !Name.contains(u'"') ? u'"' : u'\'';
+    QString quoted = quote;
+    for (QChar c : Name) {
+        if (c == quote || c == u'\\')
+            quoted += u'\\';
+        quoted += c;
+    }
+    return quoted + quote;
+}
+
+// The quoted name that starts at At (a quote), with its escapes undone; At
+// moves past the closing quote.
+QString ReadQuotedName(QStringView Text, qsizetype& At)
+{
+    const QChar quote = Text[At++];
+    QString name;
+    for (; At < Text.size() && Text[At] != quote; ++At) {
+        if (Text[At] == u'\\' && At + 1 < Text.size())
+            ++At;
+        name += Text[At];
+    }
+    ++At;
+    return name;
 }
 
 } // namespace
@@ -69,8 +90,9 @@ QString TFont::DefaultFamily()
     return PlatformDefaultFontFamily();
 }
 
-TFont::TFont()
-    : FFamily(DefaultFamily())
+TFont::TFont(TSVGValueOwner Owner)
+    : FOwner(std::move(Owner))
+    , FFamily(DefaultFamily())
 {
 }
 
@@ -104,6 +126,7 @@ void TFont::SetStyle(const TFontStyles& Value)
 
 void TFont::Changed()
 {
+    Fire(FOwner.Changed, *this);
     Fire(OnChanged, *this);
 }
 
@@ -114,9 +137,13 @@ void TFont::Reset(const QString& Family, float Size, const TFontStyles& Style)
     FStyle = Style;
 }
 
-TSVGFont::TSVGFont()
+TSVGFont::TSVGFont(TSVGValueOwner Owner)
+    : TFont(std::move(Owner))
+    , FFamilies([this](TStringList&) {
+        if (FHeldFamilyChanges == 0)
+            FamiliesChanged();
+    })
 {
-    FFamilies.OnChange = [this](TStringList&) { FamiliesChanged(); };
 }
 
 void TSVGFont::Assign(const TPersistent* Source)
@@ -127,7 +154,7 @@ void TSVGFont::Assign(const TPersistent* Source)
         FWeight = font->FWeight;
         FSizePreferredUnit = font->FSizePreferredUnit;
         // The family itself comes with the base part below.
-        TEventSwap silence(FFamilies.OnChange, {});
+        const THeldChanges held(FHeldFamilyChanges);
         FFamilies.Assign(&font->FFamilies);
     } else if (auto* font = dynamic_cast<const TFont*>(Source)) {
         FWeight = font->Style().Contains(TFontStyle::fsBold) ? TSVGFontWeight::fwBold : TSVGFontWeight::fwNormal;
@@ -139,15 +166,15 @@ void TSVGFont::Clear()
 {
     FExtendStyles = {};
     FFontVariant = TSVGFontVariant::fvNormal;
-    // Weight and family go back too, so that no bold weight outlives the
-    // cleared bold style and no family outlives the cleared list.
+    // The weight goes back too, so that no bold weight outlives the cleared
+    // bold style. The family stays: only a new family list changes it.
     FWeight = TSVGFontWeight::fwNormal;
     FSizePreferredUnit = TSVGUnit::suNone;
     {
-        TEventSwap silence(FFamilies.OnChange, {});
+        const THeldChanges held(FHeldFamilyChanges);
         FFamilies.Clear();
     }
-    Reset(DefaultFamily(), DefaultSize, {});
+    Reset(Family(), DefaultSize, {});
     Changed();
 }
 
@@ -221,10 +248,20 @@ bool TSVGFont::IsDecorated() const
 QStringList ParseFontFamilies(QStringView Text)
 {
     QStringList names;
-    // Trimming before unquoting lets a quoted name follow ", " as it is written.
-    ForEachDelimited(Text, u",", [&names](QStringView piece) {
-        AddTrimmed(names, Unquoted(TrimBlanks(piece)));
-    });
+    for (qsizetype at = 0; at <= Text.size();) {
+        while (at < Text.size() && Text[at] <= u' ')
+            ++at;
+        // A quoted name may hold commas; after its closing quote the rest of
+        // the piece is not part of it.
+        const bool quoted = at < Text.size() && IsQuote(Text[at]);
+        const qsizetype start = at;
+        const QString name = quoted ? ReadQuotedName(Text, at) : QString();
+        qsizetype comma = Text.indexOf(u',', std::min(at, Text.size()));
+        if (comma < 0)
+            comma = Text.size();
+        AddTrimmed(names, quoted ? QStringView(name) : Text.sliced(start, comma - start));
+        at = comma + 1;
+    }
     return names;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/events.h"
 #include "platform/persistent.h"
 #include "platform/string_list.h"
+#include "svg/values/lengths.h"
 #include "svg/values/style_keywords.h"
 #include "svg/values/style_properties.h"
 #include "svg/values/units.h"
@@ -24,13 +25,15 @@ enum class TExtendedFontStyle { fsOverline, fsBlink };
 constexpr std::size_t EnumCount(TExtendedFontStyle) { return 2; }
 using TExtendedFontStyles = TEnumSet<TExtendedFontStyle>;
 
+// A font made by an owner reports to it through the owner's private lines;
+// OnChanged stays free for callers.
 class TFont : public TPersistent {
 public:
     static constexpr float DefaultSize = 12;
     // The platform's user-interface family.
     static QString DefaultFamily();
 
-    TFont();
+    explicit TFont(TSVGValueOwner Owner = {});
     TFont(const TFont&) = delete;
     TFont& operator=(const TFont&) = delete;
 
@@ -47,11 +50,14 @@ public:
     TEvent<TFont&> OnChanged;
 
 protected:
+    // Reports to the owner, then to OnChanged.
     virtual void Changed();
     // Stores the base fields without notifying, for resets that notify once.
     void Reset(const QString& Family, float Size, const TFontStyles& Style);
+    const TSVGValueOwner& Owner() const { return FOwner; }
 
 private:
+    TSVGValueOwner FOwner;
     QString FFamily;
     float FSize = DefaultSize;
     TFontStyles FStyle;
@@ -59,10 +65,11 @@ private:
 
 class TSVGFont : public TFont {
 public:
-    TSVGFont();
+    explicit TSVGFont(TSVGValueOwner Owner = {});
 
     void Assign(const TPersistent* Source) override;
-    // Back to the element defaults, with one change notification.
+    // Back to the element defaults, with one change notification; the family
+    // is kept while the family list is emptied.
     virtual void Clear();
 
     // The generic CSS names map to installed families; other names pass unchanged.
@@ -70,7 +77,8 @@ public:
 
     // The family becomes the last installed name up to the first generic name.
     virtual void FamiliesChanged();
-    // The names joined by ", "; names with spaces are quoted.
+    // The names joined by ", "; names with spaces are quoted, and every name
+    // is written so that ParseFontFamilies reads it back whole.
     virtual QString FamiliesToString() const;
     // True for the generic names and for installed families (any letter case).
     static bool IsFontFamilyAvailable(const QString& Name);
@@ -90,20 +98,27 @@ public:
 
     // Underline, strike-out or overline (blink is no decoration).
     bool IsDecorated() const;
-    bool GetByIndex(TSVGStyleProperty Property) const { return AskIsInherited(OnIsInherited, *this, Property); }
+    // Asks the owner, or OnIsInherited without one.
+    bool GetByIndex(TSVGStyleProperty Property) const
+    {
+        return AskIsInherited(OwnerLineOr(Owner().IsInherited, OnIsInherited), *this, Property);
+    }
 
     TSVGIsInheritedEvent OnIsInherited;
 
 private:
     TExtendedFontStyles FExtendStyles;
     TSVGUnit FSizePreferredUnit = TSVGUnit::suNone;
+    // Reports to FamiliesChanged through a private line, unless held back.
     TStringList FFamilies;
+    int FHeldFamilyChanges = 0;
     TSVGFontVariant FFontVariant = TSVGFontVariant::fvNormal;
     TSVGFontWeight FWeight = TSVGFontWeight::fwNormal;
 };
 
-// The names of a CSS font-family list in order: cut at commas, each trimmed
-// and taken out of single or double quotes; empty names are dropped.
+// The names of a CSS font-family list in order: cut at commas, each trimmed;
+// a name that starts with a single or double quote is read up to the closing
+// quote, commas and backslash escapes inside included. Empty names are dropped.
 QStringList ParseFontFamilies(QStringView Text);
 
 } // namespace zor

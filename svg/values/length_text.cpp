@@ -42,9 +42,14 @@ void ParseLength(QStringView Text, TSVGLength& Length)
     if (text.isEmpty())
         return;
     const TLengthText parts = SplitLengthText(text);
-    Length.SetaUnit(parts.Unit);
     float number = 0;
-    if (TryLengthNumber(parts.Number, number))
+    const bool readable = TryLengthNumber(parts.Number, number);
+    // A number near the float limit can overflow once converted: such a
+    // length would have no size, so the text is refused as a whole.
+    if (readable && !std::isfinite(number * UnitFactor(Length.GetUnitFactors(), parts.Unit)))
+        return;
+    Length.SetaUnit(parts.Unit);
+    if (readable)
         Length.SetRaw(number);
     Length.SetIsPercent(parts.Unit == TSVGUnit::suPercent);
 }

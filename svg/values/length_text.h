@@ -12,7 +12,8 @@ namespace zor {
 // (keeping the physical size), then the number: "Infinity" and "-Infinity"
 // (any case) stand for 1e8 and -1e8, and an unreadable number keeps the
 // previous one. A percentage keeps its written number ("50%" gives 50). An
-// empty text changes nothing.
+// empty text changes nothing, nor does one whose number overflows the float
+// range once converted to pixels ("3e38in").
 void ParseLength(QStringView Text, TSVGLength& Length);
 // As ParseLength, but a percentage becomes Min + (Max - Min) * number / 100;
 // attribute loaders pass 0 and 1 to store fractions.

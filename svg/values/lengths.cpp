@@ -17,6 +17,11 @@ TSVGUnitFactors UnitFactorsForResolution(float DPI)
     return factors;
 }
 
+TSVGLength::TSVGLength(TSVGValueOwner Owner)
+    : FOwner(std::move(Owner))
+{
+}
+
 TSVGLength::TSVGLength(float aValue, bool aPercent, TSVGUnit vUnit)
     : FDefaultIsPercent(aPercent)
     , FRaw(aValue)
@@ -46,7 +51,7 @@ float TSVGLength::GetValue() const
     float min = 0;
     float max = 1;
     bool doRange = true;
-    Fire(OnRange, *this, min, max, doRange);
+    Fire(OwnerLineOr(FOwner.Range, OnRange), *this, min, max, doRange);
     return doRange ? min + (max - min) * pixels : pixels;
 }
 
@@ -145,12 +150,13 @@ void TSVGLength::SetAsUnit(TSVGUnit Index, float aValue)
 TSVGUnitFactors TSVGLength::GetUnitFactors() const
 {
     TSVGUnitFactors factors = DefaultUnitFactors;
-    Fire(OnUnitFactors, *this, factors);
+    Fire(OwnerLineOr(FOwner.UnitFactors, OnUnitFactors), *this, factors);
     return factors;
 }
 
 void TSVGLength::Changed()
 {
+    Fire(FOwner.Changed, *this);
     Fire(OnChange, *this);
 }
 

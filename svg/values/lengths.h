@@ -10,6 +10,7 @@
 
 #include "platform/events.h"
 #include "platform/persistent.h"
+#include "svg/values/style_properties.h"
 #include "svg/values/units.h"
 
 namespace zor {
@@ -38,16 +39,33 @@ using TSVGUnitFactorsEvent = TEvent<const TPersistent&, TSVGUnitFactors&>;
 // The owner supplies the reference range of a percentage (all in/out).
 using TSVGLengthRangeEvent = TEvent<const TSVGLength&, float&, float&, bool&>;
 
+// The lines from a value object (a length, brush, pen or font) to the object
+// that owns it. The owner gives them when it makes the object, and the object
+// keeps them to itself, so its public slots stay free for callers: an owner
+// never assigns those. An empty line is not used; a query line takes the
+// place of the public slot of the same purpose.
+struct TSVGValueOwner {
+    // After every change, before the public change event.
+    TEvent<TPersistent&> Changed{};
+    // The unit factors to measure with (lengths, pens).
+    TSVGUnitFactorsEvent UnitFactors{};
+    // The reference range of a percentage (lengths).
+    TSVGLengthRangeEvent Range{};
+    // Whether the owner currently inherits a property (brushes, pens, fonts).
+    TSVGIsInheritedEvent IsInherited{};
+};
+
 class TSVGLength : public TPersistent {
 public:
     TSVGLength() = default;
+    explicit TSVGLength(TSVGValueOwner Owner);
     TSVGLength(float aValue, bool aPercent, TSVGUnit vUnit);
     TSVGLength(const TSVGLength&) = delete;
     TSVGLength& operator=(const TSVGLength&) = delete;
 
     void Assign(const TPersistent* Source) override;
 
-    // The value in user units; a percentage is resolved against the range of OnRange.
+    // The value in user units; a percentage is resolved against the owner's range.
     virtual float GetValue() const;
     virtual void SetValue(float Value);
     virtual void Clear();
@@ -81,6 +99,7 @@ protected:
     virtual void Changed();
 
 private:
+    TSVGValueOwner FOwner;
     bool FDefaultIsPercent = false;
     float FRaw = 0;
     bool FIsPercent = false;

@@ -11,15 +11,12 @@ namespace zor {
 
 namespace {
 
-// The largest magnitude a number may have; beyond it a 32-bit float
-// would not hold it.
-constexpr double SingleLimit = 3.4e38;
 constexpr float InfinityValue = 1e8f;
 
 bool TryStrToNumber(QStringView Text, double& Value)
 {
     double value = 0;
-    if (!TryStrToFloat(Text, value) || std::fabs(value) > SingleLimit)
+    if (!TryStrToFloat(Text, value) || std::fabs(value) > NumberLimit)
         return false;
     Value = value;
     return true;

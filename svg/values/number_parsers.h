@@ -16,6 +16,10 @@ namespace zor {
 // A point list, as the points of a polyline or polygon.
 using TCanvasPoints = QPolygonF;
 
+// The largest magnitude a number read from text may have: beyond it a 32-bit
+// float would not hold it, and the readers refuse it.
+inline constexpr double NumberLimit = 3.4e38;
+
 // The separators of number lists: comma, space, line feed, carriage return.
 inline constexpr QStringView NumberDelimiters = u", \n\r";
 

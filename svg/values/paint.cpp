@@ -9,8 +9,6 @@ namespace zor {
 
 namespace {
 
-constexpr TAlphaColor OpaqueBlack = 0xFF000000;
-
 bool ClampOpacity(float Value, float& Clamped)
 {
     if (std::isnan(Value))
@@ -77,8 +75,8 @@ void TSVGPaint<Base>::ClearPaint()
 template class TSVGPaint<TBrush>;
 template class TSVGPaint<TStrokeBrush>;
 
-TSVGBrush::TSVGBrush(TBrushKind ADefaultKind, TAlphaColor ADefaultColor)
-    : TSVGPaint(ADefaultKind, ADefaultColor)
+TSVGBrush::TSVGBrush(TBrushKind ADefaultKind, TAlphaColor ADefaultColor, TSVGValueOwner Owner)
+    : TSVGPaint(ADefaultKind, ADefaultColor, std::move(Owner))
 {
 }
 
@@ -92,7 +90,7 @@ void TSVGBrush::Assign(const TPersistent* Source)
 void TSVGBrush::Clear()
 {
     {
-        TEventSwap quiet(OnChanged, {});
+        const THeldChanges held(FHeldChanges);
         ClearPaint();
         SetKind(TBrushKind::Solid);
     }

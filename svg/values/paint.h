@@ -12,8 +12,8 @@ namespace zor {
 template <typename Base>
 class TSVGPaint : public Base {
 public:
-    TSVGPaint(TBrushKind ADefaultKind, TAlphaColor ADefaultColor)
-        : Base(ADefaultKind, ADefaultColor)
+    TSVGPaint(TBrushKind ADefaultKind, TAlphaColor ADefaultColor, TSVGValueOwner Owner = {})
+        : Base(ADefaultKind, ADefaultColor, std::move(Owner))
     {
     }
 
@@ -31,7 +31,11 @@ public:
     // The colour takes the opacity as its alpha.
     void UpdateColorOpacity();
 
-    bool GetByIndex(TSVGStyleProperty Property) const { return AskIsInherited(OnIsInherited, *this, Property); }
+    // Asks the owner, or OnIsInherited without one.
+    bool GetByIndex(TSVGStyleProperty Property) const
+    {
+        return AskIsInherited(OwnerLineOr(this->Owner().IsInherited, OnIsInherited), *this, Property);
+    }
 
     TSVGIsInheritedEvent OnIsInherited;
 
@@ -48,7 +52,7 @@ private:
 // The fill of an element.
 class TSVGBrush : public TSVGPaint<TBrush> {
 public:
-    TSVGBrush(TBrushKind ADefaultKind, TAlphaColor ADefaultColor);
+    TSVGBrush(TBrushKind ADefaultKind, TAlphaColor ADefaultColor, TSVGValueOwner Owner = {});
 
     void Assign(const TPersistent* Source) override;
     // Opaque black plain colour, no paint server, the default opacity.

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <array>
+#include <charconv>
 
 #include "svg/values/length_text.h"
 #include "svg/values/number_format.h"
@@ -12,10 +14,28 @@ namespace zor {
 
 namespace {
 
-constexpr TAlphaColor OpaqueBlack = 0xFF000000;
 const QString DashEntryFormat = QStringLiteral("0.###");
 const QString DashWidthFormat = QStringLiteral("0.##");
 const QString NoDash = QStringLiteral("none");
+
+// The shortest decimal that reads back as the same float.
+double ShortestDecimal(float Value)
+{
+    std::array<char, 32> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), Value);
+    double decimal = Value;
+    std::from_chars(buffer.data(), written.ptr, decimal);
+    return decimal;
+}
+
+// "0.###" writes a positive entry below 0.0005 as "0", which would read back
+// as no dash at all: such an entry is written in full.
+QString DashEntryText(TSVGUnit Unit, float Number)
+{
+    if (Number > 0 && FormatFloat(DashEntryFormat, Number) == u"0")
+        return FormatNumber(Unit, QString(), ShortestDecimal(Number));
+    return FormatNumber(Unit, DashEntryFormat, Number);
+}
 
 } // namespace
 
@@ -49,23 +69,24 @@ TSVGDashList ParseDashList(QStringView Text, const TSVGUnitFactors& Factors)
     return dash;
 }
 
-TSVGPen::TSVGPen(TBrushKind ADefaultKind, TAlphaColor ADefaultColor)
-    : TSVGPaint(ADefaultKind, ADefaultColor)
+TSVGPen::TSVGPen(TBrushKind ADefaultKind, TAlphaColor ADefaultColor, TSVGValueOwner Owner)
+    : TSVGPaint(ADefaultKind, ADefaultColor, std::move(Owner))
+    , FSVGDashOffset(TSVGValueOwner{
+          .Changed =
+              [this](TPersistent&) {
+                  StoreDashOffset(FSVGDashOffset.GetValue());
+                  Changed();
+              },
+          // The offset is measured with the element's factors, like the pen.
+          .UnitFactors = [this](const TPersistent&, TSVGUnitFactors& factors) { factors = GetUnitFactors(); },
+      })
 {
-    FSVGDashOffset.OnChange = [this](TSVGLength& offset) {
-        StoreDashOffset(offset.GetValue());
-        Changed();
-    };
-    // The offset is measured with the element's factors, like the pen.
-    FSVGDashOffset.OnUnitFactors = [this](const TPersistent&, TSVGUnitFactors& factors) {
-        factors = GetUnitFactors();
-    };
 }
 
 void TSVGPen::Assign(const TPersistent* Source)
 {
     if (auto* pen = dynamic_cast<const TSVGPen*>(Source)) {
-        TEventSwap quiet(OnChanged, {});
+        const THeldChanges held(FHeldChanges);
         FMiterLimit = pen->FMiterLimit;
         AssignPaint(*pen);
         FSVGDashOffset.Assign(&pen->FSVGDashOffset);
@@ -80,7 +101,7 @@ void TSVGPen::Assign(const TPersistent* Source)
 void TSVGPen::Clear()
 {
     {
-        TEventSwap quiet(OnChanged, {});
+        const THeldChanges held(FHeldChanges);
         SetKind(TBrushKind::None);
         ClearPaint();
         SetDash(TStrokeDash::Solid);
@@ -116,7 +137,7 @@ QString TSVGPen::GetDashArray() const
 TSVGUnitFactors TSVGPen::GetUnitFactors() const
 {
     TSVGUnitFactors factors = DefaultUnitFactors;
-    Fire(OnUnitFactors, *this, factors);
+    Fire(OwnerLineOr(Owner().UnitFactors, OnUnitFactors), *this, factors);
     return factors;
 }
 
@@ -129,14 +150,14 @@ QString TSVGPen::CustomDashArray() const
     QStringList entries;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (i < FDashArrayIsPercent.size() && FDashArrayIsPercent[i]) {
-            entries << FormatNumber(TSVGUnit::suPercent, DashEntryFormat, pattern[i] * 100.0);
+            entries << DashEntryText(TSVGUnit::suPercent, pattern[i] * 100);
             continue;
         }
         // Entries are kept in user units; they are written back in the unit
         // they were read in, so that a saved list reads back the same.
         const TSVGUnit unit = i < FDashArrayPreferredUnits.size() ? FDashArrayPreferredUnits[i] : TSVGUnit::suNone;
         const float factor = UnitFactor(factors, unit);
-        entries << FormatNumber(unit, DashEntryFormat, factor == 0 ? pattern[i] : pattern[i] / factor);
+        entries << DashEntryText(unit, factor == 0 ? pattern[i] : pattern[i] / factor);
     }
     return entries.join(u' ');
 }

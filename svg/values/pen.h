@@ -31,7 +31,7 @@ class TSVGPen : public TSVGPaint<TStrokeBrush> {
 public:
     static constexpr float DefaultMiterLimit = 4;
 
-    TSVGPen(TBrushKind ADefaultKind, TAlphaColor ADefaultColor);
+    TSVGPen(TBrushKind ADefaultKind, TAlphaColor ADefaultColor, TSVGValueOwner Owner = {});
 
     void Assign(const TPersistent* Source) override;
     // No paint, opaque black, solid, width 1, flat caps, miter joins.
@@ -39,6 +39,7 @@ public:
     // The dash as SVG text: "none", the standard pattern scaled by the width,
     // or the custom list.
     virtual QString GetDashArray() const;
+    // The owner's factors, or those of OnUnitFactors without an owner.
     virtual TSVGUnitFactors GetUnitFactors() const;
 
     // "none" unless the dash is custom; otherwise each entry in the unit it was
@@ -73,6 +74,7 @@ private:
     std::vector<bool> FDashArrayIsPercent;
     TSVGUnits FDashArrayPreferredUnits;
     float FMiterLimit = DefaultMiterLimit;
+    // Reports to the pen through private lines.
     TSVGLength FSVGDashOffset;
 };
 

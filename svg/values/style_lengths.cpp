@@ -14,8 +14,9 @@ std::unique_ptr<TSVGLength> CloneAs(const T& Source)
 
 } // namespace
 
-TSVGStylePropertyLength::TSVGStylePropertyLength(TSVGStyleProperty aStyleProperty)
+TSVGStylePropertyLength::TSVGStylePropertyLength(TSVGStyleProperty aStyleProperty, TSVGStyleLengthOwner Owner)
     : FStyleProperty(aStyleProperty)
+    , FOwner(std::move(Owner))
 {
 }
 
@@ -55,8 +56,9 @@ std::unique_ptr<TSVGLength> TSVGStylePropertyLength::Clone() const
 
 bool TSVGStylePropertyLength::ParentValue() const
 {
-    if (OnGetInherited && OnGetParent)
-        OnGetInherited(*this, FInherited);
+    const TSVGLengthGetInheritedEvent& getInherited = OwnerLineOr(FOwner.GetInherited, OnGetInherited);
+    if (getInherited && OwnerLineOr(FOwner.GetParent, OnGetParent))
+        getInherited(*this, FInherited);
     return FInherited;
 }
 
@@ -65,6 +67,7 @@ void TSVGStylePropertyLength::SetParentValue(bool Value)
     if (Value == ParentValue())
         return;
     FInherited = Value;
+    Fire(FOwner.SetInherited, *this, Value);
     Fire(OnSetInherited, *this, Value);
     Changed();
 }
@@ -72,7 +75,7 @@ void TSVGStylePropertyLength::SetParentValue(bool Value)
 TSVGStylePropertyLength* TSVGStylePropertyLength::GetParentValue() const
 {
     TSVGStylePropertyLength* parent = nullptr;
-    Fire(OnGetParent, *this, parent);
+    Fire(OwnerLineOr(FOwner.GetParent, OnGetParent), *this, parent);
     return parent;
 }
 

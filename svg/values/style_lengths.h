@@ -18,9 +18,19 @@ using TSVGLengthSetInheritedEvent = TEvent<TSVGStylePropertyLength&, bool>;
 // The owner supplies the same length of the parent element, or null.
 using TSVGLengthParentEvent = TEvent<const TSVGStylePropertyLength&, TSVGStylePropertyLength*&>;
 
+// The lines from a style length to the values that own it, kept private like
+// TSVGValueOwner's: whether it inherits, the news that it now does or not
+// (before OnSetInherited), and the same length of the parent. The queries
+// take the place of the public slots of the same purpose.
+struct TSVGStyleLengthOwner {
+    TSVGLengthGetInheritedEvent GetInherited;
+    TSVGLengthSetInheritedEvent SetInherited;
+    TSVGLengthParentEvent GetParent;
+};
+
 class TSVGStylePropertyLength : public TSVGLength {
 public:
-    explicit TSVGStylePropertyLength(TSVGStyleProperty aStyleProperty);
+    explicit TSVGStylePropertyLength(TSVGStyleProperty aStyleProperty, TSVGStyleLengthOwner Owner = {});
 
     void Assign(const TPersistent* Source) override;
     // The parent's value while inheriting from an existing parent.
@@ -62,6 +72,7 @@ protected:
 
 private:
     TSVGStyleProperty FStyleProperty;
+    TSVGStyleLengthOwner FOwner;
     // Refreshed from the owner when read.
     mutable bool FInherited = false;
 };

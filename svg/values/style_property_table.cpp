@@ -90,18 +90,23 @@ void ParseColorField(TValues& Values, TMember Member, QStringView Text, const TC
     });
 }
 
+// The colour rows read everything before they store anything: the colour is
+// read last and may be refused, which must leave the paint references as they
+// were.
+
 void ParseColorProperty(TValues& Values, TMember Member, QStringView Text, const TContext&)
 {
     WithInherited(Values, Member, [&](bool& inherited) {
         // A paint server named by color reaches fill and stroke.
         bool referenceInherited = inherited;
-        Values.Brush.SetURI(ParsePaintReferenceValue(Text, Values.Brush.URI(), referenceInherited));
+        const QString brushURI = ParsePaintReferenceValue(Text, Values.Brush.URI(), referenceInherited);
         referenceInherited = inherited;
-        Values.Pen.SetURI(ParsePaintReferenceValue(Text, Values.Pen.URI(), referenceInherited));
+        const QString penURI = ParsePaintReferenceValue(Text, Values.Pen.URI(), referenceInherited);
         bool noPaint = false;
-        Values.Color = ParseColor(Text, Values.Color, noPaint, Values.Color, inherited);
-        if (noPaint)
-            Values.Color = 0;
+        const TAlphaColor color = ParseColor(Text, Values.Color, noPaint, Values.Color, inherited);
+        Values.Brush.SetURI(brushURI);
+        Values.Pen.SetURI(penURI);
+        Values.Color = noPaint ? NoPaintColor : color;
     });
 }
 
@@ -111,10 +116,10 @@ template <typename TPaint>
 void ParsePaint(TPaint& Paint, TValues& Values, TMember Member, QStringView Text)
 {
     WithInherited(Values, Member, [&](bool& inherited) {
-        Paint.SetURI(ParsePaintReferenceValue(Text, Paint.URI(), inherited));
+        const QString reference = ParsePaintReferenceValue(Text, Paint.URI(), inherited);
         bool noPaint = Paint.Kind() == TBrushKind::None;
-        Paint.SetColor(ParseColor(Text, Paint.Color(), noPaint, Values.Color, inherited));
-        const QString reference = Paint.URI();
+        const TAlphaColor color = ParseColor(Text, Paint.Color(), noPaint, Values.Color, inherited);
+        Paint.SetColor(color);
         Paint.SetKind(noPaint ? TBrushKind::None : TBrushKind::Solid);
         Paint.SetURI(reference);
     });
@@ -190,6 +195,10 @@ void ParseTextDecorationValue(TValues& Values, TMember Member, QStringView Text,
 
 using enum TSVGStyleProperty;
 
+// The initial value of font and font-family, whose families depend on the
+// platform: no value read from a document equals it, so they are always saved.
+constexpr const char* PlatformDependent = "???";
+
 // Indexed by TSVGStyleProperty.
 constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> StyleProperties = {{
     {ipNone, "ipNone", "", "", false, nullptr},
@@ -210,8 +219,8 @@ constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> Styl
     {ipFillRule, "ipFillRule", "fill-rule", "nonzero", true, &ParseKeywordField<&TValues::FillRule>},
     {ipFloodColor, "ipFloodColor", "flood-color", "black", false, &ParseColorField<&TValues::FloodColor>},
     {ipFloodOpacity, "ipFloodOpacity", "flood-opacity", "1", false, &ParseField<&TValues::FloodOpacity, &NumberValue>},
-    {ipFont, "ipFont", "font", "???", true, &ParseFont},
-    {ipFontFamily, "ipFontFamily", "font-family", "???", true, &ParseIntoObject<&TValues::Font, &ParseFontFamily>},
+    {ipFont, "ipFont", "font", PlatformDependent, true, &ParseFont},
+    {ipFontFamily, "ipFontFamily", "font-family", PlatformDependent, true, &ParseIntoObject<&TValues::Font, &ParseFontFamily>},
     {ipFontSize, "ipFontSize", "font-size", "medium", true, &ParseFontSizeValue},
     {ipFontStyle, "ipFontStyle", "font-style", "normal", true, &ParseObjectProperty<&TValues::Font, &TSVGFont::Style, &TSVGFont::SetStyle, &ParseFontStyle>},
     {ipFontVariant, "ipFontVariant", "font-variant", "normal", true, &ParseObjectProperty<&TValues::Font, &TSVGFont::FontVariant, &TSVGFont::SetFontVariant, &ParseKeywordProperty<TSVGFontVariant>>},

@@ -330,7 +330,7 @@ QRectF ParseClip(QStringView Text, const QRectF& Current, bool& Inherited, const
     if (!ApplyInheritProtocol(text, Inherited))
         return Current;
     if (text == u"auto")
-        return QRectF(0, 0, 0, 0);
+        return AutoClipRect;
     if (!text.startsWith(u"rect(", Qt::CaseInsensitive) || !text.endsWith(u')'))
         return Current;
     const QStringList pieces = SplitTrimmed(text.sliced(5).chopped(1), u" ");

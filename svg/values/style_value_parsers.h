@@ -92,7 +92,11 @@ void ParseAutoLength(QStringView Text, TSVGStylePropertyAutoLength& Length, QStr
 // "baseline", "sub", "super", or a length or percentage.
 void ParseBaselineShift(QStringView Text, TSVGBaselineShiftLength& Length);
 
-// "auto" gives the empty rectangle, "rect(top right bottom left)" the edges
+// "clip: auto" clips nothing: a rectangle with all four edges 0 stands for it,
+// since no clip would keep an area of nothing.
+inline const QRectF AutoClipRect(0, 0, 0, 0);
+
+// "auto" gives AutoClipRect, "rect(top right bottom left)" the edges
 // (blanks between, each a number with unit); any other text keeps Current.
 QRectF ParseClip(QStringView Text, const QRectF& Current, bool& Inherited, const TSVGUnitFactors& Factors);
 // The platform cursor code of the keyword; of a url() list only the last

@@ -1,43 +1,36 @@
 #include "svg/values/style_values.h"
 
+#include "svg/values/style_value_parsers.h"
+
 namespace zor {
-
-namespace {
-
-constexpr TAlphaColor OpaqueBlack = 0xFF000000;
-
-} // namespace
 
 TSVGStyleValues::TSVGStyleValues()
     : Brush(TBrushKind::Solid, OpaqueBlack)
     , Pen(TBrushKind::None, OpaqueBlack)
-    , BaselineShift(TSVGStyleProperty::ipBaselineShift)
-    , Kerning(TSVGStyleProperty::ipKerning)
-    , LetterSpacing(TSVGStyleProperty::ipLetterSpacing)
-    , WordSpacing(TSVGStyleProperty::ipWordSpacing)
+    , BaselineShift(TSVGStyleProperty::ipBaselineShift, InheritanceOf(&TSVGStyleValues::BaselineShift))
+    , Kerning(TSVGStyleProperty::ipKerning, InheritanceOf(&TSVGStyleValues::Kerning))
+    , LetterSpacing(TSVGStyleProperty::ipLetterSpacing, InheritanceOf(&TSVGStyleValues::LetterSpacing))
+    , WordSpacing(TSVGStyleProperty::ipWordSpacing, InheritanceOf(&TSVGStyleValues::WordSpacing))
 {
-    WireInheritance(&TSVGStyleValues::BaselineShift);
-    WireInheritance(&TSVGStyleValues::Kerning);
-    WireInheritance(&TSVGStyleValues::LetterSpacing);
-    WireInheritance(&TSVGStyleValues::WordSpacing);
     Clear();
 }
 
 template <typename TLength>
-void TSVGStyleValues::WireInheritance(TLength TSVGStyleValues::*Field)
+TSVGStyleLengthOwner TSVGStyleValues::InheritanceOf(TLength TSVGStyleValues::*Field)
 {
-    TLength& length = this->*Field;
-    length.OnGetInherited = [this](const TSVGStylePropertyLength& sender, bool& inherited) {
-        inherited = Inherits.Contains(sender.StyleProperty());
-    };
-    length.OnSetInherited = [this](TSVGStylePropertyLength& sender, bool inherited) {
-        if (inherited)
-            Inherits.Include(sender.StyleProperty());
-        else
-            Inherits.Exclude(sender.StyleProperty());
-    };
-    length.OnGetParent = [this, Field](const TSVGStylePropertyLength&, TSVGStylePropertyLength*& parent) {
-        parent = Parent ? &(Parent->*Field) : nullptr;
+    return {
+        [this](const TSVGStylePropertyLength& sender, bool& inherited) {
+            inherited = Inherits.Contains(sender.StyleProperty());
+        },
+        [this](TSVGStylePropertyLength& sender, bool inherited) {
+            if (inherited)
+                Inherits.Include(sender.StyleProperty());
+            else
+                Inherits.Exclude(sender.StyleProperty());
+        },
+        [this, Field](const TSVGStylePropertyLength&, TSVGStylePropertyLength*& parent) {
+            parent = Parent ? &(Parent->*Field) : nullptr;
+        },
     };
 }
 
@@ -54,7 +47,9 @@ void TSVGStyleValues::Clear()
     Brush.Clear();
     Pen.Clear();
     Font.Clear();
-    Color = 0;
+    Font.SetFamily(TFont::DefaultFamily());
+    // Until color is given, currentColor paints nothing.
+    Color = NoPaintColor;
     StopColor = OpaqueBlack;
     StopOpacity = 1;
     FloodColor = OpaqueBlack;
@@ -64,7 +59,7 @@ void TSVGStyleValues::Clear()
     Display = true;
     Overflow = true;
     Cursor = 0;
-    ClipRect = QRectF(0, 0, 0, 0);
+    ClipRect = AutoClipRect;
     ClipURI.clear();
     MarkerStartURI.clear();
     MarkerMidURI.clear();
@@ -85,21 +80,24 @@ void TSVGStyleValues::Clear()
     VectorEffect = TSVGVectorEffect::veNone;
 }
 
-void ParseStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
-                        const TSVGStyleContext& Context)
+TSVGStyleParseResult ParseStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
+                                        const TSVGStyleContext& Context)
 {
-    if (TSVGStylePropertyParser parse = StylePropertyInfo(Member).Parse)
+    const TSVGStylePropertyParser parse = StylePropertyInfo(Member).Parse;
+    if (parse == nullptr)
+        return {};
+    try {
         parse(Values, Member, Text, Context);
+    } catch (const Exception& e) {
+        return {true, e.Message()};
+    }
+    return {true, {}};
 }
 
-bool ParseStyleProperty(TSVGStyleValues& Values, QStringView Name, QStringView Text,
-                        const TSVGStyleContext& Context)
+TSVGStyleParseResult ParseStyleProperty(TSVGStyleValues& Values, QStringView Name, QStringView Text,
+                                        const TSVGStyleContext& Context)
 {
-    const TSVGStyleProperty member = StylePropertyFromName(Name);
-    if (member == TSVGStyleProperty::ipNone)
-        return false;
-    ParseStyleProperty(Values, member, Text, Context);
-    return true;
+    return ParseStyleProperty(Values, StylePropertyFromName(Name), Text, Context);
 }
 
 } // namespace zor

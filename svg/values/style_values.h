@@ -39,10 +39,10 @@ public:
     TSVGBrush Brush;
     TSVGPen Pen;
     TSVGFont Font;
-    TAlphaColor Color = 0;
-    TAlphaColor StopColor = 0;
+    TAlphaColor Color = NoPaintColor;
+    TAlphaColor StopColor = OpaqueBlack;
     float StopOpacity = 1;
-    TAlphaColor FloodColor = 0;
+    TAlphaColor FloodColor = OpaqueBlack;
     float FloodOpacity = 1;
     float Opacity = 1;
     bool Visible = true;
@@ -76,14 +76,27 @@ public:
 private:
     // Lets the length inherit through Inherits from the same length of Parent.
     template <typename TLength>
-    void WireInheritance(TLength TSVGStyleValues::*Field);
+    TSVGStyleLengthOwner InheritanceOf(TLength TSVGStyleValues::*Field);
 };
 
-// Reads Text as the value of Member through its row of the property table.
-void ParseStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
-                        const TSVGStyleContext& Context);
-// The same by CSS name; false (nothing changed) for an unknown name.
-bool ParseStyleProperty(TSVGStyleValues& Values, QStringView Name, QStringView Text,
-                        const TSVGStyleContext& Context);
+// What reading one property text through the table gave.
+struct TSVGStyleParseResult {
+    // The member or name is a presentation property.
+    bool Known = false;
+    // Why the text was refused (the parser's message); empty when it was taken.
+    QString Refusal;
+
+    bool Taken() const { return Known && Refusal.isEmpty(); }
+};
+
+// Reads Text as the value of Member through its row of the property table:
+// the path of attributes and style declarations. A row reads the whole value
+// before it stores any of it, so a text its parser refuses (a colour such as
+// "#ggg") leaves Values as they were; the refusal is returned, not raised.
+TSVGStyleParseResult ParseStyleProperty(TSVGStyleValues& Values, TSVGStyleProperty Member, QStringView Text,
+                                        const TSVGStyleContext& Context);
+// The same by CSS name; an unknown name changes nothing.
+TSVGStyleParseResult ParseStyleProperty(TSVGStyleValues& Values, QStringView Name, QStringView Text,
+                                        const TSVGStyleContext& Context);
 
 } // namespace zor

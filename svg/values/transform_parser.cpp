@@ -115,14 +115,12 @@ QTransform MakeTransform(QStringView Name, QStringView Arguments)
     return kind->Make(numbers, Arguments);
 }
 
-bool IsFinite(const QTransform& m)
+// Every entry can be written as a number that the number reader takes back.
+bool IsWritable(const QTransform& m)
 {
     const std::array<double, 9> entries = {m.m11(), m.m12(), m.m13(), m.m21(), m.m22(),
                                            m.m23(), m.m31(), m.m32(), m.m33()};
-    for (double e : entries)
-        if (!std::isfinite(e))
-            return false;
-    return true;
+    return std::ranges::all_of(entries, [](double e) { return std::isfinite(e) && std::fabs(e) <= NumberLimit; });
 }
 
 bool IsNearIdentity(const QTransform& m)
@@ -209,8 +207,9 @@ QTransform ParseTransform(QStringView Text)
     while (FindEnclosed(rest, u"(", u")", open, close)) {
         const QTransform next = MakeTransform(TrimName(rest.first(open)), rest.sliced(open + 1, close - open - 1));
         result = next * result;
-        // Products of huge scales overflow even where each number is in range.
-        if (!IsFinite(result))
+        // Products of huge scales leave the number range even where each
+        // number is in it, and then could not be written back.
+        if (!IsWritable(result))
             Raise<ESVGException>(QString::fromLatin1(messages::InvalidTransformation), {TrimBlanks(Text).toString()});
         rest = rest.sliced(close + 1);
     }

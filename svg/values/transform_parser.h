@@ -18,8 +18,8 @@ inline constexpr const char* InvalidTransformationMatrix = "Invalid %s transform
 // Reads a list such as "translate(10) rotate(45 5 5)"; the left-most
 // transform is applied last. An empty text is the identity; text after the
 // last complete "name(...)" is ignored. Raises ESVGException for an unknown
-// name, a wrong number of arguments, or a list whose product is not finite,
-// and EConvertError for a malformed number.
+// name, a wrong number of arguments, or a list whose product leaves the range
+// of numbers that can be read back, and EConvertError for a malformed number.
 QTransform ParseTransform(QStringView Text);
 
 // The shortest of "scale(...)", "translate(...)" or "matrix(...)" that writes

@@ -11,10 +11,15 @@
 
 namespace zor {
 
-TSVGViewBox::TSVGViewBox()
+TSVGViewBox::TSVGViewBox() = default;
+
+TSVGValueOwner TSVGViewBox::LengthOwner()
 {
-    for (TSVGLength* length : {&FX, &FY, &FWidth, &FHeight})
-        length->OnChange = [this](TSVGLength&) { Changed(); };
+    return {
+        .Changed = [this](TPersistent&) { Changed(); },
+        .UnitFactors = [this](const TPersistent& Length,
+                              TSVGUnitFactors& Factors) { Fire(FOnUnitFactors, Length, Factors); },
+    };
 }
 
 TSVGViewBox::TSVGViewBox(const QRectF& aRect)
@@ -91,12 +96,6 @@ void TSVGViewBox::EndUpdate()
 {
     if (FUpdateCount > 0 && --FUpdateCount == 0)
         Changed();
-}
-
-void TSVGViewBox::SetOnUnitFactors(const TSVGUnitFactorsEvent& Value)
-{
-    for (TSVGLength* length : {&FX, &FY, &FWidth, &FHeight})
-        length->OnUnitFactors = Value;
 }
 
 void TSVGViewBox::Changed()

@@ -14,6 +14,8 @@
 
 namespace zor {
 
+// The four lengths report to the box through private lines: their public
+// slots stay free for callers.
 class TSVGViewBox : public TPersistent {
 public:
     TSVGViewBox();
@@ -61,19 +63,22 @@ public:
     void BeginUpdate() { ++FUpdateCount; }
     void EndUpdate();
 
-    const TSVGUnitFactorsEvent& OnUnitFactors() const { return FX.OnUnitFactors; }
-    void SetOnUnitFactors(const TSVGUnitFactorsEvent& Value);
+    // Where the four lengths take their unit factors from.
+    const TSVGUnitFactorsEvent& OnUnitFactors() const { return FOnUnitFactors; }
+    void SetOnUnitFactors(const TSVGUnitFactorsEvent& Value) { FOnUnitFactors = Value; }
     TSVGUnitFactors GetUnitFactors() const { return FX.GetUnitFactors(); }
 
     TEvent<TSVGViewBox&> OnChange;
 
 private:
     void Changed();
+    TSVGValueOwner LengthOwner();
 
-    TSVGLength FWidth;
-    TSVGLength FHeight;
-    TSVGLength FY;
-    TSVGLength FX;
+    TSVGUnitFactorsEvent FOnUnitFactors;
+    TSVGLength FWidth{LengthOwner()};
+    TSVGLength FHeight{LengthOwner()};
+    TSVGLength FY{LengthOwner()};
+    TSVGLength FX{LengthOwner()};
     bool FSpecified = false;
     int FUpdateCount = 0;
 };

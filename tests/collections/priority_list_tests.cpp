@@ -28,12 +28,17 @@ protected:
             list.Add(Make(QString::fromLatin1(name)), priority);
     }
 
-    // The names of items 0 .. Count - 1, the order in which the cascade applies them.
+    // The names of items 0 .. Count - 1, the order in which the cascade
+    // applies them; the in-order walk must give the same.
     static QString Sequence(const TPriorityList& list)
     {
         QString names;
         for (qsizetype i = 0; i < list.Count(); ++i)
             names += NameOf(list.Item(i));
+        QString walked;
+        for (TPersistent* item : list.InOrder())
+            walked += NameOf(item);
+        EXPECT_EQ(walked, names) << "the walk and ordinal access disagree";
         return names;
     }
 
@@ -165,4 +170,63 @@ TEST_F(PriorityListFixture, AssignCopiesPrioritiesAndListsIndependently)
     TIntHeap heap;
     EXPECT_EQ(MessageRaised<EConvertError>([&] { copy.Assign(&heap); }), "Cannot assign a TIntHeap to a TPriorityList");
     EXPECT_EQ(Sequence(copy), "efca");
+}
+
+TEST_F(PriorityListFixture, InOrderWalksEveryItemOnceInOrdinalOrder)
+{
+    EXPECT_TRUE(List.InOrder().empty());
+    // Many priorities, repeated in a scattered order, in both heap orders.
+    for (THeapOrder order : {THeapOrder::hpIncreasing, THeapOrder::hpDecreasing}) {
+        TPriorityList list;
+        list.SetOrder(order);
+        for (int i = 0; i < 300; ++i)
+            list.Add(Make(QString::number(i)), (i * 37) % 23 - 11);
+        std::vector<TPersistent*> byIndex;
+        for (qsizetype i = 0; i < list.Count(); ++i)
+            byIndex.push_back(list.Item(i));
+        const std::vector<TPersistent*> items = list.InOrder();
+        EXPECT_EQ(items, byIndex);
+        // The most recent item of the best priority: -11 or 11.
+        EXPECT_EQ(NameOf(items.front()), order == THeapOrder::hpIncreasing ? "299" : "294");
+    }
+    AddAll(List, {{"a", 5}, {"b", 2}, {"c", 5}});
+    List.Delete(0);
+    List.Delete(1);
+    EXPECT_EQ(Sequence(List), "c");
+}
+
+TEST_F(PriorityListFixture, WithoutFreeIfNoPopNoItemIsFreed)
+{
+    {
+        TPriorityList list;
+        AddAll(list, {{"a", 5}, {"b", 2}, {"c", 5}, {"d", 9}});
+        list.Delete(2);
+        list.Delete(0);
+        list.SetItem(0, Make("x"));
+        TPriorityList copy;
+        copy.Assign(&list);
+        list.Clear();
+        AddAll(list, {{"e", 1}});
+    }
+    EXPECT_EQ(Destroyed, 0);
+}
+
+TEST_F(PriorityListFixture, TwoOwningListsCannotShareItems)
+{
+    TPriorityList owning, other;
+    owning.SetFreeIfNoPop(true);
+    other.SetFreeIfNoPop(true);
+    AddAll(owning, {{"a", 5}});
+    AddAll(other, {{"b", 2}});
+    GiveAway();
+    EXPECT_EQ(MessageRaised<EInvalidOperation>([&] { other.Assign(&owning); }),
+              "Two lists that free their items cannot share them");
+    EXPECT_EQ(Sequence(other), "b");
+
+    // A list that frees nothing may copy an owning one, and the reverse.
+    TPriorityList plain;
+    plain.Assign(&owning);
+    EXPECT_EQ(Sequence(plain), "a");
+    plain.Clear();
+    EXPECT_EQ(Destroyed, 0);
 }

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "geometry/path_data.h"
+#include "tests/support/hostile_text.h"
 
 using namespace zor;
 
@@ -69,4 +70,32 @@ TEST(HostilePathText, NeverCrashesAndKeepsEveryPointFinite)
     }
     // The texts must reach the parser's depths, not stop at the first character.
     EXPECT_GT(pointsRead, 2000);
+}
+
+TEST(HostilePathText, AcceptedNumberFormatsWriteNumbersThatReadBack)
+{
+    // Literal text passed the sample numbers and then turned 7 into "70" or "75".
+    const QStringList found = {".#'0", "0.#5", "0.#\"x\"", "0.#########"};
+    zor::testing::THostileText hostile(11);
+    int accepted = 0;
+    for (int i = 0; i < found.size() + 3000; ++i) {
+        const QString format = i < found.size() ? found[i] : hostile.Next();
+        TZorPathData path;
+        try {
+            path.SetFormatStr(format);
+        } catch (const EConvertError&) {
+            continue;
+        }
+        ++accepted;
+        for (double value : {7.0, -3.25, 1234.5, 100000.0}) {
+            path.Clear();
+            path.MoveTo(QPointF(value, value));
+            TZorPathData again;
+            again.SetData(path.Data());
+            ASSERT_GE(again.Count(), 1) << format.toStdString();
+            EXPECT_NEAR(again.Points(0).Point.x(), value, std::abs(value) / 2)
+                << format.toStdString() << " wrote " << path.Data().toStdString();
+        }
+    }
+    EXPECT_GT(accepted, 1);
 }

@@ -121,6 +121,59 @@ TEST_F(PathChanges, EveryOperationNotifiesOnce)
     EXPECT_NE(TZorPathData().Revision(), TZorPathData().Revision());
 }
 
+TEST(PathChangeHandlers, AThrowingHandlerReachesTheCallerAndLeavesTheOperationWhole)
+{
+    TZorPathData outline;
+    outline.SetData("M0,0 L4,0 L4,4");
+    const QPainterPath painted = [] {
+        QPainterPath p;
+        p.addRect(0, 0, 2, 2);
+        return p;
+    }();
+    const struct {
+        const char* Name;
+        std::function<void(TZorPathData&)> Edit;
+    } operations[] = {
+        {"MoveTo", [](TZorPathData& p) { p.MoveTo({7, 7}); }},
+        {"CurveTo", [](TZorPathData& p) { p.CurveTo({1, 1}, {2, 2}, {3, 3}); }},
+        {"CurveToRel", [](TZorPathData& p) { p.CurveToRel({1, 1}, {2, 2}, {3, 3}); }},
+        {"SmoothCurveTo", [](TZorPathData& p) { p.SmoothCurveTo({2, 2}, {3, 3}); }},
+        {"AddEllipse", [](TZorPathData& p) { p.AddEllipse(QRectF(0, 0, 4, 4)); }},
+        {"AddRectangle", [](TZorPathData& p) { p.AddRectangle(QRectF(1, 1, 2, 2)); }},
+        {"AddPolygon", [](TZorPathData& p) { p.AddPolygon(QPolygon({{0, 0}, {1, 1}, {0, 0}})); }},
+        {"AddPolygonF", [](TZorPathData& p) { p.AddPolygon(QPolygonF({{0, 0}, {1, 1}, {0, 0}})); }},
+        {"AddPolygons", [](TZorPathData& p) { p.AddPolygons(QList<QPolygon>{QPolygon({{0, 0}, {1, 1}})}); }},
+        {"AddPolygonsF", [](TZorPathData& p) { p.AddPolygons(TZorPolygons{QPolygonF({{0, 0}, {1, 1}})}); }},
+        {"AddLineOutline", [](TZorPathData& p) { p.AddLineOutline({0, 0}, {4, 0}, 1); }},
+        {"AddPathOutline", [&](TZorPathData& p) { p.AddPathOutline(outline, 2); }},
+        {"AddPainterPath", [&](TZorPathData& p) { p.AddPainterPath(painted); }},
+        {"Append", [&](TZorPathData& p) { p.Append(outline); }},
+        {"Append text", [](TZorPathData& p) { p.Append(QStringLiteral("M9,9 L8,8 Z")); }},
+        {"SetData", [](TZorPathData& p) { p.SetData(QStringLiteral("M1,1 L2,2")); }},
+    };
+    for (const auto& operation : operations) {
+        SCOPED_TRACE(operation.Name);
+        TZorPathData expected;
+        expected.SetData("M5,5 L6,5");
+        operation.Edit(expected);
+
+        TZorPathData path;
+        path.SetData("M5,5 L6,5");
+        int calls = 0;
+        path.OnChanged = [&](TZorPathData&) {
+            ++calls;
+            throw EInvalidOperation(QStringLiteral("handler"));
+        };
+        EXPECT_THROW(operation.Edit(path), EInvalidOperation);
+        EXPECT_EQ(calls, 1);
+        // The whole operation is there, the subpath start included.
+        path.OnChanged = nullptr;
+        path.ClosePath();
+        expected.ClosePath();
+        EXPECT_EQ(path.Data(), expected.Data());
+    }
+}
+
 TEST_F(PathChanges, BracketsDeferTheNotificationButNotTheMeasurement)
 {
     EXPECT_EQ(Path.GetLength(), 10);
@@ -141,6 +194,14 @@ TEST_F(PathChanges, BracketsDeferTheNotificationButNotTheMeasurement)
     Path.EndUpdate();
     Path.LineTo({0, 0});
     EXPECT_EQ(Changes, 2);
+}
+
+TEST_F(PathChanges, AnEmptyPolygonAddsAndReportsNothing)
+{
+    Path.AddPolygon(QPolygon());
+    Path.AddPolygon(QPolygonF());
+    EXPECT_EQ(Changes, 0);
+    EXPECT_EQ(Path.Data(), "M0,0 L10,0 ");
 }
 
 TEST_F(PathChanges, SettingsAreNotChanges)

@@ -125,6 +125,27 @@ TEST(StringList, NotifiesOncePerUpdateBracket)
     EXPECT_EQ(changes, 2); // nothing changed, nothing reported
 }
 
+TEST(StringList, TheOwnerHearsThroughItsOwnLineWhateverCallersDo)
+{
+    QStringList heard;
+    TStringList owned([&](TStringList&) { heard << QStringLiteral("owner"); }, {"a"});
+    EXPECT_TRUE(heard.isEmpty()); // the first lines are no change
+    owned.OnChange = [&](TStringList&) { heard << QStringLiteral("caller"); };
+    owned.Add("b");
+    owned.OnChange = nullptr;
+    owned.BeginUpdate();
+    owned.Clear();
+    owned.EndUpdate();
+    EXPECT_EQ(heard, (QStringList{"owner", "caller", "owner"}));
+
+    // A copy has no owner; assigning keeps the list's own.
+    TStringList copy(owned);
+    copy.Add("c");
+    owned = copy;
+    EXPECT_EQ(heard.size(), 4);
+    EXPECT_EQ(owned.ToStringList(), (QStringList{"c"}));
+}
+
 TEST(StringList, TextAndErrors)
 {
     TStringList list;

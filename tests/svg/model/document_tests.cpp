@@ -74,7 +74,7 @@ TEST_F(Document, ElementEventsSeeAttachedAndStillLivingChildren)
     auto* child = Add(*group);
     EXPECT_EQ(parentSeen, group);
     child->SetTitle(QStringLiteral("leaving"));
-    group->Items().Remove(child);
+    group->RemoveChild(child);
     EXPECT_EQ(removedTitle, QStringLiteral("leaving"));
 }
 
@@ -83,7 +83,7 @@ TEST_F(Document, RemovingABranchReportsItsRootOnly)
     auto* branch = Add(Doc);
     Add(*Add(*branch));
     TDocumentRecorder events(Doc);
-    Doc.Items().Remove(branch);
+    Doc.RemoveChild(branch);
     ASSERT_EQ(events.Removed.size(), 1u);
     EXPECT_EQ(events.Removed[0].first, &Doc);
     EXPECT_EQ(events.Removed[0].second, branch);
@@ -101,7 +101,7 @@ TEST_F(Document, FailingEventHandlerLeavesTheTreeConsistent)
     Doc.OnAddElement = nullptr;
 
     Doc.OnRemoveElement = [](TSVGElement*, TSVGElement*) { throw EInvalidOperation(QStringLiteral("handler")); };
-    EXPECT_THROW(group->Items().Delete(0), EInvalidOperation);
+    EXPECT_THROW(group->RemoveChild(group->Items()[0]), EInvalidOperation);
     EXPECT_TRUE(group->Items().IsEmpty()); // freed all the same
 }
 
@@ -148,7 +148,7 @@ TEST_F(Document, ProvisionalIdsSkipIdsStillInUse)
     Doc.SetOptions(Doc.Options().Include(soEnforceUniqueID));
     auto* first = Add(Doc);
     Add(Doc); // ID#1
-    Doc.Items().Remove(first);
+    Doc.RemoveChild(first);
     // One id is left, but "ID#1" is taken: creating an element must not fail.
     auto* third = Add(Doc);
     EXPECT_EQ(third->ID(), QStringLiteral("ID#2"));
@@ -252,6 +252,49 @@ TEST_F(Document, AssignFromOwnDescendantTakesItsContent)
     EXPECT_EQ(Doc.AllItems().Count(), 2);
 }
 
+TEST_F(Document, RefusedPropertyTextsAreRecordedAndKeepThePreviousValue)
+{
+    using enum TSVGStyleProperty;
+    auto* named = Add(Doc);
+    named->SetID(QStringLiteral("needle"));
+    auto* unnamed = Add(Doc);
+    auto* nested = Add<TSVGDocument>(Doc);
+    auto* inner = Add(*nested);
+    TSVGStyleValues values;
+    const TSVGStyleContext context;
+
+    EXPECT_TRUE(named->ReadStyleProperty(values, ipFill, u"red", context));
+    EXPECT_TRUE(Doc.Diagnostics().empty());
+    EXPECT_FALSE(named->ReadStyleProperty(values, ipFill, u"#ggg", context));
+    EXPECT_EQ(values.Brush.Color(), 0xFFFF0000u);
+    EXPECT_TRUE(values.Brush.URI().isEmpty());
+
+    // Elements without an id of their own are named by their tag; a nested
+    // document reports to the document it belongs to, a document to itself.
+    EXPECT_FALSE(unnamed->ReadStyleProperty(values, ipStroke, u"rgb(1,x,2)", context));
+    EXPECT_FALSE(inner->ReadStyleProperty(values, ipStopColor, u"#12g", context));
+    EXPECT_FALSE(Doc.ReadStyleProperty(values, ipColor, u"#ggg", context));
+    const std::vector<TSVGDiagnostic> expected = {
+        {"needle", "fill", "#ggg", "'#ggg' is not a valid integer value"},
+        {"g", "stroke", "rgb(1,x,2)", "'x' is not a valid integer value"},
+        {"g", "stop-color", "#12g", "'#12g' is not a valid integer value"},
+        {"svg", "color", "#ggg", "'#ggg' is not a valid integer value"},
+    };
+    EXPECT_EQ(Doc.Diagnostics(), expected);
+    EXPECT_TRUE(nested->Diagnostics().empty());
+
+    Doc.ClearDiagnostics();
+    EXPECT_TRUE(Doc.Diagnostics().empty());
+    named->ReportDiagnostic(QStringLiteral("x"), u"?", QStringLiteral("unreadable"));
+    Doc.Clear();
+    EXPECT_TRUE(Doc.Diagnostics().empty());
+
+    // Without a document there is nowhere to record it; the value is kept all the same.
+    TTestGroup loose(nullptr);
+    EXPECT_FALSE(loose.ReadStyleProperty(values, ipFill, u"#ggg", context));
+    EXPECT_EQ(values.Brush.Color(), 0xFFFF0000u);
+}
+
 TEST(DocumentOptions, DefaultsAndOwnership)
 {
     TPlainElement loose(nullptr);
@@ -300,6 +343,18 @@ TEST(DocumentUnits, ResolutionDrivesTheLengthsOfItsElements)
     doc.OnChange = [&](TSVGElement* Sender) { senders.push_back(Sender); };
     length->SetRaw(3);
     EXPECT_EQ(senders, std::vector<TSVGElement*>{&element});
+
+    // A caller listening to the length or the element's lists adds a
+    // listener; the element still hears of every change.
+    int heard = 0;
+    length->OnChange = [&](TSVGLength&) { ++heard; };
+    length->OnUnitFactors = [](const TPersistent&, TSVGUnitFactors& Factors) { Factors = DefaultUnitFactors; };
+    element.Description().OnChange = [&](TStringList&) { ++heard; };
+    length->SetRaw(4);
+    element.Description().Add(QStringLiteral("line"));
+    EXPECT_EQ(heard, 2);
+    EXPECT_EQ(senders, (std::vector<TSVGElement*>{&element, &element, &element}));
+    EXPECT_FLOAT_EQ(length->Pixels(), 4 * 72); // still the document's resolution
 
     TSVGDocument copy;
     copy.Assign(&doc);

@@ -71,7 +71,7 @@ TEST_F(ElementTree, RefusedChildKindsLeaveTheChildWithTheCaller)
 TEST_F(ElementTree, RefusedChildStaysWhereItWas)
 {
     auto* stop = Add<TTestStop>(*loose);
-    EXPECT_THROW(a->Items().Add(stop), ESVGException);
+    EXPECT_THROW(stop->SetParent(a), ESVGException);
     EXPECT_EQ(stop->Parent(), loose.get());
     EXPECT_EQ(loose->Items().Count(), 1);
     EXPECT_EQ(a->Items().Count(), 2);
@@ -80,7 +80,7 @@ TEST_F(ElementTree, RefusedChildStaysWhereItWas)
 TEST_F(ElementTree, AddingAnElementWithAParentMovesIt)
 {
     TDocumentRecorder events(Doc);
-    b->Items().Add(a1);
+    a1->SetParent(b);
     EXPECT_EQ(a1->Parent(), b);
     EXPECT_EQ(a->Items().Count(), 1);
     EXPECT_EQ(a->Items()[0], a2);
@@ -96,6 +96,118 @@ TEST_F(ElementTree, AddingAnElementWithAParentMovesIt)
     EXPECT_TRUE(b->HasDescendant(a2));
 }
 
+TEST_F(ElementTree, ExtractedChildKeepsItsBranchAndCanBeAddedElsewhere)
+{
+    auto* leaf = Add(*a1);
+    a1->SetID(QStringLiteral("moved"));
+    TDocumentRecorder events(Doc);
+
+    std::unique_ptr<TSVGElement> extracted = a->ExtractChild(a1);
+    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a2}));
+    EXPECT_EQ(Doc.AllItems().Items(QStringLiteral("moved")), a1);
+    EXPECT_EQ(b->InsertChild(0, std::move(extracted)), a1);
+    EXPECT_EQ(extracted, nullptr);
+    EXPECT_EQ(a1->Parent(), b);
+    EXPECT_EQ(leaf->Parent(), a1);
+    EXPECT_TRUE(events.Removed.empty());
+    ASSERT_EQ(events.Added.size(), 1u);
+    EXPECT_EQ(events.Added[0], std::make_pair(static_cast<TSVGElement*>(b), static_cast<TSVGElement*>(a1)));
+
+    // Inserting puts the child before the one at the index; Count appends.
+    auto* first = b->InsertChild(0, std::make_unique<TTestGroup>(&Doc));
+    auto* last = b->InsertChild(2, std::make_unique<TTestGroup>(&Doc));
+    EXPECT_EQ(b->Items().ToList(), QList<TSVGElement*>({first, a1, last}));
+    auto outside = std::make_unique<TTestGroup>(&Doc);
+    EXPECT_THROW(b->InsertChild(4, std::move(outside)), EListError);
+    EXPECT_THROW(b->InsertChild(-1, std::move(outside)), EListError);
+    EXPECT_NE(outside, nullptr);
+    EXPECT_EQ(b->Items().Count(), 3);
+}
+
+TEST_F(ElementTree, OnlyTheOwnershipOperationsGiveOrTakeAParent)
+{
+    EXPECT_EQ(MessageOf([&] { a1->SetParent(nullptr); }),
+              QStringLiteral("SVG element <g> leaves its parent through ExtractChild"));
+    EXPECT_EQ(a1->Parent(), a);
+    EXPECT_EQ(MessageOf([&] { loose->SetParent(b); }),
+              QStringLiteral("SVG element <TPlainElement> has no parent to move from: give it one with AppendChild "
+                             "or InsertChild"));
+    EXPECT_TRUE(b->Items().IsEmpty());
+    loose->SetParent(nullptr); // already parentless: nothing to do
+
+    // A second owner of a child is refused before it can free the child twice.
+    std::unique_ptr<TSVGElement> secondOwner(a1);
+    EXPECT_EQ(MessageOf([&] { b->AppendChild(std::move(secondOwner)); }),
+              QStringLiteral("SVG element <g> already has a parent"));
+    EXPECT_EQ(secondOwner.release(), a1);
+    EXPECT_EQ(a1->Parent(), a);
+}
+
+TEST_F(ElementTree, FailingReportsKeepEveryElementOwned)
+{
+    auto* leaf = Add(*a1);
+    Doc.OnChange = [](TSVGElement*) { throw EInvalidOperation(QStringLiteral("handler")); };
+
+    // An extraction whose report fails puts the child back: the caller could not receive it.
+    EXPECT_THROW(a->ExtractChild(a1), EInvalidOperation);
+    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2}));
+    EXPECT_EQ(a1->Parent(), a);
+
+    // A move stands once the element has left its old parent.
+    EXPECT_THROW(a1->SetParent(b), EInvalidOperation);
+    EXPECT_EQ(a1->Parent(), b);
+    EXPECT_EQ(b->Items().ToList(), QList<TSVGElement*>({a1}));
+    EXPECT_EQ(leaf->Parent(), a1);
+
+    // A replacement stands, and the replaced child is freed all the same.
+    a2->SetID(QStringLiteral("replaced"));
+    EXPECT_THROW(a->ReplaceChild(0, std::make_unique<TTestGroup>(&Doc)), EInvalidOperation);
+    EXPECT_EQ(a->Items().Count(), 1);
+    EXPECT_EQ(a->Items()[0]->Parent(), a);
+    EXPECT_FALSE(Doc.AllItems().ContainsKey(QStringLiteral("replaced")));
+
+    // Adopting a list stops at the failing report; the caller keeps the rest.
+    std::vector<std::unique_ptr<TSVGElement>> wanted;
+    wanted.push_back(std::make_unique<TTestGroup>(&Doc));
+    wanted.push_back(std::make_unique<TTestGroup>(&Doc));
+    TSVGElement* const second = wanted[1].get();
+    EXPECT_THROW(b->SetItems(std::move(wanted)), EInvalidOperation); // fails freeing a1
+    EXPECT_TRUE(b->Items().IsEmpty());
+    EXPECT_EQ(wanted.size(), 2u);
+    EXPECT_THROW(b->SetItems(std::move(wanted)), EInvalidOperation); // fails adopting the first
+    EXPECT_EQ(b->Items().Count(), 1);
+    ASSERT_EQ(wanted.size(), 1u);
+    EXPECT_EQ(wanted[0].get(), second);
+    Doc.OnChange = nullptr;
+}
+
+TEST_F(ElementTree, DestructorsRaiseNoEvents)
+{
+    TRecordingListener listener(&Doc);
+    a1->ChangeNotification(&listener);
+    std::unique_ptr<TSVGElement> held = a->ExtractChild(a1);
+    int events = 0;
+    Doc.OnChange = [&](TSVGElement*) {
+        ++events;
+        throw EInvalidOperation(QStringLiteral("handler"));
+    };
+    Doc.OnRemoveElement = [&](TSVGElement*, TSVGElement*) { ++events; };
+
+    // Freed by its holder: the listener is told, no handler runs.
+    held.reset();
+    ASSERT_EQ(listener.Calls.size(), 1u);
+    EXPECT_TRUE(listener.Calls[0].SenderDestroying);
+    EXPECT_EQ(events, 0);
+
+    // Freed through the tree: the removal is reported, and the handler's error reaches the caller.
+    a2->ChangeNotification(&listener);
+    EXPECT_THROW(a->RemoveChild(a2), EInvalidOperation);
+    EXPECT_EQ(events, 2);
+    EXPECT_EQ(listener.Calls.size(), 2u);
+    EXPECT_TRUE(a->Items().IsEmpty());
+    Doc.OnChange = nullptr;
+}
+
 TEST_F(ElementTree, ElementCannotBecomeItsOwnAncestor)
 {
     struct Case {
@@ -108,48 +220,65 @@ TEST_F(ElementTree, ElementCannotBecomeItsOwnAncestor)
         SCOPED_TRACE(c.Name);
         TSVGElement* const oldParent = c.Item->Parent();
         const qsizetype oldCount = c.NewParent->Items().Count();
-        for (const auto& attempt : {std::function<void()>([&] { c.NewParent->Items().Add(c.Item); }),
-                                    std::function<void()>([&] { c.Item->SetParent(c.NewParent); })}) {
-            EXPECT_EQ(MessageOf(attempt), QString::fromLatin1(messages::OwnParent));
-            EXPECT_EQ(c.Item->Parent(), oldParent);
-            EXPECT_EQ(c.NewParent->Items().Count(), oldCount);
-        }
+        EXPECT_EQ(MessageOf([&] { c.Item->SetParent(c.NewParent); }), QString::fromLatin1(messages::OwnParent));
+        EXPECT_EQ(c.Item->Parent(), oldParent);
+        EXPECT_EQ(c.NewParent->Items().Count(), oldCount);
     }
     EXPECT_THROW(a->SetParent(a), EInvalidOperation);
+
+    // A tree held by its caller cannot be given to itself or to one of its descendants.
+    TSVGElement* const held = loose.get();
+    auto* grandchild = Add(*Add(*loose));
+    for (TSVGElement* target : {held, static_cast<TSVGElement*>(grandchild)}) {
+        const qsizetype count = target->Items().Count();
+        EXPECT_EQ(MessageOf([&] { target->AppendChild(std::move(loose)); }), QString::fromLatin1(messages::OwnParent));
+        EXPECT_EQ(loose.get(), held);
+        EXPECT_EQ(target->Items().Count(), count);
+    }
 }
 
-TEST_F(ElementTree, AddingAChildAgainMovesItWithinTheList)
+TEST_F(ElementTree, MovingAChildWithinTheListKeepsTheOthersInOrder)
 {
-    a->Items().Add(a1);
-    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a2, a1}));
-    a->Items().Insert(0, a1);
-    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2}));
-    a->Items().Insert(2, a1);
-    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a2, a1}));
-
-    // Through the plain list interface too, and replacing an entry by itself keeps it.
-    TList<TSVGElement*>& plain = a->Items();
-    plain.Add(a2);
-    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2}));
-    plain.SetItems(0, a1);
-    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2}));
+    auto* a3 = Add(*a);
+    TDocumentRecorder events(Doc);
+    a->MoveChild(0, 2);
+    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a2, a3, a1}));
+    a->MoveChild(2, 0);
+    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2, a3}));
+    a->MoveChild(1, 1);
+    EXPECT_EQ(events.ChangeSenders, (std::vector<TSVGElement*>{a, a}));
+    EXPECT_THROW(a->MoveChild(0, 3), EListError);
+    EXPECT_THROW(a->MoveChild(-1, 0), EListError);
+    EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2, a3}));
     EXPECT_EQ(a1->Parent(), a);
+    EXPECT_TRUE(events.Added.empty() && events.Removed.empty());
 }
 
 TEST_F(ElementTree, ReplacingAChildFreesItAndMovesTheNewOne)
 {
     auto* a3 = Add(*a);
     a2->SetID(QStringLiteral("replaced"));
-    EXPECT_THROW(a->Items().SetItems(1, Add<TTestStop>(*loose)), ESVGException);
+    auto stop = std::make_unique<TTestStop>(&Doc);
+    EXPECT_THROW(a->ReplaceChild(1, std::move(stop)), ESVGException);
+    EXPECT_NE(stop, nullptr);
     EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2, a3}));
 
-    a->Items().SetItems(1, a3); // a child of the same list
+    TDocumentRecorder events(Doc);
+    EXPECT_EQ(a->ReplaceChild(1, a->ExtractChild(a3)), a3); // a child of the same list
     EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a3}));
     EXPECT_FALSE(Doc.AllItems().ContainsKey(QStringLiteral("replaced")));
+    EXPECT_EQ(events.RemovedIDs, QStringList{QStringLiteral("replaced")}); // seen before it was freed
+    ASSERT_EQ(events.Added.size(), 1u);
+    EXPECT_EQ(events.Added[0].second, a3);
 
-    a->Items().SetItems(0, b); // an element of another parent
+    a->ReplaceChild(0, root->ExtractChild(b)); // an element of another parent
     EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({b, a3}));
     EXPECT_EQ(root->Items().ToList(), QList<TSVGElement*>({a}));
+
+    // Only an existing place can be replaced.
+    auto extra = std::make_unique<TTestGroup>(&Doc);
+    EXPECT_THROW(a->ReplaceChild(2, std::move(extra)), EListError);
+    EXPECT_NE(extra, nullptr);
 }
 
 TEST_F(ElementTree, DeleteFreesTheChildExtractKeepsItRegistered)
@@ -158,7 +287,7 @@ TEST_F(ElementTree, DeleteFreesTheChildExtractKeepsItRegistered)
     a1->SetID(QStringLiteral("one"));
     a2->SetID(QStringLiteral("two"));
 
-    a->Items().Delete(0);
+    EXPECT_TRUE(a->RemoveChild(a1));
     EXPECT_FALSE(Doc.AllItems().ContainsKey(QStringLiteral("one")));
     EXPECT_EQ(events.RemovedIDs, QStringList{QStringLiteral("one")}); // seen before it was freed
 
@@ -168,20 +297,23 @@ TEST_F(ElementTree, DeleteFreesTheChildExtractKeepsItRegistered)
     EXPECT_EQ(Doc.AllItems().Items(QStringLiteral("two")), extracted.get());
     EXPECT_EQ(events.Removed.size(), 1u);
     EXPECT_EQ(a->ExtractChild(b), nullptr);
+    EXPECT_FALSE(a->RemoveChild(b));
+    EXPECT_EQ(b->Parent(), root);
 }
 
 TEST_F(ElementTree, ListObserversSeeLinkedAndLivingChildren)
 {
     QStringList seen;
-    a->Items().OnNotify = [&](TList<TSVGElement*>&, TSVGElement* const& Item, TCollectionNotification Action) {
-        seen << QStringLiteral("%1 %2 %3").arg(int(Action)).arg(Item->ID()).arg(Item->Parent() == a);
+    const auto record = [&](const char* Action, TSVGElement* Parent, TSVGElement* Item) {
+        seen << QStringLiteral("%1 %2 %3").arg(QLatin1String(Action), Item->ID()).arg(Item->Parent() == Parent);
     };
+    Doc.OnAddElement = [&](TSVGElement* Parent, TSVGElement* Item) { record("added", Parent, Item); };
+    Doc.OnRemoveElement = [&](TSVGElement* Parent, TSVGElement* Item) { record("removed", Parent, Item); };
     a1->SetID(QStringLiteral("x"));
-    a->Items().Remove(a1);
+    a->RemoveChild(a1);
     b->SetParent(a);
     EXPECT_THROW(Add<TTestStop>(*a), ESVGException);
-    EXPECT_EQ(seen, QStringList({QStringLiteral("1 x 1"), QStringLiteral("0 ID#4 1")}));
-    a->Items().OnNotify = nullptr; // the observer's state ends with this test
+    EXPECT_EQ(seen, QStringList({QStringLiteral("removed x 1"), QStringLiteral("added ID#4 1")}));
 }
 
 TEST_F(ElementTree, AssigningAListMovesSharedElementsAndFreesTheRest)
@@ -191,39 +323,45 @@ TEST_F(ElementTree, AssigningAListMovesSharedElementsAndFreesTheRest)
     b1->SetID(QStringLiteral("b1"));
     a1->SetID(QStringLiteral("a1"));
 
-    TZorAssignList<TSVGElement*> wanted;
-    wanted.Add(a2);
-    wanted.Add(b1);
-    wanted.Add(a2);
-    a->SetItems(wanted);
+    std::vector<std::unique_ptr<TSVGElement>> wanted;
+    wanted.push_back(a->ExtractChild(a2));
+    wanted.push_back(b->ExtractChild(b1));
+    a->SetItems(std::move(wanted));
     EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a2, b1}));
     EXPECT_EQ(b1->Parent(), a);
     EXPECT_TRUE(b->Items().IsEmpty());
     EXPECT_FALSE(Doc.AllItems().ContainsKey(QStringLiteral("a1")));
+    EXPECT_TRUE(wanted.empty());
 
-    // Taking over another element's list empties it; assigning a list to itself changes nothing.
-    b->SetItems(a->Items());
+    // Taking over another element's children empties it; an empty list frees them all.
+    std::vector<std::unique_ptr<TSVGElement>> taken;
+    for (TSVGElement* child : a->Items().ToList())
+        taken.push_back(a->ExtractChild(child));
+    b->SetItems(std::move(taken));
     EXPECT_EQ(b->Items().ToList(), QList<TSVGElement*>({a2, b1}));
     EXPECT_TRUE(a->Items().IsEmpty());
-    TZorAssignList<TSVGElement*>& list = b->Items();
-    list.Assign(b->Items());
-    EXPECT_EQ(b->Items().ToList(), QList<TSVGElement*>({a2, b1}));
+    b->SetItems({});
+    EXPECT_TRUE(b->Items().IsEmpty());
+    EXPECT_FALSE(Doc.AllItems().ContainsKey(QStringLiteral("b1")));
 }
 
 TEST_F(ElementTree, AssigningAListWithARefusedElementChangesNothing)
 {
-    auto* stop = Add<TTestStop>(*loose);
-    TZorAssignList<TSVGElement*> wanted;
-    wanted.Add(b);
-    wanted.Add(stop);
-    EXPECT_THROW(a->SetItems(wanted), ESVGException);
+    std::vector<std::unique_ptr<TSVGElement>> wanted;
+    wanted.push_back(root->ExtractChild(b));
+    wanted.push_back(std::make_unique<TTestStop>(&Doc));
+    EXPECT_THROW(a->SetItems(std::move(wanted)), ESVGException);
     EXPECT_EQ(a->Items().ToList(), QList<TSVGElement*>({a1, a2}));
-    EXPECT_EQ(b->Parent(), root);
+    ASSERT_EQ(wanted.size(), 2u); // the caller keeps them all
+    EXPECT_EQ(wanted[0].get(), b);
 
-    wanted.Clear();
-    wanted.Add(root);
-    EXPECT_THROW(a->SetItems(wanted), EInvalidOperation);
-    EXPECT_EQ(a->Items().Count(), 2);
+    // A tree held by its caller cannot become a child of its own descendant.
+    auto* inside = Add(*loose);
+    wanted.clear();
+    wanted.push_back(std::move(loose));
+    EXPECT_THROW(inside->SetItems(std::move(wanted)), EInvalidOperation);
+    EXPECT_EQ(inside->Items().Count(), 0);
+    EXPECT_EQ(wanted[0]->Items()[0], inside);
 }
 
 TEST_F(ElementTree, TreeQueries)
@@ -298,7 +436,7 @@ TEST_F(ElementTree, ListenersAreTakenOutWhenEitherSideGoesAway)
     // A listener outliving its target is told once, then forgotten.
     auto survivor = std::make_unique<TRecordingListener>(&Doc);
     a1->ChangeNotification(survivor.get());
-    a->Items().Clear();
+    a->RemoveChild(a1);
     EXPECT_EQ(survivor->Calls.size(), 1u);
     survivor.reset();
 }

@@ -8,10 +8,23 @@
 
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "svg/model/document.h"
 #include "svg/model/element.h"
+
+namespace zor {
+
+inline void PrintTo(const TSVGDiagnostic& Diagnostic, std::ostream* Out)
+{
+    *Out << '{' << QStringList{Diagnostic.Element, Diagnostic.Property, Diagnostic.Text, Diagnostic.Reason}
+                       .join(QStringLiteral(" | "))
+                       .toStdString()
+         << '}';
+}
+
+} // namespace zor
 
 namespace zor::test {
 
@@ -43,8 +56,8 @@ protected:
     }
 };
 
-// Records every ReferenceChanged with whether the sender was going away, and
-// runs OnReference (if set) during the call.
+// Records every ReferenceChanged with whether the sender was going away, runs
+// OnReference (if set) during the call, then reacts as every element does.
 class TRecordingListener : public TSVGElement {
 public:
     struct TCall {
@@ -59,6 +72,7 @@ public:
         Calls.push_back({Sender, Sender->ElementState().Contains(TSVGElementStateFlag::esDestroying)});
         if (OnReference)
             OnReference(Sender);
+        TSVGElement::ReferenceChanged(Sender);
     }
 
     std::vector<TCall> Calls;

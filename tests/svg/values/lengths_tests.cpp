@@ -220,6 +220,11 @@ TEST(LengthText, LengthsReadBackAsTheyWereWritten)
     TSVGLength huge;
     ParseLengthValue(u"3e38%", huge, 0, 1000);
     EXPECT_FLOAT_EQ(huge.Raw(), 3e38f);
+    // A number that overflows once converted to pixels is refused as a whole.
+    TSVGLength kept(2, false, TSVGUnit::suCentimeters);
+    ParseLength(u"3e38in", kept);
+    EXPECT_EQ(kept.aUnit(), TSVGUnit::suCentimeters);
+    EXPECT_EQ(kept.Raw(), 2);
 }
 
 TEST(LengthText, PropertyLengthsFollowTheInheritKeyword)

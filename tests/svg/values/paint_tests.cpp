@@ -14,8 +14,6 @@ using namespace zor::testing;
 
 namespace {
 
-constexpr TAlphaColor OpaqueBlack = 0xFF000000;
-
 template <typename TPaint>
 struct TPaintFixture {
     TPaint Paint{TBrushKind::Solid, OpaqueBlack};
@@ -149,6 +147,9 @@ TEST(Pen, CustomDashListsKeepTheirUnits)
         {u" 5mm 2mm ", {18.9f, 7.56f}, {false, false}, "5mm 2mm"},
         {u"1pt", {1.333f, 1.333f}, {false, false}, "1pt 1pt"},
         {u"3px 1e1", {3, 10}, {false, false}, "3 10"},
+        // Entries that "0.###" would write as 0 are written in full.
+        {u"0.0001 1", {0.0001f, 1}, {false, false}, "0.0001 1"},
+        {u"0.0002in 0.0004%", {0.0192f, 0.000004f}, {false, true}, "0.0002in 0.0004%"},
     };
     for (const Case& c : cases) {
         TSVGPen pen(TBrushKind::Solid, OpaqueBlack);
@@ -300,6 +301,8 @@ TEST(Font, FamilyListsReadBackAsTheyWereWritten)
         {{"Times New Roman", "serif"}, "'Times New Roman', serif"},
         {{"serif", "Times New Roman", "DejaVu Sans"}, "serif, 'Times New Roman', 'DejaVu Sans'"},
         {{"O'Brien Sans", "Arial"}, "\"O'Brien Sans\", Arial"},
+        // Both quotes, commas and backslashes are escaped or quoted so that they read back.
+        {{"a'b \"c", "x,y", "'q", "back\\slash"}, "'a\\'b \"c', 'x,y', \"'q\", back\\slash"},
         {{}, ""},
     };
     for (const Case& c : cases) {
@@ -392,7 +395,7 @@ TEST(Font, ClearAndAssign)
     font.Clear();
     EXPECT_EQ(changes.Count, 1);
     EXPECT_TRUE(font.Families().IsEmpty());
-    EXPECT_EQ(font.Family(), TFont::DefaultFamily());
+    EXPECT_EQ(Text(font.Family()), "Liberation Sans"); // Clear leaves the family alone
     EXPECT_EQ(font.Size(), TFont::DefaultSize);
     EXPECT_TRUE(font.Style().IsEmpty());
     EXPECT_EQ(font.Weight(), TSVGFontWeight::fwNormal);

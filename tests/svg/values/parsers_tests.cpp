@@ -293,6 +293,8 @@ TEST(TransformParser, RaisesWithTheNameOrArguments)
         {u"Scale(2)", "Invalid transformation: Scale"},
         {u"translate(1) (2)", "Invalid transformation: "},
         {u"matrix(1 0 0 1 0)", "Invalid matrix: 1 0 0 1 0"},
+        // A product beyond the number range could not be written back.
+        {u"scale(1e38)scale(1e38)", "Invalid transformation: scale(1e38)scale(1e38)"},
         {u"scale(1e38) scale(1e38) scale(1e38) scale(1e38) scale(1e38) scale(1e38) scale(1e38) scale(1e38) scale(1e38)",
          "Invalid transformation: scale(1e38) scale(1e38) scale(1e38) scale(1e38) scale(1e38) scale(1e38) "
          "scale(1e38) scale(1e38) scale(1e38)"},

@@ -2,7 +2,9 @@
 
 #include <set>
 #include <string>
+#include <tuple>
 
+#include "svg/values/colors.h"
 #include "svg/values/style_value_parsers.h"
 #include "svg/values/style_values.h"
 #include "tests/svg/values/values_test_support.h"
@@ -328,6 +330,47 @@ TEST(StylePaint, FillAndStrokeKeepTheirPaintServer)
     EXPECT_EQ(values.StopColor, 0xFF0000FFu);
 }
 
+TEST(StylePaint, RefusedColourTextsChangeNothingAndGiveTheReason)
+{
+    const std::tuple<TSVGStyleProperty, const char16_t*, const char*> cases[] = {
+        {ipFill, u"#ggg", "'#ggg' is not a valid integer value"},
+        {ipStroke, u"#ggg", "'#ggg' is not a valid integer value"},
+        {ipColor, u"#ggg", "'#ggg' is not a valid integer value"},
+        {ipStopColor, u"rgb(1,x,2)", "'x' is not a valid integer value"},
+        {ipFloodColor, u"rgb(1,,2)", "'' is not a valid integer value"},
+    };
+    for (const auto& [member, text, reason] : cases) {
+        TStyleFixture fixture;
+        TSVGStyleValues& values = fixture.Values;
+        fixture.Parse(ipColor, u"#102030");
+        fixture.Parse(ipFill, u"#405060");
+        fixture.Parse(ipStroke, u"#708090");
+        values.Brush.SetURI(QStringLiteral("f"));
+        values.Pen.SetURI(QStringLiteral("s"));
+        fixture.Parse(ipStopColor, u"#aabbcc");
+        const TSVGStyleProperties inherits = values.Inherits;
+
+        const TSVGStyleParseResult result = ParseStyleProperty(values, member, text, fixture.Context);
+        EXPECT_TRUE(result.Known);
+        EXPECT_FALSE(result.Taken()) << Label(text);
+        EXPECT_EQ(Text(result.Refusal), reason);
+        EXPECT_EQ(Text(values.Brush.URI()), "f") << Label(text);
+        EXPECT_EQ(values.Brush.Color(), 0xFF405060u);
+        EXPECT_EQ(values.Brush.Kind(), TBrushKind::Solid);
+        EXPECT_EQ(Text(values.Pen.URI()), "s");
+        EXPECT_EQ(values.Pen.Color(), 0xFF708090u);
+        EXPECT_EQ(values.Color, 0xFF102030u);
+        EXPECT_EQ(values.StopColor, 0xFFAABBCCu);
+        EXPECT_EQ(values.Inherits, inherits);
+    }
+    // Called directly, the colour reader still raises.
+    bool noPaint = false, inherited = false;
+    EXPECT_THROW(ParseColor(u"#ggg", 0, noPaint, 0, inherited), EConvertError);
+    TStyleFixture fixture;
+    EXPECT_TRUE(ParseStyleProperty(fixture.Values, u"fill", u"#123", fixture.Context).Taken());
+    EXPECT_EQ(fixture.Values.Brush.Color(), 0xFF112233u);
+}
+
 TEST(StylePaint, StrokeDashes)
 {
     struct Case {
@@ -494,6 +537,7 @@ TEST(StyleValues, ClearRestoresTheInitialValues)
     const std::pair<TSVGStyleProperty, const char16_t*> edits[] = {
         {ipFill, u"none"}, {ipVisibility, u"hidden"}, {ipOpacity, u"0.5"}, {ipWritingMode, u"tb"},
         {ipBaselineShift, u"sub"}, {ipWordSpacing, u"2px"}, {ipClip, u"rect(1 2 3 4)"}, {ipCursor, u"wait"},
+        {ipFontFamily, u"monospace"},
     };
     for (const auto& [member, text] : edits)
         fixture.Parse(member, text);
@@ -506,6 +550,7 @@ TEST(StyleValues, ClearRestoresTheInitialValues)
     EXPECT_TRUE(values.WordSpacing.Automatic());
     EXPECT_EQ(values.ClipRect, QRectF(0, 0, 0, 0));
     EXPECT_EQ(values.Cursor, 0);
+    EXPECT_EQ(values.Font.Family(), TFont::DefaultFamily());
     EXPECT_EQ(values.Inherits, DefaultInheritedProperties());
-    EXPECT_FALSE(ParseStyleProperty(values, u"bogus", u"1", fixture.Context));
+    EXPECT_FALSE(ParseStyleProperty(values, u"bogus", u"1", fixture.Context).Known);
 }
