@@ -28,6 +28,18 @@ constexpr std::array<TGenericFamilyRow, EnumCount(TGenericFontFamily{})> Generic
 }};
 static_assert(RowsFollowTheEnumeration<&TGenericFamilyRow::Generic>(GenericFamilyRows));
 
+struct TSlantRow {
+    TFontSlant Slant;
+    QFont::Style Style;
+};
+
+constexpr std::array<TSlantRow, EnumCount(TFontSlant{})> SlantRows = {{
+    {TFontSlant::slNormal, QFont::StyleNormal},
+    {TFontSlant::slItalic, QFont::StyleItalic},
+    {TFontSlant::slOblique, QFont::StyleOblique},
+}};
+static_assert(RowsFollowTheEnumeration<&TSlantRow::Slant>(SlantRows));
+
 std::atomic<std::uint64_t> Generation{1};
 // Counts the changes the platform reported of its font database.
 std::atomic<std::uint64_t> DatabaseGeneration{1};
@@ -100,28 +112,15 @@ std::optional<TGenericFontFamily> FindGenericFontFamily(QStringView Name)
 
 TFontSlant SlantFromQt(QFont::Style Style)
 {
-    switch (Style) {
-    case QFont::StyleItalic:
-        return TFontSlant::slItalic;
-    case QFont::StyleOblique:
-        return TFontSlant::slOblique;
-    case QFont::StyleNormal:
-        break;
-    }
+    for (const TSlantRow& row : SlantRows)
+        if (row.Style == Style)
+            return row.Slant;
     return TFontSlant::slNormal;
 }
 
 QFont::Style SlantToQt(TFontSlant Slant)
 {
-    switch (Slant) {
-    case TFontSlant::slItalic:
-        return QFont::StyleItalic;
-    case TFontSlant::slOblique:
-        return QFont::StyleOblique;
-    case TFontSlant::slNormal:
-        break;
-    }
-    return QFont::StyleNormal;
+    return SlantRows[static_cast<std::size_t>(Slant)].Style;
 }
 
 QStringList IZorFMXSystemFontsService::Families()
