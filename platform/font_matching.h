@@ -33,7 +33,9 @@ struct TFontRequest {
 TFontFaceInfo ChooseFontFace(const QList<TFontFaceInfo>& Faces, int Weight, TFontSlant Slant);
 
 // A face of an installed family. A family with neither italic nor oblique
-// faces gets its slant synthesised (sheared) by the platform.
+// faces gets its slant synthesised (sheared) by the platform. Bold is not
+// synthesised (the platform makes no bold outlines): a family without bold
+// faces gives the face CSS chooses among those it has.
 class TFontFace {
 public:
     TFontFace() = default;

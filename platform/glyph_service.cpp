@@ -36,8 +36,9 @@ struct TMatchedFont {
     QList<TFontFace> Faces;
     int Weight = RegularFontWeight;
     TFontSlant Slant = TFontSlant::slNormal;
-    // The service the faces were matched with, for fallback families.
-    std::shared_ptr<IZorFMXSystemFontsService> Service;
+    // The service the faces were matched with, for fallback families; not
+    // kept alive by cached fonts once it is no longer installed.
+    std::weak_ptr<IZorFMXSystemFontsService> Service;
     // Of the first face, per em.
     TGlyphFontMetrics Metrics;
 };
@@ -190,6 +191,9 @@ std::shared_ptr<const TGlyphData> MakeGlyph(const QRawFont& Raw, const TFontFace
 // service's families that has it.
 TFontFace FallbackFace(const TMatchedFont& Font, char32_t Character, TRawFonts& Raw)
 {
+    std::shared_ptr<IZorFMXSystemFontsService> service = Font.Service.lock();
+    if (!service)
+        service = CurrentFontsService();
     QTextLayout layout(QString::fromUcs4(&Character, 1), Font.Faces.first().ToFont(EmPixels));
     layout.beginLayout();
     layout.createLine();
@@ -199,7 +203,7 @@ TFontFace FallbackFace(const TMatchedFont& Font, char32_t Character, TRawFonts& 
         if (!run.rawFont().supportsCharacter(Character))
             continue;
         platformFound = true;
-        const TFontFace face = MatchFontFace(*Font.Service, run.rawFont().familyName(), Font.Weight, Font.Slant);
+        const TFontFace face = MatchFontFace(*service, run.rawFont().familyName(), Font.Weight, Font.Slant);
         if (face.IsValid() && Raw.Get(face).supportsCharacter(Character))
             return face;
     }
@@ -207,8 +211,8 @@ TFontFace FallbackFace(const TMatchedFont& Font, char32_t Character, TRawFonts& 
     // family of the service has. What it found may lie outside the service.
     if (!platformFound)
         return {};
-    for (const QString& family : Font.Service->Families()) {
-        const TFontFace face = MatchFontFace(*Font.Service, family, Font.Weight, Font.Slant);
+    for (const QString& family : service->Families()) {
+        const TFontFace face = MatchFontFace(*service, family, Font.Weight, Font.Slant);
         if (face.IsValid() && Raw.Get(face).supportsCharacter(Character))
             return face;
     }
@@ -421,12 +425,16 @@ TGlyphFont TGlyphService::Font(const TFontRequest& Request, double PixelSize)
             return TGlyphFont(this, *found, size);
     }
     auto font = std::make_shared<TMatchedFont>();
-    font->Service = CurrentFontsService();
-    font->Faces = MatchFontFaces(*font->Service, Request);
+    const std::shared_ptr<IZorFMXSystemFontsService> service = CurrentFontsService();
+    font->Service = service;
+    font->Faces = MatchFontFaces(*service, Request);
     font->Weight = Request.Weight;
     font->Slant = Request.Slant;
-    if (!font->Faces.isEmpty())
-        font->Metrics = MetricsOf(LoadRawFont(font->Faces.first()));
+    // Nothing installed, or no font database yet (no application object):
+    // not cached, so that a later request can match what comes.
+    if (font->Faces.isEmpty())
+        return TGlyphFont(this, std::move(font), size);
+    font->Metrics = MetricsOf(LoadRawFont(font->Faces.first()));
     const QString facesKey = FacesKey(font->Faces);
     std::lock_guard guard(FState->Lock);
     // Face lists are few; the bound only guards against a flood of them.

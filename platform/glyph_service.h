@@ -86,7 +86,8 @@ private:
 };
 
 // A matched font at a pixel size: what text layout asks for glyphs. Cheap to
-// copy; a default font has no faces and gives empty glyphs.
+// copy; a default font has no faces and gives empty glyphs. A font must not
+// outlive the service that made it.
 class TGlyphFont {
 public:
     TGlyphFont() = default;

@@ -210,13 +210,16 @@ TEST(GlyphService, ReplacedServiceChangesTheFontsOfTheNextRequest)
 {
     TGlyphService service;
     EXPECT_EQ(service.Font(Request("DejaVu Sans, monospace"), 20).Face().Family(), "DejaVu Sans");
+    TGlyphFont mono;
     {
         TZorFontsServiceScope scope(
             std::make_shared<TZorFontFilesService>(QStringList{DejaVuFile("DejaVuSansMono.ttf")}));
-        const TGlyphFont font = service.Font(Request("DejaVu Sans, monospace"), 20);
-        EXPECT_EQ(font.Face().Family(), "DejaVu Sans Mono");
-        EXPECT_EQ(font.Glyph(U'i').Advance(), font.Glyph(U'W').Advance());
+        mono = service.Font(Request("DejaVu Sans, monospace"), 20);
+        EXPECT_EQ(mono.Face().Family(), "DejaVu Sans Mono");
+        EXPECT_EQ(mono.Glyph(U'i').Advance(), mono.Glyph(U'W').Advance());
     }
+    // Cached fonts do not keep a removed service, and its fonts, alive.
+    EXPECT_FALSE(SystemFontsService().HasFamily(QStringLiteral("DejaVu Sans Mono")));
     EXPECT_EQ(service.Font(Request("DejaVu Sans, monospace"), 20).Face().Family(), "DejaVu Sans");
 }
 
