@@ -1,7 +1,8 @@
 // Outlining and measuring a paragraph of 1,000 characters at 16 pixels: with
 // empty caches (the font matched and every distinct glyph loaded), with warm
-// caches (only the cached outlines scaled and placed), and straight from the
-// platform's raw font for comparison; and matching a cached font request.
+// caches (only the cached outlines scaled and placed), its width alone, and
+// straight from the platform's raw font for comparison; and matching a
+// cached font request.
 
 #include <benchmark/benchmark.h>
 
@@ -66,6 +67,18 @@ void BM_ParagraphCached(benchmark::State& State)
     State.SetItemsProcessed(State.iterations() * ParagraphLength);
 }
 BENCHMARK(BM_ParagraphCached)->Unit(benchmark::kMicrosecond);
+
+// Advances only, as measuring a text for platform text drawing does.
+void BM_ParagraphWidthCached(benchmark::State& State)
+{
+    const QString text = Paragraph();
+    TGlyphService service;
+    LayOut(service, text);
+    for (auto _ : State)
+        benchmark::DoNotOptimize(service.Font(Request, FontSize).TextWidth(text));
+    State.SetItemsProcessed(State.iterations() * ParagraphLength);
+}
+BENCHMARK(BM_ParagraphWidthCached)->Unit(benchmark::kMicrosecond);
 
 // No cache and no fallback: one raw font, every glyph outlined each time.
 void BM_ParagraphRawFont(benchmark::State& State)

@@ -26,7 +26,8 @@ struct TGlyphData {
     double Advance = 0;
     double VerticalAdvance = 0;
     QRectF Bounds;
-    // Shared by threads: only read once cached (its bounds are computed before).
+    // Shared by threads: only read once cached. Its bounds are computed
+    // before, so that const calls never fill them lazily from two threads.
     QPainterPath Outline;
 };
 
@@ -113,37 +114,6 @@ TGlyphFontMetrics MetricsOf(const QRawFont& Raw)
     return metrics;
 }
 
-// Maps a path that other threads may read at the same time: only its
-// elements are read, never its cached bounds.
-QPainterPath MappedPath(const QPainterPath& Path, const QTransform& M)
-{
-    QPainterPath result;
-    result.setFillRule(Path.fillRule());
-    result.reserve(Path.elementCount());
-    for (int i = 0; i < Path.elementCount(); ++i) {
-        const QPainterPath::Element& e = Path.elementAt(i);
-        const QPointF p = M.map(QPointF(e.x, e.y));
-        switch (e.type) {
-        case QPainterPath::MoveToElement:
-            result.moveTo(p);
-            break;
-        case QPainterPath::LineToElement:
-            result.lineTo(p);
-            break;
-        case QPainterPath::CurveToElement: {
-            const QPainterPath::Element& c2 = Path.elementAt(i + 1);
-            const QPainterPath::Element& end = Path.elementAt(i + 2);
-            result.cubicTo(p, M.map(QPointF(c2.x, c2.y)), M.map(QPointF(end.x, end.y)));
-            i += 2;
-            break;
-        }
-        case QPainterPath::CurveToDataElement:
-            break;
-        }
-    }
-    return result;
-}
-
 // The raw fonts one call loads, on the calling thread, by face.
 class TRawFonts {
 public:
@@ -177,7 +147,7 @@ std::shared_ptr<const TGlyphData> MakeGlyph(const QRawFont& Raw, const TFontFace
     const QList<QPointF> advances = Raw.advancesForGlyphIndexes({data->Index}, QRawFont::UseDesignMetrics);
     data->Advance = advances.isEmpty() ? 0 : advances.first().x() / EmPixels;
     data->VerticalAdvance = (Raw.ascent() + Raw.descent()) / EmPixels;
-    data->Outline = MappedPath(Raw.pathForGlyph(data->Index), perEm);
+    data->Outline = perEm.map(Raw.pathForGlyph(data->Index));
     data->Outline.setFillRule(Qt::WindingFill);
     // Computed now, so that threads reading the cached path never fill its
     // lazily cached bounds at the same time.
@@ -328,7 +298,9 @@ QPainterPath TGlyph::Outline(const QTransform& Placement) const
 {
     if (!FData)
         return {};
-    return MappedPath(FData->Outline, QTransform::fromScale(FSize, FSize) * Placement);
+    // Mapping copies the shared path before writing (copy on write), so
+    // threads mapping one cached outline at once only read it.
+    return (QTransform::fromScale(FSize, FSize) * Placement).map(FData->Outline);
 }
 
 TGlyphFont::TGlyphFont(TGlyphService* Service, std::shared_ptr<const TMatchedFont> Font, double Size)
