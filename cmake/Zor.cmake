@@ -24,18 +24,25 @@ function(zor_add_library name)
   zor_apply_settings(${name})
 endfunction()
 
-# zor_add_test(<name> SOURCES ... DEPS ...)
-# A GoogleTest program; each test case becomes a CTest entry.
+# zor_add_test(<name> SOURCES ... DEPS ... [FONTCONFIG <file>])
+# A GoogleTest program; each test case becomes a CTest entry. FONTCONFIG runs
+# it with that fontconfig setup, so that it sees a fixed set of fonts only.
 function(zor_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "FONTCONFIG" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} zor_test_main GTest::gtest GTest::gmock)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   zor_apply_settings(${name})
   # One variable per property: test discovery splits a list value apart.
+  # test_main.cpp selects the offscreen platform itself, so a font setup can
+  # take that variable's place.
+  set(environment "QT_QPA_PLATFORM=offscreen")
+  if(ARG_FONTCONFIG)
+    set(environment "FONTCONFIG_FILE=${ARG_FONTCONFIG}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    PROPERTIES ENVIRONMENT "${environment}"
                ENVIRONMENT_MODIFICATION "ZOR_TEST_DATA=set:${CMAKE_CURRENT_SOURCE_DIR}")
 endfunction()
 
