@@ -117,6 +117,7 @@ void TSVGDocument::Clear()
     Inherited::Clear();
     FAllItems->Clear();
     FDiagnostics.clear();
+    FStyles.Clear();
 }
 
 bool TSVGDocument::IsProvisionalID(const QString& ID)
@@ -133,6 +134,23 @@ void TSVGDocument::AddDiagnostic(TSVGDiagnostic Diagnostic)
         FDiagnostics.push_back(std::move(Diagnostic));
 }
 
+TSVGStyle& TSVGDocument::AddStyleRule(const QString& aName, QStringView aStyles)
+{
+    return FStyles.AddStyleRule(aName, aStyles);
+}
+
+std::vector<TCSSProblem> TSVGDocument::ParseStyleSheet(QStringView Text)
+{
+    return FStyles.Parse(Text);
+}
+
+std::vector<const TSVGStyleSheet*> TSVGDocument::RuleSheets() const
+{
+    std::vector<const TSVGStyleSheet*> sheets = Inherited::RuleSheets();
+    sheets.push_back(&FStyles);
+    return sheets;
+}
+
 void TSVGDocument::AssignProperties(const TSVGElement* Source)
 {
     if (const auto* document = dynamic_cast<const TSVGDocument*>(Source); document != nullptr && document != this) {
@@ -140,6 +158,13 @@ void TSVGDocument::AssignProperties(const TSVGElement* Source)
         FUnitFactors = document->FUnitFactors;
         SetOptions(document->Options());
         SetPreferredLanguage(document->PreferredLanguage());
+        FStyles.Clear();
+        for (const std::unique_ptr<TSVGStyle>& rule : document->FStyles) {
+            auto copy = std::make_unique<TSVGStyle>();
+            copy->Assign(rule.get());
+            copy->SetEnabled(rule->Enabled());
+            FStyles.Add(std::move(copy));
+        }
     }
     Inherited::AssignProperties(Source);
 }

@@ -12,7 +12,8 @@
 #include "platform/events.h"
 #include "platform/string_list.h"
 #include "svg/model/diagnostics.h"
-#include "svg/model/element.h"
+#include "svg/model/graphic_element.h"
+#include "svg/model/style_sheet.h"
 
 namespace zor {
 
@@ -22,8 +23,8 @@ using TSVGElementTable = TZorStringObjectHashTable<TSVGElement>;
 // Sender is the element whose child list changed, Element the child.
 using TSVGElementEvent = TEvent<TSVGElement*, TSVGElement*>;
 
-class TSVGDocument : public TSVGElement {
-    using Inherited = TSVGElement;
+class TSVGDocument : public TSVGGraphicElement {
+    using Inherited = TSVGGraphicElement;
     static constexpr int DefaultDPI = 96;
     static constexpr int MinimumDPI = 10;
 
@@ -63,6 +64,18 @@ public:
     void AddDiagnostic(TSVGDiagnostic Diagnostic);
     void ClearDiagnostics() { FDiagnostics.clear(); }
 
+    // The style rules of this document, which style its elements (and the
+    // document itself) when ApplyStyles runs.
+    TSVGStyleSheet& Styles() { return FStyles; }
+    const TSVGStyleSheet& Styles() const { return FStyles; }
+    // Adds a rule, or merges it into the rule of the same selector; raises
+    // "Invalid selector: %s" for a selector that does not read.
+    TSVGStyle& AddStyleRule(const QString& aName, QStringView aStyles);
+    // Adds the rules of style sheet text (the content of a style element,
+    // read once); returns what was skipped. Nothing is applied until
+    // ApplyStyles runs.
+    std::vector<TCSSProblem> ParseStyleSheet(QStringView Text);
+
     // Feature is one of the SVG 1.1 feature strings that this renderer supports.
     bool SupportsFeature(const QString& Feature) const;
     // One of the languages in Language covers a candidate language: the
@@ -73,9 +86,10 @@ public:
     // Raises OnChange unless the document is inside an update or being
     // destroyed; a nested document also tells its owner.
     void Changed(TSVGElement* Sender) override;
-    // Also empties AllItems and the diagnostics.
+    // Also empties AllItems, the diagnostics and Styles.
     void Clear() override;
-    // From another document also the resolution, the options and the preferred languages.
+    // From another document also the resolution, the options, the preferred
+    // languages and copies of the style rules.
     void AssignProperties(const TSVGElement* Source) override;
 
     TEvent<TSVGElement*> OnChange;
@@ -85,6 +99,9 @@ public:
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     TSVGDocument* ChildOwner() override;
+    // The document's own rules style it too; a nested document is styled by
+    // its containing document's rules as well, which come first.
+    std::vector<const TSVGStyleSheet*> RuleSheets() const override;
     // Reports from the child lists of the tree raise the element events.
     void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action) override;
 
@@ -110,6 +127,7 @@ private:
     bool IsQuiet() const;
 
     std::unique_ptr<TSVGElementTable> FAllItems = std::make_unique<TSVGElementTable>();
+    TSVGStyleSheet FStyles;
     TSVGOptions FOptions = DefaultSVGOptions();
     int FDPI = DefaultDPI;
     TSVGUnitFactors FUnitFactors = UnitFactorsForResolution(DefaultDPI);

@@ -65,4 +65,12 @@ int CursorFromKeyword(QStringView Word)
     return NoCursor;
 }
 
+QLatin1String CursorKeyword(int Code)
+{
+    for (const TCursorKeyword& entry : CursorKeywords)
+        if (entry.Code == Code)
+            return QLatin1String(entry.Keyword);
+    return QLatin1String();
+}
+
 } // namespace zor

@@ -162,5 +162,7 @@ bool FontSizeFromKeyword(QStringView Word, float& Size);
 
 // The platform cursor code of a cursor keyword; -1 (no cursor) for any other word.
 int CursorFromKeyword(QStringView Word);
+// The first cursor keyword with that code; empty for a code no keyword has.
+QLatin1String CursorKeyword(int Code);
 
 } // namespace zor

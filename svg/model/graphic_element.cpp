@@ -1,0 +1,427 @@
+#include "svg/model/graphic_element.h"
+
+#include <algorithm>
+#include <optional>
+#include <ranges>
+#include <utility>
+
+#include "platform/update_scope.h"
+#include "svg/model/cascade.h"
+#include "svg/model/document.h"
+#include "svg/model/property_export.h"
+#include "svg/model/selector.h"
+#include "svg/values/style_value_copy.h"
+#include "svg/values/transform_parser.h"
+
+namespace zor {
+
+namespace {
+
+using enum TSVGStyleProperty;
+
+// Every property a value of its own stands for: the shorthands are covered
+// by their longhands.
+const TSVGStyleProperties& ResolvedProperties()
+{
+    static const TSVGStyleProperties properties =
+        TSVGStyleProperties::All() - StyleShorthands() - TSVGStyleProperties{ipNone};
+    return properties;
+}
+
+// A parent's opacity scales its descendants' and a parent that is not
+// displayed hides them, whatever they inherit.
+const TSVGStyleProperties& AlwaysPassedDown()
+{
+    static const TSVGStyleProperties properties = {ipOpacity, ipDisplay};
+    return properties;
+}
+
+TSVGStyleProperties Longhands(const TSVGStyleProperties& Properties)
+{
+    TSVGStyleProperties longhands;
+    Properties.ForEach([&](TSVGStyleProperty p) { longhands = longhands | StylePropertyLonghands(p); });
+    return longhands - TSVGStyleProperties{ipNone};
+}
+
+TSVGGraphicElement* AsGraphic(TSVGElement* Element)
+{
+    return dynamic_cast<TSVGGraphicElement*>(Element);
+}
+
+// Element and its graphic ancestors up to the first one whose cached value
+// is valid, topmost first.
+template <typename IsStale>
+std::vector<const TSVGGraphicElement*> StaleChain(const TSVGGraphicElement* Element, IsStale&& Stale)
+{
+    std::vector<const TSVGGraphicElement*> chain;
+    for (const TSVGGraphicElement* e = Element; e != nullptr && Stale(*e); e = e->GetGraphicParent())
+        chain.push_back(e);
+    std::ranges::reverse(chain);
+    return chain;
+}
+
+} // namespace
+
+TSVGGraphicElement::TSVGGraphicElement(TSVGDocument* aOwner)
+    : TSVGElement(aOwner)
+{
+    SetAttributes(ResolvedProperties() | StyleShorthands());
+}
+
+TSVGGraphicElement::~TSVGGraphicElement() = default;
+
+int TSVGGraphicElement::Matches(QStringView Selector) const
+{
+    return TSVGSelector(Selector).Match(*this);
+}
+
+void TSVGGraphicElement::ApplyStyles()
+{
+    // The document reports the whole subtree's change once, at the end.
+    TSVGElement& reporter = Owner() != nullptr ? static_cast<TSVGElement&>(*Owner()) : *this;
+    TUpdateScope update(reporter);
+    Cascade();
+    Inherited::ApplyStyles();
+}
+
+TSVGStyleContext TSVGGraphicElement::StyleContext(float FontSize) const
+{
+    TSVGStyleContext context;
+    context.UnitFactors = GetUnitFactors();
+    context.UnitFactors[std::size_t(TSVGUnit::suFontSize)] *= FontSize;
+    context.UnitFactors[std::size_t(TSVGUnit::suFontXHeight)] *= FontSize / 2;
+    const TSVGGraphicElement* parent = GetGraphicParent();
+    context.ParentFontSize = parent != nullptr ? parent->Font().Size() : TFont::DefaultSize;
+    return context;
+}
+
+void TSVGGraphicElement::Cascade()
+{
+    const TSVGCascade cascade(*this, FPresentationAttributes, RuleSheets(), FStyle);
+    const TSVGGraphicElement* parent = GetGraphicParent();
+    const float parentFontSize = parent != nullptr ? parent->Font().Size() : TFont::DefaultSize;
+    const TAlphaColor parentColor = parent != nullptr ? parent->Color() : 0;
+
+    // Values set in code outlive the cascade.
+    std::optional<TSVGStyleValues> kept;
+    if (!FSetInCode.IsEmpty()) {
+        kept.emplace();
+        CopyStyleProperties(FValues, *kept, FSetInCode);
+        kept->Inherits = FValues.Inherits;
+    }
+    const auto restoreKept = [&] {
+        if (!kept)
+            return;
+        CopyStyleProperties(*kept, FValues, FSetInCode);
+        FValues.Inherits = (FValues.Inherits - FSetInCode) | (kept->Inherits & FSetInCode);
+    };
+
+    // The font size and the colour come first: em and ex lengths are
+    // measured in the element's own font size, and currentColor is its colour.
+    const TSVGStyleProperties firstPass = {ipColor, ipFont, ipFontSize};
+    float fontSize = parentFontSize;
+    TAlphaColor color = parentColor;
+    if (!((cascade.DeclaredProperties() | FSetInCode) & firstPass).IsEmpty()) {
+        ResetStyleValues(FValues);
+        FValues.Color = parentColor;
+        cascade.Apply(*this, FValues, StyleContext(parentFontSize), firstPass);
+        restoreKept();
+        const bool inheritsSize = parent != nullptr && FValues.Inherits.Contains(ipFontSize);
+        const bool inheritsColor = parent != nullptr && FValues.Inherits.Contains(ipColor);
+        fontSize = inheritsSize ? parentFontSize : FValues.Font.Size();
+        color = inheritsColor ? parentColor : FValues.Color;
+    }
+    ResetStyleValues(FValues);
+    FValues.Color = color;
+    cascade.Apply(*this, FValues, StyleContext(fontSize), TSVGStyleProperties::All());
+    restoreKept();
+    LimitOpacities(FValues);
+    ValuesChanged(TSVGStyleProperties::All());
+}
+
+std::vector<const TSVGStyleSheet*> TSVGGraphicElement::RuleSheets() const
+{
+    if (Owner() == nullptr)
+        return {};
+    return {&Owner()->Styles()};
+}
+
+// --- Own values ----------------------------------------------------------------
+
+void TSVGGraphicElement::SetInherits(const TSVGStyleProperties& Value)
+{
+    if (Value == FValues.Inherits)
+        return;
+    const TSVGStyleProperties changed = (Value - FValues.Inherits) | (FValues.Inherits - Value);
+    FValues.Inherits = Value;
+    FSetInCode = FSetInCode | changed;
+    ValuesChanged(changed);
+    Changed(this);
+}
+
+void TSVGGraphicElement::ValuesEdited(const TSVGStyleProperties& Properties)
+{
+    const TSVGStyleProperties longhands = Longhands(Properties);
+    FValues.Inherits = FValues.Inherits - longhands;
+    FSetInCode = FSetInCode | longhands;
+    LimitOpacities(FValues);
+    ValuesChanged(longhands);
+    Changed(this);
+}
+
+void TSVGGraphicElement::ValuesChanged(const TSVGStyleProperties& Properties)
+{
+    std::vector<std::pair<const TSVGGraphicElement*, TSVGStyleProperties>> pending = {{this, Properties}};
+    while (!pending.empty()) {
+        const auto [element, changed] = pending.back();
+        pending.pop_back();
+        element->FValuesStale = true;
+        for (TSVGElement* child : element->Items())
+            if (const TSVGGraphicElement* graphic = AsGraphic(child)) {
+                const TSVGStyleProperties passed = changed & (graphic->FValues.Inherits | AlwaysPassedDown());
+                if (!passed.IsEmpty())
+                    pending.push_back({graphic, passed});
+            }
+    }
+}
+
+template <typename T, typename StoreFunction>
+void TSVGGraphicElement::SetOwnValue(TSVGStyleProperty Property, const T& Current, const T& Value,
+                                     StoreFunction&& Store)
+{
+    if (Current == Value && !FValues.Inherits.Contains(Property))
+        return;
+    EditValues({Property}, std::forward<StoreFunction>(Store));
+}
+
+void TSVGGraphicElement::SetBrush(const TSVGBrush& Value)
+{
+    EditValues({ipFill, ipFillOpacity}, [&](TSVGStyleValues& values) { values.Brush.Assign(&Value); });
+}
+
+void TSVGGraphicElement::SetPen(const TSVGPen& Value)
+{
+    const TSVGStyleProperties stroke = {ipStroke,          ipStrokeDasharray, ipStrokeDashOffset, ipStrokeLinecap,
+                                        ipStrokeLineJoin,  ipStrokeMiterLimit, ipStrokeOpacity,   ipStrokeWidth};
+    EditValues(stroke, [&](TSVGStyleValues& values) { values.Pen.Assign(&Value); });
+}
+
+void TSVGGraphicElement::SetFont(const TSVGFont& Value)
+{
+    EditValues({ipFont, ipTextDecoration}, [&](TSVGStyleValues& values) { values.Font.Assign(&Value); });
+}
+
+void TSVGGraphicElement::SetColor(TAlphaColor Value)
+{
+    SetOwnValue(ipColor, FValues.Color, Value, [Value](TSVGStyleValues& values) { values.Color = Value; });
+}
+
+void TSVGGraphicElement::SetOpacity(float Value)
+{
+    Value = LimitedOpacity(Value);
+    SetOwnValue(ipOpacity, FValues.Opacity, Value, [Value](TSVGStyleValues& values) { values.Opacity = Value; });
+}
+
+void TSVGGraphicElement::SetVisible(bool Value)
+{
+    SetOwnValue(ipVisibility, FValues.Visible, Value, [Value](TSVGStyleValues& values) { values.Visible = Value; });
+}
+
+void TSVGGraphicElement::SetDisplay(bool Value)
+{
+    SetOwnValue(ipDisplay, FValues.Display, Value, [Value](TSVGStyleValues& values) { values.Display = Value; });
+}
+
+void TSVGGraphicElement::SetFillRule(TSVGFillRule Value)
+{
+    SetOwnValue(ipFillRule, FValues.FillRule, Value, [Value](TSVGStyleValues& values) { values.FillRule = Value; });
+}
+
+void TSVGGraphicElement::SetClipURI(const QString& Value)
+{
+    SetOwnValue(ipClipPath, FValues.ClipURI, Value, [&Value](TSVGStyleValues& values) { values.ClipURI = Value; });
+}
+
+void TSVGGraphicElement::SetMarkerStartURI(const QString& Value)
+{
+    SetOwnValue(ipMarkerStart, FValues.MarkerStartURI, Value,
+                [&Value](TSVGStyleValues& values) { values.MarkerStartURI = Value; });
+}
+
+void TSVGGraphicElement::SetMarkerMidURI(const QString& Value)
+{
+    SetOwnValue(ipMarkerMid, FValues.MarkerMidURI, Value,
+                [&Value](TSVGStyleValues& values) { values.MarkerMidURI = Value; });
+}
+
+void TSVGGraphicElement::SetMarkerEndURI(const QString& Value)
+{
+    SetOwnValue(ipMarkerEnd, FValues.MarkerEndURI, Value,
+                [&Value](TSVGStyleValues& values) { values.MarkerEndURI = Value; });
+}
+
+// --- Effective values ---------------------------------------------------------------
+
+const TSVGStyleValues& TSVGGraphicElement::ResolvedValues() const
+{
+    if (FValuesStale)
+        for (const TSVGGraphicElement* element : StaleChain(this, [](const auto& e) { return e.FValuesStale; }))
+            element->ResolveValues();
+    return FResolved;
+}
+
+// The graphic parent's effective values are valid when this runs.
+void TSVGGraphicElement::ResolveValues() const
+{
+    const TSVGGraphicElement* parent = GetGraphicParent();
+    ResolvedProperties().ForEach([&](TSVGStyleProperty property) {
+        const bool inherited = parent != nullptr && FValues.Inherits.Contains(property);
+        CopyStyleProperty(inherited ? parent->FResolved : FValues, FResolved, property);
+    });
+    FResolved.Inherits = FValues.Inherits;
+    FAbsoluteOpacity = FResolved.Opacity * (parent != nullptr ? parent->FAbsoluteOpacity : 1.0f);
+    FDisplayed = FResolved.Display && (parent == nullptr || parent->FDisplayed);
+    FValuesStale = false;
+}
+
+float TSVGGraphicElement::GetAbsoluteOpacity() const
+{
+    ResolvedValues();
+    return FAbsoluteOpacity;
+}
+
+bool TSVGGraphicElement::IsDisplayed() const
+{
+    ResolvedValues();
+    return FDisplayed;
+}
+
+TSVGElement* TSVGGraphicElement::ClipURIElement() const
+{
+    // The root of a document finds ids among its own elements.
+    const auto* document = dynamic_cast<const TSVGDocument*>(this);
+    if (document == nullptr)
+        document = Owner();
+    TSVGElement* element = nullptr;
+    if (document == nullptr || ClipURI().isEmpty() || !document->AllItems().TryGetValue(ClipURI(), element))
+        return nullptr;
+    return element->SVGType() == TSVGElementType::etClipPath ? element : nullptr;
+}
+
+TSVGGraphicElement* TSVGGraphicElement::GetGraphicParent() const
+{
+    return AsGraphic(Parent());
+}
+
+// --- Transformation -------------------------------------------------------------------
+
+void TSVGGraphicElement::SetMatrix(const QTransform& Value)
+{
+    if (Value == FMatrix)
+        return;
+    FMatrix = Value;
+    MatrixChanged();
+    Changed(this);
+}
+
+QString TSVGGraphicElement::TransformMatrix() const
+{
+    return TransformToString(FMatrix);
+}
+
+void TSVGGraphicElement::SetTransformMatrix(QStringView Value)
+{
+    SetMatrix(ParseTransform(Value));
+}
+
+const QTransform& TSVGGraphicElement::AbsoluteMatrix() const
+{
+    if (FMatrixStale)
+        for (const TSVGGraphicElement* element : StaleChain(this, [](const auto& e) { return e.FMatrixStale; })) {
+            const TSVGGraphicElement* parent = element->GetGraphicParent();
+            element->FAbsoluteMatrix = parent != nullptr ? element->FMatrix * parent->FAbsoluteMatrix : element->FMatrix;
+            element->FMatrixStale = false;
+        }
+    return FAbsoluteMatrix;
+}
+
+void TSVGGraphicElement::MatrixChanged()
+{
+    // A stale element has only stale descendants: resolving one resolves its
+    // ancestors first. So the walk stops where it finds one.
+    std::vector<TSVGGraphicElement*> pending = {this};
+    while (!pending.empty()) {
+        TSVGGraphicElement* element = pending.back();
+        pending.pop_back();
+        if (element->FMatrixStale)
+            continue;
+        element->FMatrixStale = true;
+        for (TSVGElement* child : element->Items())
+            if (TSVGGraphicElement* graphic = AsGraphic(child))
+                pending.push_back(graphic);
+    }
+}
+
+// --- Element ----------------------------------------------------------------------------
+
+void TSVGGraphicElement::Reset()
+{
+    FValuesStale = true;
+    FMatrixStale = true;
+    Inherited::Reset();
+}
+
+bool TSVGGraphicElement::IsRenderable() const
+{
+    return Display() && Inherited::IsRenderable();
+}
+
+void TSVGGraphicElement::Clear()
+{
+    TUpdateScope update(*this);
+    Inherited::Clear();
+    FPresentationAttributes.Clear();
+    FStyle.Clear();
+    ResetStyleValues(FValues);
+    FSetInCode = {};
+    FMatrix = QTransform();
+    Reset();
+    Changed(this);
+}
+
+void TSVGGraphicElement::AssignProperties(const TSVGElement* Source)
+{
+    if (const auto* source = dynamic_cast<const TSVGGraphicElement*>(Source); source != nullptr && source != this) {
+        FPresentationAttributes.Assign(&source->FPresentationAttributes);
+        FStyle.Assign(&source->FStyle);
+        CopyStyleProperties(source->FValues, FValues, ResolvedProperties());
+        FValues.Inherits = source->FValues.Inherits;
+        FSetInCode = source->FSetInCode;
+        FMatrix = source->FMatrix;
+        Reset();
+    }
+    Inherited::AssignProperties(Source);
+}
+
+std::unique_ptr<TSVGElement> TSVGGraphicElement::NewInstance(TSVGDocument* aOwner) const
+{
+    return std::make_unique<TSVGGraphicElement>(aOwner);
+}
+
+void TSVGGraphicElement::ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action)
+{
+    if (Sender == this && Action != TCollectionNotification::cnRemoved)
+        Item->Reset();
+    Inherited::ItemsNotify(Sender, Item, Action);
+}
+
+void TSVGGraphicElement::AssignTo(TPersistent* Dest) const
+{
+    if (auto* style = dynamic_cast<TSVGStyle*>(Dest)) {
+        ExportStyleProperties(*this, *style);
+        return;
+    }
+    Inherited::AssignTo(Dest);
+}
+
+} // namespace zor
