@@ -40,9 +40,16 @@ QChar Closer(QChar Opener)
     }
 }
 
-// The first character of Stops at nesting depth 0 from From on, outside
-// quoted strings and bracketed groups; the text's size when there is none.
-qsizetype FindOutside(QStringView Text, qsizetype From, QStringView Stops)
+// Which brackets group text (so that a stop inside them does not count).
+// Only braces group whole rules: an unclosed "(" or "[" in one rule must not
+// swallow the rules after it.
+constexpr QStringView AllBrackets = u"([{";
+constexpr QStringView Braces = u"{";
+constexpr QStringView NoBrackets = u"";
+
+// The first character of Stops outside quoted strings and outside the groups
+// of the Nesting brackets, from From on; the text's size when there is none.
+qsizetype FindOutside(QStringView Text, qsizetype From, QStringView Stops, QStringView Nesting)
 {
     QString closers;
     for (qsizetype i = From; i < Text.size(); ++i) {
@@ -53,7 +60,7 @@ qsizetype FindOutside(QStringView Text, qsizetype From, QStringView Stops)
             i = SkipString(Text, i) - 1;
         } else if (closers.isEmpty() && Stops.contains(c)) {
             return i;
-        } else if (const QChar closer = Closer(c); !closer.isNull()) {
+        } else if (const QChar closer = Closer(c); Nesting.contains(c) && !closer.isNull()) {
             closers.append(closer);
         } else if (!closers.isEmpty() && c == closers.back()) {
             closers.chop(1);
@@ -115,7 +122,7 @@ qsizetype SkipSeparators(QStringView Text, qsizetype From)
 // False (and the end of the text) when the block is not closed.
 bool SkipBlock(QStringView Text, qsizetype Open, qsizetype& End)
 {
-    const qsizetype close = FindOutside(Text, Open + 1, u"}");
+    const qsizetype close = FindOutside(Text, Open + 1, u"}", Braces);
     End = close < Text.size() ? close + 1 : Text.size();
     return close < Text.size();
 }
@@ -126,7 +133,7 @@ qsizetype SkipAtRule(QStringView Text, qsizetype At, std::vector<TCSSProblem>& S
     qsizetype nameEnd = At + 1;
     while (nameEnd < Text.size() && !IsBlank(Text[nameEnd]) && Text[nameEnd] != u';' && Text[nameEnd] != u'{')
         ++nameEnd;
-    const qsizetype stop = FindOutside(Text, At, u";{");
+    const qsizetype stop = FindOutside(Text, At, u";{", NoBrackets);
     qsizetype end = stop < Text.size() ? stop + 1 : Text.size();
     if (stop < Text.size() && Text[stop] == u'{')
         SkipBlock(Text, stop, end);
@@ -169,7 +176,7 @@ TCSSStyleSheetText SplitStyleSheet(QStringView Text)
             AddProblem(sheet.Skipped, view.sliced(i, 1), messages::CSSStrayBrace);
             ++i;
         } else {
-            const qsizetype open = FindOutside(view, i, u"{}");
+            const qsizetype open = FindOutside(view, i, u"{}", NoBrackets);
             if (open == view.size()) {
                 AddProblem(sheet.Skipped, view.sliced(i), messages::CSSRuleWithoutBlock);
                 break;
@@ -196,7 +203,7 @@ QStringList SplitSelectorList(QStringView Text)
 {
     QStringList selectors;
     for (qsizetype i = 0; i <= Text.size();) {
-        const qsizetype comma = FindOutside(Text, i, u",");
+        const qsizetype comma = FindOutside(Text, i, u",", AllBrackets);
         AddTrimmed(selectors, Text.sliced(i, comma - i));
         i = comma + 1;
     }
@@ -209,7 +216,7 @@ std::vector<TCSSDeclaration> SplitDeclarations(QStringView Text)
     const QString text = RemoveComments(Text, nullptr);
     const QStringView view = text;
     for (qsizetype i = 0; i <= view.size();) {
-        const qsizetype end = FindOutside(view, i, u";");
+        const qsizetype end = FindOutside(view, i, u";", AllBrackets);
         const QStringView piece = view.sliced(i, end - i);
         i = end + 1;
         const qsizetype colon = piece.indexOf(u':');

@@ -1,8 +1,8 @@
 #pragma once
 // Small element classes for the model tests: a group and a gradient stop with
-// the child rules of their kinds, an element without a kind, and a listener
-// that records what it is told; a fixture with a document, and a recorder of
-// the document's events.
+// the child rules of their kinds, drawable groups and shapes, an element
+// without a kind, and a listener that records what it is told; a fixture with
+// a document, and a recorder of the document's events.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 
 #include "svg/model/document.h"
 #include "svg/model/element.h"
+#include "svg/model/graphic_element.h"
 
 namespace zor {
 
@@ -28,10 +29,10 @@ inline void PrintTo(const TSVGDiagnostic& Diagnostic, std::ostream* Out)
 
 namespace zor::test {
 
-template <TSVGElementType Kind, const TSVGElementTypes& (*ChildTypes)()>
-class TTestElement : public TSVGElement {
+template <TSVGElementType Kind, const TSVGElementTypes& (*ChildTypes)(), typename Base = TSVGElement>
+class TTestElement : public Base {
 public:
-    using TSVGElement::TSVGElement;
+    using Base::Base;
     TSVGElementType SVGType() const override { return Kind; }
     TSVGElementTypes ChildSVGTypes() const override { return ChildTypes(); }
 
@@ -44,6 +45,11 @@ protected:
 
 using TTestGroup = TTestElement<TSVGElementType::etGroup, ContainerChildTypes>;
 using TTestStop = TTestElement<TSVGElementType::etGradientStop, DescriptiveTypes>;
+
+// Drawable kinds, with the cascade and inheritance of graphic elements.
+using TGraphicGroup = TTestElement<TSVGElementType::etGroup, ContainerChildTypes, TSVGGraphicElement>;
+using TGraphicRect = TTestElement<TSVGElementType::etRectangle, DescriptiveTypes, TSVGGraphicElement>;
+using TGraphicCircle = TTestElement<TSVGElementType::etCircle, DescriptiveTypes, TSVGGraphicElement>;
 
 class TPlainElement : public TSVGElement {
 public:
@@ -89,6 +95,19 @@ protected:
     }
 
     TSVGDocument Doc;
+};
+
+// A document whose elements are built with ids and classes.
+class StyledDocumentTest : public DocumentTest {
+protected:
+    template <typename T = TGraphicGroup>
+    T* Make(TSVGElement& Parent, const QString& ID, const QStringList& Classes = {})
+    {
+        T* element = Add<T>(Parent);
+        element->SetID(ID);
+        element->Classes().Assign(Classes);
+        return element;
+    }
 };
 
 // Records the OnChange senders and the element events of a document.
