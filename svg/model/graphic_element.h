@@ -78,6 +78,8 @@ public:
     // --- Effective values -------------------------------------------------------
     // Every property as it takes effect here.
     const TSVGStyleValues& ResolvedValues() const;
+    // The effective values are resolved and still valid: reading them costs nothing.
+    bool IsResolved() const { return !FValuesStale; }
     // Fill, stroke and font as drawn (paint servers are still ids here).
     const TSVGBrush& Brush() const { return ResolvedValues().Brush; }
     const TSVGPen& Pen() const { return ResolvedValues().Pen; }

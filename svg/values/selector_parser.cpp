@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/enum_table.h"
 #include "platform/exceptions.h"
 #include "svg/values/text_utils.h"
 
@@ -12,31 +13,34 @@ namespace {
 using enum TSVGSelectorTokenType;
 
 struct TTokenTypeInfo {
+    TSVGSelectorTokenType Type;
     const char* Name;
     const char* Symbol;
 };
 
 // Indexed by TSVGSelectorTokenType.
 constexpr std::array<TTokenTypeInfo, EnumCount(TSVGSelectorTokenType{})> TokenTypes = {{
-    {"sttNone", ""},
-    {"sttString", ""},
-    {"sttHasAttribute", "["},
-    {"sttPrefixMatch", "^="},
-    {"sttSuffixMatch", "$="},
-    {"sttSubstringMatch", "*="},
-    {"sttExactMatch", "="},
-    {"sttDashMatch", "|="},
-    {"sttContainsWord", "~="},
-    {"sttIDHashChar", "#"},
-    {"sttUniversalChar", "*"},
-    {"sttColonChar", ":"},
-    {"sttClassChar", "."},
-    {"sttHasDescendant", " "},
-    {"sttHasChild", ">"},
-    {"sttHasFollower", "+"},
-    {"sttLanguage", "lang"},
-    {"sttHasSibling", "~"},
+    {sttNone, "sttNone", ""},
+    {sttString, "sttString", ""},
+    {sttHasAttribute, "sttHasAttribute", "["},
+    {sttPrefixMatch, "sttPrefixMatch", "^="},
+    {sttSuffixMatch, "sttSuffixMatch", "$="},
+    {sttSubstringMatch, "sttSubstringMatch", "*="},
+    {sttExactMatch, "sttExactMatch", "="},
+    {sttDashMatch, "sttDashMatch", "|="},
+    {sttContainsWord, "sttContainsWord", "~="},
+    {sttIDHashChar, "sttIDHashChar", "#"},
+    {sttUniversalChar, "sttUniversalChar", "*"},
+    {sttColonChar, "sttColonChar", ":"},
+    {sttClassChar, "sttClassChar", "."},
+    {sttHasDescendant, "sttHasDescendant", " "},
+    {sttHasChild, "sttHasChild", ">"},
+    {sttHasFollower, "sttHasFollower", "+"},
+    {sttLanguage, "sttLanguage", "lang"},
+    {sttHasSibling, "sttHasSibling", "~"},
 }};
+static_assert(RowsFollowTheEnumeration<&TTokenTypeInfo::Type>(TokenTypes),
+              "the token table is indexed by TSVGSelectorTokenType");
 
 const TTokenTypeInfo& Info(TSVGSelectorTokenType TokenType)
 {

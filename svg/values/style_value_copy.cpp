@@ -1,5 +1,7 @@
 #include "svg/values/style_value_copy.h"
 
+#include "platform/enum_table.h"
+
 #include <algorithm>
 #include <array>
 #include <initializer_list>
@@ -150,61 +152,67 @@ void CopyMarkers(const TValues& Source, TValues& Dest)
     Dest.MarkerEndURI = Source.MarkerEndURI;
 }
 
-// Indexed by TSVGStyleProperty; null for ipNone.
-constexpr std::array<TCopy, EnumCount(TSVGStyleProperty{})> Copies = {
-    nullptr,                                        // ipNone
-    &CopyField<&TValues::AlignmentBaseline>,        // ipAlignmentBaseline
-    &CopyLength<&TValues::BaselineShift>,           // ipBaselineShift
-    &CopyField<&TValues::ClipRect>,                 // ipClip
-    &CopyField<&TValues::ClipURI>,                  // ipClipPath
-    &CopyField<&TValues::ClipRule>,                 // ipClipRule
-    &CopyField<&TValues::Color>,                    // ipColor
-    &CopyField<&TValues::ColorInterpolation>,       // ipColorInterpolation
-    &CopyField<&TValues::ColorRendering>,           // ipColorRendering
-    &CopyField<&TValues::Cursor>,                   // ipCursor
-    &CopyField<&TValues::Direction>,                // ipDirection
-    &CopyField<&TValues::Display>,                  // ipDisplay
-    &CopyField<&TValues::DominantBaseline>,         // ipDominantBaseline
-    &CopyPaint<&TValues::Brush>,                    // ipFill
-    &CopyPaintOpacity<&TValues::Brush>,             // ipFillOpacity
-    &CopyField<&TValues::FillRule>,                 // ipFillRule
-    &CopyField<&TValues::FloodColor>,               // ipFloodColor
-    &CopyField<&TValues::FloodOpacity>,             // ipFloodOpacity
-    &CopyFont,                                      // ipFont
-    &CopyFontFamily,                                // ipFontFamily
-    &CopyFontSize,                                  // ipFontSize
-    &CopyFontStyle,                                 // ipFontStyle
-    &CopyFontVariant,                               // ipFontVariant
-    &CopyFontWeight,                                // ipFontWeight
-    &CopyField<&TValues::GlyphOrientationHorizontal>, // ipGlyphOrientationHorizontal
-    &CopyField<&TValues::GlyphOrientationVertical>, // ipGlyphOrientationVertical
-    &CopyLength<&TValues::Kerning>,                 // ipKerning
-    &CopyLength<&TValues::LetterSpacing>,           // ipLetterSpacing
-    &CopyMarkers,                                   // ipMarker
-    &CopyField<&TValues::MarkerEndURI>,             // ipMarkerEnd
-    &CopyField<&TValues::MarkerMidURI>,             // ipMarkerMid
-    &CopyField<&TValues::MarkerStartURI>,           // ipMarkerStart
-    &CopyField<&TValues::Opacity>,                  // ipOpacity
-    &CopyField<&TValues::Overflow>,                 // ipOverflow
-    &CopyField<&TValues::ShapeRendering>,           // ipShapeRendering
-    &CopyField<&TValues::StopColor>,                // ipStopColor
-    &CopyField<&TValues::StopOpacity>,              // ipStopOpacity
-    &CopyPaint<&TValues::Pen>,                      // ipStroke
-    &CopyDashArray,                                 // ipStrokeDasharray
-    &CopyDashOffset,                                // ipStrokeDashOffset
-    &CopyPenValue<&TSVGPen::Cap, &TSVGPen::SetCap>, // ipStrokeLinecap
-    &CopyPenValue<&TSVGPen::Join, &TSVGPen::SetJoin>, // ipStrokeLineJoin
-    &CopyPenValue<&TSVGPen::MiterLimit, &TSVGPen::SetMiterLimit>, // ipStrokeMiterLimit
-    &CopyPaintOpacity<&TValues::Pen>,               // ipStrokeOpacity
-    &CopyStrokeWidth,                               // ipStrokeWidth
-    &CopyField<&TValues::TextAlign>,                // ipTextAnchor
-    &CopyTextDecoration,                            // ipTextDecoration
-    &CopyField<&TValues::TextRendering>,            // ipTextRendering
-    &CopyField<&TValues::VectorEffect>,             // ipVectorEffect
-    &CopyField<&TValues::Visible>,                  // ipVisibility
-    &CopyLength<&TValues::WordSpacing>,             // ipWordSpacing
-    &CopyField<&TValues::WritingMode>,              // ipWritingMode
+struct TCopyRow {
+    TSVGStyleProperty Property;
+    TCopy Copy; // null for ipNone
 };
+
+// Indexed by TSVGStyleProperty.
+constexpr std::array<TCopyRow, EnumCount(TSVGStyleProperty{})> Copies = {{
+    {ipNone, nullptr},
+    {ipAlignmentBaseline, &CopyField<&TValues::AlignmentBaseline>},
+    {ipBaselineShift, &CopyLength<&TValues::BaselineShift>},
+    {ipClip, &CopyField<&TValues::ClipRect>},
+    {ipClipPath, &CopyField<&TValues::ClipURI>},
+    {ipClipRule, &CopyField<&TValues::ClipRule>},
+    {ipColor, &CopyField<&TValues::Color>},
+    {ipColorInterpolation, &CopyField<&TValues::ColorInterpolation>},
+    {ipColorRendering, &CopyField<&TValues::ColorRendering>},
+    {ipCursor, &CopyField<&TValues::Cursor>},
+    {ipDirection, &CopyField<&TValues::Direction>},
+    {ipDisplay, &CopyField<&TValues::Display>},
+    {ipDominantBaseline, &CopyField<&TValues::DominantBaseline>},
+    {ipFill, &CopyPaint<&TValues::Brush>},
+    {ipFillOpacity, &CopyPaintOpacity<&TValues::Brush>},
+    {ipFillRule, &CopyField<&TValues::FillRule>},
+    {ipFloodColor, &CopyField<&TValues::FloodColor>},
+    {ipFloodOpacity, &CopyField<&TValues::FloodOpacity>},
+    {ipFont, &CopyFont},
+    {ipFontFamily, &CopyFontFamily},
+    {ipFontSize, &CopyFontSize},
+    {ipFontStyle, &CopyFontStyle},
+    {ipFontVariant, &CopyFontVariant},
+    {ipFontWeight, &CopyFontWeight},
+    {ipGlyphOrientationHorizontal, &CopyField<&TValues::GlyphOrientationHorizontal>},
+    {ipGlyphOrientationVertical, &CopyField<&TValues::GlyphOrientationVertical>},
+    {ipKerning, &CopyLength<&TValues::Kerning>},
+    {ipLetterSpacing, &CopyLength<&TValues::LetterSpacing>},
+    {ipMarker, &CopyMarkers},
+    {ipMarkerEnd, &CopyField<&TValues::MarkerEndURI>},
+    {ipMarkerMid, &CopyField<&TValues::MarkerMidURI>},
+    {ipMarkerStart, &CopyField<&TValues::MarkerStartURI>},
+    {ipOpacity, &CopyField<&TValues::Opacity>},
+    {ipOverflow, &CopyField<&TValues::Overflow>},
+    {ipShapeRendering, &CopyField<&TValues::ShapeRendering>},
+    {ipStopColor, &CopyField<&TValues::StopColor>},
+    {ipStopOpacity, &CopyField<&TValues::StopOpacity>},
+    {ipStroke, &CopyPaint<&TValues::Pen>},
+    {ipStrokeDasharray, &CopyDashArray},
+    {ipStrokeDashOffset, &CopyDashOffset},
+    {ipStrokeLinecap, &CopyPenValue<&TSVGPen::Cap, &TSVGPen::SetCap>},
+    {ipStrokeLineJoin, &CopyPenValue<&TSVGPen::Join, &TSVGPen::SetJoin>},
+    {ipStrokeMiterLimit, &CopyPenValue<&TSVGPen::MiterLimit, &TSVGPen::SetMiterLimit>},
+    {ipStrokeOpacity, &CopyPaintOpacity<&TValues::Pen>},
+    {ipStrokeWidth, &CopyStrokeWidth},
+    {ipTextAnchor, &CopyField<&TValues::TextAlign>},
+    {ipTextDecoration, &CopyTextDecoration},
+    {ipTextRendering, &CopyField<&TValues::TextRendering>},
+    {ipVectorEffect, &CopyField<&TValues::VectorEffect>},
+    {ipVisibility, &CopyField<&TValues::Visible>},
+    {ipWordSpacing, &CopyLength<&TValues::WordSpacing>},
+    {ipWritingMode, &CopyField<&TValues::WritingMode>},
+}};
+static_assert(RowsFollowTheEnumeration<&TCopyRow::Property>(Copies), "the copy table is indexed by TSVGStyleProperty");
 
 // The values of an element that no property has touched.
 const TValues& InitialValues()
@@ -222,7 +230,7 @@ float LimitedOpacity(float Value)
 
 void CopyStyleProperty(const TSVGStyleValues& Source, TSVGStyleValues& Dest, TSVGStyleProperty Property)
 {
-    if (TCopy copy = Copies[static_cast<std::size_t>(Property)])
+    if (TCopy copy = Copies[static_cast<std::size_t>(Property)].Copy)
         copy(Source, Dest);
 }
 
