@@ -69,10 +69,10 @@ TSVGCascade::TSVGCascade(const TSVGElement& Element, const TSVGStyle& Attributes
     };
     std::vector<TMatch> matches;
     for (const TSVGStyleSheet* sheet : Sheets)
-        for (const std::unique_ptr<TSVGStyle>& rule : *sheet)
+        for (const TSVGStyle* rule : sheet->Candidates(Element))
             if (rule->Enabled() && !rule->Declarations().empty())
                 if (const int priority = rule->Selector().Match(Element); priority >= 0)
-                    matches.push_back({rule.get(), priority});
+                    matches.push_back({rule, priority});
 
     std::vector<TLayerItem> items;
     items.reserve(2 * matches.size() + 3);

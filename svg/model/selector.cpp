@@ -171,9 +171,11 @@ void TSVGSelector::Compile(const TSVGSelectorTokens& Tokens)
             break;
         }
     }
-    for (const TCompound& compound : FCompounds)
-        if (!compound.Type.isEmpty())
+    for (TCompound& compound : FCompounds)
+        if (!compound.Type.isEmpty()) {
+            compound.TypeKind = SVGElementTypeByName(compound.Type);
             ++FSpecificity.Names;
+        }
 }
 
 TSVGSelector::TPseudoClass TSVGSelector::PseudoClassOf(const QString& Name, bool HasArgument)
@@ -197,9 +199,25 @@ int TSVGSelector::Match(const TSVGElement& Element) const
     return Matches(Element) ? FSpecificity.Priority() : -1;
 }
 
+TSVGSelectorKey TSVGSelector::Key() const
+{
+    using enum TSVGSelectorKey::TKind;
+    if (FCompounds.empty())
+        return {};
+    const TCompound& last = FCompounds.back();
+    if (!last.IDs.isEmpty())
+        return {ID, last.IDs.front()};
+    if (!last.Classes.isEmpty())
+        return {Class, last.Classes.front().toLower()};
+    if (!last.Type.isEmpty())
+        return {Type, last.Type};
+    return {};
+}
+
 bool TSVGSelector::CompoundMatches(const TCompound& Compound, const TSVGElement& Element) const
 {
-    if (!Compound.Type.isEmpty() && Element.SVGTypeName() != Compound.Type)
+    if (Compound.TypeKind != TSVGElementType::etNone ? Element.SVGType() != Compound.TypeKind
+                                                     : !Compound.Type.isEmpty() && Element.SVGTypeName() != Compound.Type)
         return false;
     if (!std::ranges::all_of(Compound.IDs, [&](const QString& id) { return Element.ID() == id; }))
         return false;

@@ -9,6 +9,7 @@
 #include <QStringView>
 #include <vector>
 
+#include "svg/model/element_types.h"
 #include "svg/values/selector_parser.h"
 
 namespace zor {
@@ -36,6 +37,15 @@ struct TSVGSpecificity {
     friend bool operator==(const TSVGSpecificity&, const TSVGSpecificity&) = default;
 };
 
+// What the last compound of a selector requires of an element, which finds
+// the rules that may match an element without trying every rule.
+struct TSVGSelectorKey {
+    enum class TKind { Any, ID, Class, Type };
+    TKind Kind = TKind::Any;
+    // The id, the class in lower case (classes match in any case) or the type name.
+    QString Text;
+};
+
 class TSVGSelector {
 public:
     // Raises ESVGException "Invalid selector: %s" when Text is not a selector.
@@ -48,6 +58,8 @@ public:
     bool Matches(const TSVGElement& Element) const;
     // The priority when Element matches, otherwise -1.
     int Match(const TSVGElement& Element) const;
+    // An element that the selector matches has this id, class or type.
+    TSVGSelectorKey Key() const;
 
 private:
     enum class TCombinator { Descendant, Child, Adjacent, Sibling };
@@ -66,6 +78,9 @@ private:
     struct TCompound {
         TCombinator Combinator = TCombinator::Descendant;
         QString Type; // empty: any type
+        // The kind of Type; etNone for any type and for names of no kind,
+        // which are compared as text.
+        TSVGElementType TypeKind = TSVGElementType::etNone;
         QStringList IDs;
         QStringList Classes;
         std::vector<TAttributeTest> Attributes;

@@ -231,6 +231,7 @@ const TSVGSelector& TSVGStyle::Selector() const
 
 void TSVGStyle::Changed()
 {
+    ++FGeneration;
     FDeclarations.reset();
     FSelector.reset();
     Fire(OnChange, *this);

@@ -5,6 +5,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringView>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -95,6 +96,10 @@ public:
     // "Invalid selector: %s" when the name is not one.
     const TSVGSelector& Selector() const;
 
+    // Counts the changes of the style, so that what is derived from it can
+    // tell that it is out of date.
+    std::uint64_t Generation() const { return FGeneration; }
+
     TEvent<TSVGStyle&> OnChange;
 
 protected:
@@ -112,6 +117,7 @@ private:
     QSet<QString> FImportant;
     QString FName;
     bool FEnabled = true;
+    std::uint64_t FGeneration = 0;
     mutable std::unique_ptr<std::vector<TDeclaration>> FDeclarations;
     mutable std::unique_ptr<TSVGSelector> FSelector;
 };

@@ -1,11 +1,23 @@
 #include "svg/model/style_sheet.h"
 
+#include <QHash>
 #include <algorithm>
 
 #include "platform/exceptions.h"
+#include "svg/model/element.h"
 #include "svg/model/selector.h"
 
 namespace zor {
+
+struct TSVGStyleSheet::TRuleIndex {
+    // The generation of each rule when the index was built.
+    std::vector<std::uint64_t> Generations;
+    // Positions of the rules by the key of their selectors.
+    QHash<QString, std::vector<qsizetype>> ByID;
+    QHash<QString, std::vector<qsizetype>> ByClass;
+    QHash<QString, std::vector<qsizetype>> ByType;
+    std::vector<qsizetype> Others;
+};
 
 TSVGStyleSheet::TSVGStyleSheet() = default;
 
@@ -21,7 +33,7 @@ TSVGStyle& TSVGStyleSheet::Items(qsizetype Index) const
 TSVGStyle* TSVGStyleSheet::Find(const QString& Name) const
 {
     TSVGStyle* rule = nullptr;
-    FIndex.TryGetValue(Name, rule);
+    FByName.TryGetValue(Name, rule);
     return rule;
 }
 
@@ -39,8 +51,9 @@ TSVGStyle& TSVGStyleSheet::Add(std::unique_ptr<TSVGStyle> Rule)
         return *existing;
     }
     TSVGStyle& added = *Rule;
+    FRuleIndex.reset();
     FRules.push_back(std::move(Rule));
-    FIndex.Add(added.Name(), &added);
+    FByName.Add(added.Name(), &added);
     return added;
 }
 
@@ -54,7 +67,8 @@ std::unique_ptr<TSVGStyle> TSVGStyleSheet::Extract(const QString& Name)
     TSVGStyle* rule = Find(Name);
     if (rule == nullptr)
         return nullptr;
-    FIndex.Remove(Name);
+    FByName.Remove(Name);
+    FRuleIndex.reset();
     std::unique_ptr<TSVGStyle> extracted = std::move(FRules[std::size_t(PositionOf(rule))]);
     std::erase(FRules, nullptr);
     return extracted;
@@ -62,7 +76,8 @@ std::unique_ptr<TSVGStyle> TSVGStyleSheet::Extract(const QString& Name)
 
 void TSVGStyleSheet::Clear()
 {
-    FIndex.Clear();
+    FByName.Clear();
+    FRuleIndex.reset();
     FRules.clear();
 }
 
@@ -87,6 +102,65 @@ std::vector<TCSSProblem> TSVGStyleSheet::Parse(QStringView Text)
             Add(std::move(rule));
     }
     return std::move(sheet.Skipped);
+}
+
+const TSVGStyleSheet::TRuleIndex& TSVGStyleSheet::RuleIndex() const
+{
+    const auto upToDate = [this] {
+        return std::ranges::equal(FRules, FRuleIndex->Generations, {},
+                                  [](const auto& rule) { return rule->Generation(); });
+    };
+    if (FRuleIndex && upToDate())
+        return *FRuleIndex;
+    auto index = std::make_unique<TRuleIndex>();
+    for (qsizetype i = 0; i < Count(); ++i) {
+        const TSVGStyle& rule = *FRules[std::size_t(i)];
+        index->Generations.push_back(rule.Generation());
+        TSVGSelectorKey key;
+        try {
+            key = rule.Selector().Key();
+        } catch (const ESVGException&) {
+            // Tried on every element, where matching raises as it should.
+        }
+        switch (key.Kind) {
+        case TSVGSelectorKey::TKind::ID:
+            index->ByID[key.Text].push_back(i);
+            break;
+        case TSVGSelectorKey::TKind::Class:
+            index->ByClass[key.Text].push_back(i);
+            break;
+        case TSVGSelectorKey::TKind::Type:
+            index->ByType[key.Text].push_back(i);
+            break;
+        case TSVGSelectorKey::TKind::Any:
+            index->Others.push_back(i);
+            break;
+        }
+    }
+    FRuleIndex = std::move(index);
+    return *FRuleIndex;
+}
+
+std::vector<const TSVGStyle*> TSVGStyleSheet::Candidates(const TSVGElement& Element) const
+{
+    const TRuleIndex& index = RuleIndex();
+    std::vector<qsizetype> positions = index.Others;
+    const auto take = [&positions](const QHash<QString, std::vector<qsizetype>>& Bucket, const QString& Key) {
+        if (const auto found = Bucket.constFind(Key); found != Bucket.constEnd())
+            positions.insert(positions.end(), found->begin(), found->end());
+    };
+    take(index.ByID, Element.ID());
+    for (const QString& name : Element.Classes().ToStringList())
+        take(index.ByClass, name.toLower());
+    take(index.ByType, Element.SVGTypeName());
+    std::ranges::sort(positions);
+    const auto [first, last] = std::ranges::unique(positions);
+    positions.erase(first, last);
+    std::vector<const TSVGStyle*> rules;
+    rules.reserve(positions.size());
+    for (qsizetype position : positions)
+        rules.push_back(FRules[std::size_t(position)].get());
+    return rules;
 }
 
 qsizetype TSVGStyleSheet::PositionOf(const TSVGStyle* Rule) const

@@ -13,6 +13,8 @@
 
 namespace zor {
 
+class TSVGElement;
+
 class TSVGStyleSheet {
 public:
     TSVGStyleSheet();
@@ -47,16 +49,25 @@ public:
     // Returns what was skipped and why.
     std::vector<TCSSProblem> Parse(QStringView Text);
 
+    // The rules that may match Element, in sheet order: a rule whose selector
+    // ends in an id, a class or a type is left out for elements without it.
+    std::vector<const TSVGStyle*> Candidates(const TSVGElement& Element) const;
+
     // Rules in sheet order, for range-for.
     auto begin() const { return FRules.begin(); }
     auto end() const { return FRules.end(); }
 
 private:
+    struct TRuleIndex;
+
     qsizetype PositionOf(const TSVGStyle* Rule) const;
+    // The index of the rules by selector key, rebuilt when a rule has changed.
+    const TRuleIndex& RuleIndex() const;
 
     std::vector<std::unique_ptr<TSVGStyle>> FRules;
     // Name at the time of adding to rule; it does not own the rules.
-    TZorStringObjectHashTable<TSVGStyle> FIndex;
+    TZorStringObjectHashTable<TSVGStyle> FByName;
+    mutable std::unique_ptr<TRuleIndex> FRuleIndex;
 };
 
 } // namespace zor
