@@ -8,11 +8,6 @@ namespace {
 
 using enum TSVGStyleProperty;
 
-constexpr TAlphaColor Red = 0xFFFF0000;
-constexpr TAlphaColor Green = 0xFF008000;
-constexpr TAlphaColor Blue = 0xFF0000FF;
-constexpr TAlphaColor Yellow = 0xFFFFFF00;
-
 // svg > g#top.layer > rect#r.a.b
 class Cascade : public StyledDocumentTest {
 protected:
@@ -53,6 +48,8 @@ TEST_F(Cascade, PresentationAttributesAreBelowEveryRule)
         {"", "", Red},
         {".a { fill: blue }", "", Blue},
         {"* { fill: yellow }", "", Yellow},
+        {".A { fill: blue } circle { fill: yellow }", "", Blue},
+        {"#r { fill: blue } #x { fill: yellow }", "", Blue},
         {".a { fill: blue }", "fill: green", Green},
         // The style attribute is above every rule, however specific.
         {"#r.a.b.a.b.a.b.a.b.a.b { fill: blue }", "fill: green", Green},

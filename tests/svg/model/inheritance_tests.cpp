@@ -9,10 +9,6 @@ namespace {
 
 using enum TSVGStyleProperty;
 
-constexpr TAlphaColor Red = 0xFFFF0000;
-constexpr TAlphaColor Green = 0xFF008000;
-constexpr TAlphaColor Blue = 0xFF0000FF;
-
 QString Flag(bool Value)
 {
     return Value ? QStringLiteral("1") : QStringLiteral("0");

@@ -97,6 +97,12 @@ protected:
     TSVGDocument Doc;
 };
 
+// The named colours the style tests use.
+inline constexpr TAlphaColor Red = 0xFFFF0000;
+inline constexpr TAlphaColor Green = 0xFF008000;
+inline constexpr TAlphaColor Blue = 0xFF0000FF;
+inline constexpr TAlphaColor Yellow = 0xFFFFFF00;
+
 // A document whose elements are built with ids and classes.
 class StyledDocumentTest : public DocumentTest {
 protected:
