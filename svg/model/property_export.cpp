@@ -218,7 +218,15 @@ std::optional<QString> DashOffset(const TExportSource& Source)
 
 std::optional<QString> Linecap(const TExportSource& Source)
 {
-    return Source.Values.Pen.Cap() == TStrokeCap::Round ? QStringLiteral("round") : QStringLiteral("butt");
+    switch (Source.Values.Pen.Cap()) {
+    case TStrokeCap::Round:
+        return QStringLiteral("round");
+    case TStrokeCap::Square:
+        return QStringLiteral("square");
+    case TStrokeCap::Flat:
+        break;
+    }
+    return QStringLiteral("butt");
 }
 
 std::optional<QString> Linejoin(const TExportSource& Source)

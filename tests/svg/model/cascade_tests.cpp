@@ -327,7 +327,7 @@ TEST_F(Cascade, PropertyExport)
          {ipFill, ipStroke, ipFillOpacity}},
         {"fill: none; color: #123456", "fill=none;color=#123456", {ipFill, ipColor}},
         {"stroke-width: 5%; stroke-dasharray: 4,2,1; stroke-linecap: square; stroke-linejoin: bevel",
-         "stroke-width=5%;stroke-dasharray=4,2,1,4,2,1;stroke-linecap=butt;stroke-linejoin=bevel",
+         "stroke-width=5%;stroke-dasharray=4,2,1,4,2,1;stroke-linecap=square;stroke-linejoin=bevel",
          {ipStrokeWidth, ipStrokeDasharray, ipStrokeLinecap, ipStrokeLineJoin}},
         {"font-size: 14.4px; font-style: oblique; font-weight: 600; text-decoration: line-through",
          "font-size=large;font-style=italic;font-weight=600;text-decoration=line-through",
