@@ -36,23 +36,29 @@ bool HasDeclarations(const TSVGStyle& Style, bool Important)
 }
 
 // A fill or stroke names its whole paint: a paint server of an earlier
-// source must not survive a plain colour of a later one.
-void ForgetPaintServer(TSVGStyleValues& Values, TSVGStyleProperty Property, QStringView Text)
+// source must not survive a plain colour of a later one. A refused value
+// leaves the paint as it was.
+template <typename TPaint>
+void ReadPaint(TSVGElement& Element, TPaint& Paint, TSVGStyleValues& Values, TSVGStyleProperty Property,
+               QStringView Text, const TSVGStyleContext& Context)
 {
-    if (Text.isEmpty() || Text == u"inherit")
-        return;
-    if (Property == ipFill)
-        Values.Brush.SetURI({});
-    else if (Property == ipStroke)
-        Values.Pen.SetURI({});
+    const QString previous = Paint.URI();
+    if (!Text.isEmpty() && Text != u"inherit")
+        Paint.SetURI({});
+    if (!Element.ReadStyleProperty(Values, Property, Text, Context))
+        Paint.SetURI(previous);
 }
 
 void ApplyDeclaration(TSVGElement& Element, TSVGStyleValues& Values, const TSVGStyle::TDeclaration& Declaration,
                       const TSVGStyleContext& Context)
 {
     const QStringView text = TrimBlanks(Declaration.Value);
-    ForgetPaintServer(Values, Declaration.Property, text);
-    Element.ReadStyleProperty(Values, Declaration.Property, text, Context);
+    if (Declaration.Property == ipFill)
+        ReadPaint(Element, Values.Brush, Values, ipFill, text, Context);
+    else if (Declaration.Property == ipStroke)
+        ReadPaint(Element, Values.Pen, Values, ipStroke, text, Context);
+    else
+        Element.ReadStyleProperty(Values, Declaration.Property, text, Context);
     // "font: inherit" makes every font longhand inherit, not only the shorthand.
     if (Declaration.Property == ipFont && text == u"inherit")
         Values.Inherits = Values.Inherits | StylePropertyLonghands(ipFont);

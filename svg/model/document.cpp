@@ -139,9 +139,11 @@ TSVGStyle& TSVGDocument::AddStyleRule(const QString& aName, QStringView aStyles)
     return FStyles.AddStyleRule(aName, aStyles);
 }
 
-std::vector<TCSSProblem> TSVGDocument::ParseStyleSheet(QStringView Text)
+void TSVGDocument::ParseStyleSheet(QStringView Text)
 {
-    return FStyles.Parse(Text);
+    const QString styleElement = SVGElementName(TSVGElementType::etStyle);
+    for (TCSSProblem& problem : FStyles.Parse(Text))
+        AddDiagnostic({styleElement, QString(), std::move(problem.Text), std::move(problem.Reason)});
 }
 
 std::vector<const TSVGStyleSheet*> TSVGDocument::RuleSheets() const

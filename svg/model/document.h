@@ -72,9 +72,9 @@ public:
     // "Invalid selector: %s" for a selector that does not read.
     TSVGStyle& AddStyleRule(const QString& aName, QStringView aStyles);
     // Adds the rules of style sheet text (the content of a style element,
-    // read once); returns what was skipped. Nothing is applied until
-    // ApplyStyles runs.
-    std::vector<TCSSProblem> ParseStyleSheet(QStringView Text);
+    // read once); what is skipped is recorded in Diagnostics, as refused by
+    // the "style" element. Nothing is applied until ApplyStyles runs.
+    void ParseStyleSheet(QStringView Text);
 
     // Feature is one of the SVG 1.1 feature strings that this renderer supports.
     bool SupportsFeature(const QString& Feature) const;

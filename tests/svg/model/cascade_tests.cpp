@@ -163,7 +163,8 @@ TEST_F(Cascade, SameSelectorTwiceIsOneRuleAndReadingTwiceChangesNothing)
 {
     const QString sheet = QStringLiteral(".a { fill: red; stroke: blue } .b { fill: green } .a { fill: yellow }");
     for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_TRUE(Doc.ParseStyleSheet(sheet).empty());
+        Doc.ParseStyleSheet(sheet);
+        EXPECT_TRUE(Doc.Diagnostics().empty());
         Doc.ApplyStyles();
         EXPECT_EQ(Doc.Styles().Count(), 2);
         EXPECT_EQ(rect->Brush().Color(), Green); // .b still comes after the first .a
@@ -178,7 +179,7 @@ TEST_F(Cascade, SameSelectorTwiceIsOneRuleAndReadingTwiceChangesNothing)
 
 TEST_F(Cascade, UntrustedStyleTextLosesOnlyWhatCannotBeRead)
 {
-    const std::vector<TCSSProblem> skipped = Doc.ParseStyleSheet(
+    Doc.ParseStyleSheet(
         u"@import url(http://example.com/x.css); @media screen { .a { fill: red } } "
         u"} .a { fill: blue; bogus-property: 3; fill-opacity: 0.5 } rect[ { fill: red } "
         u".b, g > { stroke: red } .b { stroke: green; stroke-width: 2 } .a { stroke-width: 7");
@@ -188,13 +189,32 @@ TEST_F(Cascade, UntrustedStyleTextLosesOnlyWhatCannotBeRead)
     EXPECT_EQ(rect->Pen().Color(), Green);
     EXPECT_EQ(rect->Pen().Thickness(), 2);
     QStringList reasons;
-    for (const TCSSProblem& problem : skipped)
-        reasons << problem.Reason;
+    for (const TSVGDiagnostic& diagnostic : Doc.Diagnostics()) {
+        EXPECT_EQ(diagnostic.Element, QStringLiteral("style"));
+        reasons << diagnostic.Reason;
+    }
     EXPECT_EQ(reasons, (QStringList{"At-rule @import is not supported", "At-rule @media is not supported",
                                     "Unexpected \"}\"", "Unterminated block", "Invalid selector: rect[",
                                     "Invalid selector: g >"}));
     EXPECT_THROW(Doc.AddStyleRule(QStringLiteral("a >"), u"fill: red"), ESVGException);
     EXPECT_EQ(Doc.Styles().Count(), 2);
+}
+
+TEST_F(Cascade, RefusedValuesKeepTheValueBelowAndAreRecorded)
+{
+    SetAttribute(*rect, "fill", "url(#gradient)");
+    SetAttribute(*rect, "stroke", "green");
+    Restyle(".a { fill: #ggg; stroke: rgb(1,2,x); stroke-width: 3 }");
+    EXPECT_EQ(rect->Brush().URI(), QStringLiteral("gradient"));
+    EXPECT_EQ(rect->Pen().Color(), Green);
+    EXPECT_EQ(rect->Pen().Thickness(), 3);
+    ASSERT_EQ(Doc.Diagnostics().size(), 2u);
+    const TSVGDiagnostic& fill = Doc.Diagnostics()[0];
+    EXPECT_EQ(fill.Element, QStringLiteral("r"));
+    EXPECT_EQ(fill.Property, QStringLiteral("fill"));
+    EXPECT_EQ(fill.Text, QStringLiteral("#ggg"));
+    EXPECT_FALSE(fill.Reason.isEmpty());
+    EXPECT_EQ(Doc.Diagnostics()[1].Property, QStringLiteral("stroke"));
 }
 
 TEST_F(Cascade, OpacitiesReadFromTextAreLimited)
