@@ -38,6 +38,16 @@ protected:
         return ids.join(u' ').toStdString();
     }
 
+    struct TMatchCase {
+        const char* selector;
+        const char* matching;
+    };
+    void ExpectMatching(std::initializer_list<TMatchCase> Cases)
+    {
+        for (const TMatchCase& c : Cases)
+            EXPECT_EQ(Matching(c.selector), c.matching) << c.selector;
+    }
+
     TGraphicGroup* top = Make(Doc, "top", {"layer"});
     TGraphicRect* r1 = Make<TGraphicRect>(*top, "r1", {"a"});
     TGraphicGroup* inner = Make(*top, "inner", {"b"});
@@ -51,11 +61,7 @@ protected:
 
 TEST_F(Selectors, CombinatorsTestAncestorsParentsAndPrecedingSiblings)
 {
-    struct Case {
-        const char* selector;
-        const char* matching;
-    };
-    const Case cases[] = {
+    ExpectMatching({
         {"rect", "r1 r2 r5 r3 r4"},
         {"g rect", "r1 r2 r5 r3"},
         {"g > rect", "r1 r2 r5 r3"},
@@ -74,20 +80,17 @@ TEST_F(Selectors, CombinatorsTestAncestorsParentsAndPrecedingSiblings)
         {"* .a", "r1 r2 r4"},
         {"*", "svg top r1 inner r2 c1 r5 r3 r4 anonymous"},
         {"g", "top inner"},
-        // An element with the id that a combinator names changes nothing.
         {"g #rect", ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Matching(c.selector), c.matching) << c.selector;
+    });
+    // An element with the id that a combinator names changes nothing: the
+    // rule still styles the rects, not the groups above that element.
+    c1->SetID(QStringLiteral("rect"));
+    ExpectMatching({{"g rect", "r1 r2 r5 r3"}, {"g > rect", "r1 r2 r5 r3"}});
 }
 
 TEST_F(Selectors, SimpleTestsOnTheElementItself)
 {
-    struct Case {
-        const char* selector;
-        const char* matching;
-    };
-    const Case cases[] = {
+    ExpectMatching({
         {".A", "r1 r2 r4"},
         {".a.b", "r2"},
         {"#r2.a", "r2"},
@@ -124,9 +127,7 @@ TEST_F(Selectors, SimpleTestsOnTheElementItself)
         {"rect:focus", ""},
         {"rect:nth-child(2)", ""},
         {"rect::first-line", ""},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Matching(c.selector), c.matching) << c.selector;
+    });
 }
 
 TEST_F(Selectors, PrioritiesCountIdsThenOthersThenNamesWithoutSpilling)
