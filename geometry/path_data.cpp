@@ -91,6 +91,11 @@ private:
     int FExceptions;
 };
 
+TZorPathData::TZorPathData(TEvent<TZorPathData&> OwnerChanged)
+    : FOwnerChanged(std::move(OwnerChanged))
+{
+}
+
 std::unique_ptr<TZorPathData> TZorPathData::Clone() const
 {
     auto copy = std::make_unique<TZorPathData>();
@@ -479,8 +484,10 @@ void TZorPathData::Changed()
     FLength.reset();
     FPolygons.reset();
     FDistances.clear();
-    if (FUpdateCount == 0)
+    if (FUpdateCount == 0) {
+        Fire(FOwnerChanged, *this);
         Fire(OnChanged, *this);
+    }
 }
 
 void TZorPathData::Measure() const

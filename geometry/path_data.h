@@ -36,6 +36,9 @@ public:
     static constexpr double MeasureFlatness = 0.25;
 
     TZorPathData() = default;
+    // A path of an owner, which hears of every change through OwnerChanged
+    // before OnChanged is called; OnChanged stays free for callers.
+    explicit TZorPathData(TEvent<TZorPathData&> OwnerChanged);
     TZorPathData(const TZorPathData&) = delete;
     TZorPathData& operator=(const TZorPathData&) = delete;
 
@@ -167,6 +170,7 @@ private:
     void Changed();
     void Measure() const;
 
+    TEvent<TZorPathData&> FOwnerChanged;
     TPathPoints FPoints;
     QPointF FStartPoint; // start of the current subpath
     int FUpdateCount = 0;

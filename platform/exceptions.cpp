@@ -34,4 +34,9 @@ Exception::Exception(const QString& message)
 {
 }
 
+EAbort::EAbort()
+    : Exception(QString::fromLatin1(messages::OperationAborted))
+{
+}
+
 } // namespace zor

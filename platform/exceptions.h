@@ -59,6 +59,13 @@ public:
     using Exception::Exception;
 };
 
+// The silent exception: it ends an operation early without being an error,
+// and the operation that expects it catches it.
+class EAbort : public Exception {
+public:
+    EAbort();
+};
+
 // Message texts shared by several units.
 namespace messages {
 inline constexpr const char* ItemNotFound = "Item not found";
@@ -72,6 +79,7 @@ inline constexpr const char* ClassNotFound = "Class %s not found";
 inline constexpr const char* InvalidCast = "Invalid class typecast";
 inline constexpr const char* InvalidFloat = "'%s' is not a valid floating point value";
 inline constexpr const char* InvalidInteger = "'%s' is not a valid integer value";
+inline constexpr const char* OperationAborted = "Operation aborted";
 inline constexpr const char* StreamClassMismatch =
     "Stream read error: %s does not match expected %s class name";
 } // namespace messages

@@ -21,6 +21,10 @@ TSVGDocument::TSVGDocument(TSVGDocument* aOwner)
     : Inherited(aOwner)
     , FPrefLanguages([this](TStringList&) { Changed(this); }, QLocale::system().uiLanguages())
 {
+    // A document of its own has the size SVG gives one without width and
+    // height; a nested one takes the size it is given.
+    if (aOwner == nullptr)
+        SetBoundsRect(QRectF(0, 0, DefaultSize, DefaultSize));
 }
 
 TSVGDocument::~TSVGDocument()

@@ -12,8 +12,9 @@
 #include "platform/events.h"
 #include "platform/string_list.h"
 #include "svg/model/diagnostics.h"
-#include "svg/model/graphic_element.h"
+#include "svg/model/draw_events.h"
 #include "svg/model/style_sheet.h"
+#include "svg/model/viewport.h"
 
 namespace zor {
 
@@ -23,10 +24,11 @@ using TSVGElementTable = TZorStringObjectHashTable<TSVGElement>;
 // Sender is the element whose child list changed, Element the child.
 using TSVGElementEvent = TEvent<TSVGElement*, TSVGElement*>;
 
-class TSVGDocument : public TSVGGraphicElement {
-    using Inherited = TSVGGraphicElement;
+class TSVGDocument : public TSVGCustomViewBox {
+    using Inherited = TSVGCustomViewBox;
     static constexpr int DefaultDPI = 96;
     static constexpr int MinimumDPI = 10;
+    static constexpr float DefaultSize = 100;
 
 public:
     // A stand-alone document has no owner; a nested one belongs to the
@@ -83,6 +85,45 @@ public:
     // preferred languages otherwise.
     bool SupportsLanguage(const QString& Language) const;
 
+    // --- Drawing --------------------------------------------------------------
+    // The alignment that fits a document without a view box (by its width
+    // and height) into a target; xMidYMid meet.
+    TSVGPreserveAspectRatio& DefaultAspectRatio() { return FDefaultAspectRatio; }
+    const TSVGPreserveAspectRatio& DefaultAspectRatio() const { return FDefaultAspectRatio; }
+    void SetDefaultAspectRatio(const TSVGPreserveAspectRatio& Value) { FDefaultAspectRatio.Assign(&Value); }
+    // Fits the document into aRect: its view box by AspectRatio, without one
+    // its bounds by DefaultAspectRatio; with both alignments saNone the
+    // fitting matrix OldTransformation (FitToRect(aRect)) itself, stretched.
+    QTransform GetViewMatrix(const QTransform& OldTransformation, const QRectF& aRect) const override;
+    using Inherited::GetViewMatrix;
+    // A document that stands alone is the root viewport: aMatrix places its
+    // user space in the canvas, and it clips to the target rectangle aRect.
+    // A nested one draws as an svg element in its parent.
+    void Draw(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect) override;
+    using Inherited::Draw;
+    TSVGGraphicElement* ElementAtPos(const QTransform& aMatrix, const QPointF& Pt, const QRectF& aRect,
+                                     TSVGFindOptions Options) override;
+    using Inherited::ElementAtPos;
+    // Draws Element alone, with what its ancestors give it (the moving part
+    // of an instrument between its cached layers); nothing when the
+    // document is not drawn.
+    virtual void DrawElement(TSVGGraphicElement* Element, const QTransform& aMatrix, TRenderContext& Canvas,
+                             const QRectF& aRect);
+    void DrawElement(TSVGGraphicElement* Element, TRenderContext& Canvas, const QRectF& aRect);
+    using Inherited::DrawElement;
+    // Draws what the whole drawing draws before Element (and Element itself
+    // with IncludeElement): the background layer of a split drawing.
+    virtual void DrawBeforeElement(TSVGGraphicElement* Element, const QTransform& aMatrix, TRenderContext& Canvas,
+                                   const QRectF& aRect, bool IncludeElement);
+    void DrawBeforeElement(TSVGGraphicElement* Element, TRenderContext& Canvas, const QRectF& aRect,
+                           bool IncludeElement);
+    // Draws the shapes the whole drawing draws after Element (and Element's
+    // own with IncludeElement): the foreground layer of a split drawing.
+    virtual void DrawAfterElement(TSVGGraphicElement* Element, const QTransform& aMatrix, TRenderContext& Canvas,
+                                  const QRectF& aRect, bool IncludeElement);
+    void DrawAfterElement(TSVGGraphicElement* Element, TRenderContext& Canvas, const QRectF& aRect,
+                          bool IncludeElement);
+
     // Raises OnChange unless the document is inside an update or being
     // destroyed; a nested document also tells its owner.
     void Changed(TSVGElement* Sender) override;
@@ -95,6 +136,12 @@ public:
     TEvent<TSVGElement*> OnChange;
     TSVGElementEvent OnAddElement;
     TSVGElementEvent OnRemoveElement;
+    // The drawing and hit-testing events of every element of the tree.
+    TSVGShouldDrawQEvent OnShouldDraw;
+    TSVGDrawingQEvent OnDrawing;
+    TSVGDrawingEvent OnDrawn;
+    TSVGDrawingModificationEvent OnDisableAppearance;
+    TSVGGraphicElementFoundEvent OnElementFound;
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
@@ -104,6 +151,8 @@ protected:
     std::vector<const TSVGStyleSheet*> RuleSheets() const override;
     // Reports from the child lists of the tree raise the element events.
     void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action) override;
+    bool ApplyAncestorTransforms(const TSVGGraphicElement& Child, QTransform& M, TRenderContext& Canvas,
+                                 const QRectF& aRect) override;
 
 private:
     friend class TSVGElement;
@@ -125,6 +174,11 @@ private:
     // No events inside an update, while the document is being destroyed or
     // while an element destructor runs.
     bool IsQuiet() const;
+    // The document draws as the root viewport, not inside another.
+    bool IsRootViewport() const;
+    // Whether the root viewport is drawn; clips the canvas to the target
+    // rectangle when it is.
+    bool EnterRootViewport(TRenderContext& Canvas, const QRectF& aRect);
 
     std::unique_ptr<TSVGElementTable> FAllItems = std::make_unique<TSVGElementTable>();
     TSVGStyleSheet FStyles;
@@ -132,6 +186,8 @@ private:
     int FDPI = DefaultDPI;
     TSVGUnitFactors FUnitFactors = UnitFactorsForResolution(DefaultDPI);
     TStringList FPrefLanguages;
+    TSVGPreserveAspectRatio FDefaultAspectRatio{TSVGAlign::saXMidYMid, false, false,
+                                                 {.Changed = [this](TPersistent&) { Changed(this); }}};
     std::vector<TSVGDiagnostic> FDiagnostics;
     // Every live element created with this document as owner, so that those
     // that outlive it can be told.

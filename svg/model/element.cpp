@@ -5,6 +5,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <typeinfo>
+#include <utility>
 
 #include "svg/model/conditional_processing.h"
 #include "svg/model/document.h"
@@ -255,6 +256,29 @@ void TSVGElement::SetItems(std::vector<std::unique_ptr<TSVGElement>>&& Value)
         Adopt(FItems.Count(), std::move(child));
 }
 
+int TSVGElement::Depth() const
+{
+    int depth = 0;
+    for (const TSVGElement* e = this; e != nullptr; e = e->FParent)
+        ++depth;
+    return depth;
+}
+
+int TSVGElement::BranchHeight() const
+{
+    // Iterative: the branch measured may be one that is refused for its depth.
+    int height = 0;
+    std::vector<std::pair<const TSVGElement*, int>> pending = {{this, 1}};
+    while (!pending.empty()) {
+        const auto [element, level] = pending.back();
+        pending.pop_back();
+        height = std::max(height, level);
+        for (const TSVGElement* child : element->FItems)
+            pending.push_back({child, level + 1});
+    }
+    return height;
+}
+
 bool TSVGElement::HasChild(const TSVGElement* aElement) const
 {
     return aElement != nullptr && aElement->FParent == this;
@@ -307,6 +331,8 @@ void TSVGElement::CheckChild(const TSVGElement* Item) const
     if (!ChildSVGTypes().Contains(Item->SVGType()))
         Raise<ESVGException>(QString::fromLatin1(messages::ChildTypeNotAllowed),
                              {SVGTypeName(), Item->SVGTypeName()});
+    if (Depth() + Item->BranchHeight() > MaxDepth)
+        Raise<ESVGException>(QString::fromLatin1(messages::NestedTooDeep), {QString::number(MaxDepth)});
 }
 
 void TSVGElement::CheckAdoption(const TSVGElement* Child, qsizetype Index, qsizetype LastIndex) const
@@ -618,8 +644,27 @@ void TSVGElement::SetBoundsRect(const QRectF&) {}
 
 QRectF TSVGElement::GetBoundsRect(const QTransform& aMatrix) const
 {
-    const QRectF bounds = BoundsRect();
-    return IsIdentity(aMatrix) ? bounds : aMatrix.mapRect(bounds);
+    return MapBounds(BoundsRect(), aMatrix);
+}
+
+QRectF TSVGElement::MapBounds(const QRectF& Bounds, const QTransform& aMatrix)
+{
+    return IsIdentity(aMatrix) ? Bounds : aMatrix.mapRect(Bounds);
+}
+
+// --- Temporary parent --------------------------------------------------------
+
+TSVGTemporaryParent::TSVGTemporaryParent(TSVGElement& Element, TSVGElement& Parent)
+    : FElement(Element)
+    , FSavedParent(std::exchange(Element.FParent, &Parent))
+{
+    FElement.Reset();
+}
+
+TSVGTemporaryParent::~TSVGTemporaryParent()
+{
+    FElement.FParent = FSavedParent;
+    FElement.Reset();
 }
 
 } // namespace zor

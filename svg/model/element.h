@@ -24,6 +24,13 @@ class TSVGDocument;
 
 class TSVGElement : public TPersistent {
 public:
+    // The most levels a tree may have, from its root down to its deepest
+    // element. The walks of a tree (drawing, bounds, hit tests, Reset,
+    // copying, destruction) recurse once per level, so the bound keeps them
+    // within the stack; adding or moving a branch that would go deeper is
+    // refused, and a loader refuses deeper nesting before it builds it.
+    static constexpr int MaxDepth = 1000;
+
     // An element created with an owner document is registered in the
     // document's AllItems under a provisional "ID#<n>" id.
     explicit TSVGElement(TSVGDocument* aOwner);
@@ -138,6 +145,11 @@ public:
     // parent with ExtractChild.
     void SetParent(TSVGElement* Value);
 
+    // Levels from the root of the tree down to this element; 1 for a root.
+    int Depth() const;
+    // Levels of this element's branch; 1 for an element without children.
+    int BranchHeight() const;
+
     bool HasChild(const TSVGElement* aElement) const;
     bool HasDescendant(const TSVGElement* aElement) const;
     bool HasAncestor(const TSVGElement* aElement) const;
@@ -210,6 +222,9 @@ public:
     virtual QRectF GetBoundsRect(const QTransform& aMatrix) const;
 
 protected:
+    // The axis-aligned bounds of Bounds mapped by aMatrix; Bounds itself for
+    // a matrix within 0.00001 of the identity.
+    static QRectF MapBounds(const QRectF& Bounds, const QTransform& aMatrix);
     // A new, empty element of this object's own class; every class overrides it.
     virtual std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const;
     // The document that children created for this element belong to.
@@ -250,6 +265,7 @@ protected:
 
 private:
     friend class TSVGDocument;
+    friend class TSVGTemporaryParent;
 
     void CheckChild(const TSVGElement* Item) const;
     // CheckChild, a parentless Child, and Index within 0 .. LastIndex.
@@ -292,6 +308,23 @@ private:
     std::intptr_t FTag = 0;
     TSVGStyleProperties FAttributes;
     TSVGElementState FElementState;
+};
+
+// Makes Parent the parent of Element for the guard's lifetime, without
+// moving Element in any child list: Element then inherits from, and is
+// placed by, Parent (a use element drawing what it references). The caller
+// makes sure that no cycle arises and that the depth bound holds. Element's
+// branch resolves its derived values afresh on both changes.
+class TSVGTemporaryParent {
+public:
+    TSVGTemporaryParent(TSVGElement& Element, TSVGElement& Parent);
+    ~TSVGTemporaryParent();
+    TSVGTemporaryParent(const TSVGTemporaryParent&) = delete;
+    TSVGTemporaryParent& operator=(const TSVGTemporaryParent&) = delete;
+
+private:
+    TSVGElement& FElement;
+    TSVGElement* FSavedParent;
 };
 
 } // namespace zor

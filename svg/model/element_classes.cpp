@@ -2,8 +2,11 @@
 
 #include <array>
 
+#include "svg/model/clip_path.h"
 #include "svg/model/document.h"
 #include "svg/model/metadata.h"
+#include "svg/model/path_element.h"
+#include "svg/model/use.h"
 
 namespace zor {
 
@@ -21,6 +24,13 @@ TClassTable& ClassTable()
             classes[static_cast<std::size_t>(Kind)] = std::move(Class);
         };
         set(TSVGElementType::etDoc, SVGElementClassOf<TSVGDocument>());
+        set(TSVGElementType::etGroup, SVGElementClassOf<TSVGGroup>());
+        set(TSVGElementType::etSwitch, SVGElementClassOf<TSVGSwitch>());
+        set(TSVGElementType::etDefs, SVGElementClassOf<TSVGDefs>());
+        set(TSVGElementType::etSymbol, SVGElementClassOf<TSVGSymbol>());
+        set(TSVGElementType::etUse, SVGElementClassOf<TSVGUse>());
+        set(TSVGElementType::etPath, SVGElementClassOf<TSVGPath>());
+        set(TSVGElementType::etClipPath, SVGElementClassOf<TSVGClipPath>());
         set(TSVGElementType::etMetadata, SVGElementClassOf<TSVGMetadata>());
         set(TSVGElementType::etScript, SVGElementClassOf<TSVGScript>());
         return classes;

@@ -4,9 +4,14 @@
 #include <optional>
 #include <utility>
 
+#include "geometry/path_data.h"
 #include "platform/update_scope.h"
 #include "svg/model/cascade.h"
+#include "svg/model/clip_path.h"
 #include "svg/model/document.h"
+#include "svg/model/viewport.h"
+#include "svg/render/fitting.h"
+#include "svg/render/transformed_path.h"
 #include "svg/model/property_export.h"
 #include "svg/model/selector.h"
 #include "svg/values/style_value_copy.h"
@@ -63,8 +68,35 @@ std::vector<const TSVGGraphicElement*> StaleChain(const TSVGGraphicElement* Elem
 
 TSVGGraphicElement::TSVGGraphicElement(TSVGDocument* aOwner)
     : TSVGElement(aOwner)
+    , FWidth(MakeLength(true))
+    , FHeight(MakeLength(false))
+    , FX(MakeLength(true))
+    , FY(MakeLength(false))
 {
     SetAttributes(ResolvedProperties() | StyleShorthands());
+}
+
+std::unique_ptr<TSVGLength> TSVGGraphicElement::MakeLength(bool Horizontal)
+{
+    return CreateLength([this](const TPersistent&, TSVGUnitFactors& Factors) { Factors = LengthUnitFactors(); },
+                        [this, Horizontal](const TSVGLength&, float& Min, float& Max, bool&) {
+                            // The element's own position and size lie in the viewport around it.
+                            const TSVGGraphicElement* parent = GetGraphicParent();
+                            const TSVGCustomViewBox* box = parent != nullptr ? parent->GetNearestViewBox() : nullptr;
+                            if (box == nullptr)
+                                return;
+                            Min = 0;
+                            Max = Horizontal ? box->ViewBox().Width().GetValue() : box->ViewBox().Height().GetValue();
+                        });
+}
+
+TSVGUnitFactors TSVGGraphicElement::LengthUnitFactors() const
+{
+    TSVGUnitFactors factors = GetUnitFactors();
+    const float fontSize = Font().Size();
+    factors[std::size_t(TSVGUnit::suFontSize)] *= fontSize;
+    factors[std::size_t(TSVGUnit::suFontXHeight)] *= fontSize / 2;
+    return factors;
 }
 
 TSVGGraphicElement::~TSVGGraphicElement() = default;
@@ -121,7 +153,7 @@ void TSVGGraphicElement::Cascade()
     float fontSize = parentFontSize;
     TAlphaColor color = parentColor;
     if (!((cascade.DeclaredProperties() | FSetInCode) & firstPass).IsEmpty()) {
-        ResetStyleValues(FValues);
+        ResetOwnValues(FValues);
         FValues.Color = parentColor;
         cascade.Apply(*this, FValues, StyleContext(parentFontSize), firstPass);
         restoreKept();
@@ -130,11 +162,22 @@ void TSVGGraphicElement::Cascade()
         fontSize = inheritsSize ? parentFontSize : FValues.Font.Size();
         color = inheritsColor ? parentColor : FValues.Color;
     }
-    ResetStyleValues(FValues);
+    ResetOwnValues(FValues);
     FValues.Color = color;
     cascade.Apply(*this, FValues, StyleContext(fontSize), TSVGStyleProperties::All());
     restoreKept();
     LimitOpacities(FValues);
+    ValuesChanged(TSVGStyleProperties::All());
+}
+
+void TSVGGraphicElement::ResetOwnValues(TSVGStyleValues& Values) const
+{
+    ResetStyleValues(Values);
+}
+
+void TSVGGraphicElement::RestartOwnValues()
+{
+    ResetOwnValues(FValues);
     ValuesChanged(TSVGStyleProperties::All());
 }
 
@@ -175,6 +218,9 @@ void TSVGGraphicElement::ValuesChanged(const TSVGStyleProperties& Properties)
         const auto [element, changed] = pending.back();
         pending.pop_back();
         element->FValuesStale = true;
+        // Lengths in em follow the font size.
+        element->FShapeStale = true;
+        element->MarkBoundsStale();
         for (TSVGElement* child : element->Items())
             if (const TSVGGraphicElement* graphic = AsGraphic(child)) {
                 const TSVGStyleProperties passed = changed & (graphic->FValues.Inherits | AlwaysPassedDown());
@@ -182,6 +228,7 @@ void TSVGGraphicElement::ValuesChanged(const TSVGStyleProperties& Properties)
                     pending.push_back({graphic, passed});
             }
     }
+    AncestorBoundsChanged();
 }
 
 template <typename T, typename StoreFunction>
@@ -295,16 +342,51 @@ bool TSVGGraphicElement::IsDisplayed() const
     return FDisplayed;
 }
 
-TSVGElement* TSVGGraphicElement::ClipURIElement() const
+TSVGElement* TSVGGraphicElement::FindReferencedElement(const QString& ID) const
 {
-    // The root of a document finds ids among its own elements.
+    if (ID.isEmpty())
+        return nullptr;
+    // The root of a document finds ids among its own elements; a nested
+    // document's elements find those of the documents around it too.
     const auto* document = dynamic_cast<const TSVGDocument*>(this);
     if (document == nullptr)
         document = Owner();
-    TSVGElement* element = nullptr;
-    if (document == nullptr || ClipURI().isEmpty() || !document->AllItems().TryGetValue(ClipURI(), element))
-        return nullptr;
-    return element->SVGType() == TSVGElementType::etClipPath ? element : nullptr;
+    for (; document != nullptr; document = document->Owner()) {
+        TSVGElement* element = nullptr;
+        if (document->AllItems().TryGetValue(ID, element))
+            return element;
+    }
+    return nullptr;
+}
+
+TSVGElement* TSVGGraphicElement::ClipURIElement() const
+{
+    TSVGElement* element = FindReferencedElement(ClipURI());
+    return element != nullptr && element->SVGType() == TSVGElementType::etClipPath ? element : nullptr;
+}
+
+const TZorPathData* TSVGGraphicElement::GetClipPath() const
+{
+    const auto* clipPath = dynamic_cast<const TSVGClipPath*>(ClipURIElement());
+    return clipPath != nullptr ? &clipPath->GetClipPath() : nullptr;
+}
+
+void TSVGGraphicElement::BuildClipPath(TZorPathData& ClipPath, const QTransform& aMatrix) const
+{
+    if (!IsEnabled())
+        return;
+    const QTransform M = FMatrix * aMatrix;
+    if (const TZorPathData& shape = GetShape(); !shape.IsEmpty()) {
+        TZorPathData outline;
+        outline.Assign(&shape);
+        if (ClipRule() != TSVGFillRule::frNone)
+            outline.SetFillMode(ClipRule() == TSVGFillRule::frEvenOdd ? TZorFillMode::fmEvenOdd : TZorFillMode::fmNonZero);
+        outline.ApplyMatrix(M);
+        ClipPath.Append(outline);
+    }
+    for (const TSVGElement* child : Items())
+        if (const auto* graphic = dynamic_cast<const TSVGGraphicElement*>(child); graphic && graphic->Visible())
+            graphic->BuildClipPath(ClipPath, M);
 }
 
 TSVGGraphicElement* TSVGGraphicElement::GetGraphicParent() const
@@ -361,13 +443,152 @@ void TSVGGraphicElement::MatrixChanged()
     }
 }
 
+// --- Position, size and bounds -----------------------------------------------------------
+
+float TSVGGraphicElement::X() const
+{
+    return FX->GetValue();
+}
+
+void TSVGGraphicElement::SetX(float Value)
+{
+    FX->SetValue(Value);
+}
+
+float TSVGGraphicElement::Y() const
+{
+    return FY->GetValue();
+}
+
+void TSVGGraphicElement::SetY(float Value)
+{
+    FY->SetValue(Value);
+}
+
+float TSVGGraphicElement::Width() const
+{
+    return FWidth->GetValue();
+}
+
+void TSVGGraphicElement::SetWidth(float Value)
+{
+    FWidth->SetValue(std::max(Value, 0.0f));
+}
+
+float TSVGGraphicElement::Height() const
+{
+    return FHeight->GetValue();
+}
+
+void TSVGGraphicElement::SetHeight(float Value)
+{
+    FHeight->SetValue(std::max(Value, 0.0f));
+}
+
+const TSVGCustomViewBox* TSVGGraphicElement::GetNearestViewBox() const
+{
+    for (const TSVGElement* e = this; e != nullptr; e = e->Parent())
+        if (const auto* viewport = dynamic_cast<const TSVGCustomViewBox*>(e); viewport && viewport->ViewBox().Specified())
+            return viewport;
+    return nullptr;
+}
+
+QPointF TSVGGraphicElement::ScreenToLocal(const QPointF& Pt, const QRectF& aRect) const
+{
+    const TSVGCustomViewBox* viewport = GetNearestViewBox();
+    return viewport != nullptr ? zor::ScreenToLocal(Pt, aRect, viewport->ViewBox().Rect()) : Pt;
+}
+
+QRectF TSVGGraphicElement::BoundsRect() const
+{
+    return QRectF(X(), Y(), Width(), Height());
+}
+
+void TSVGGraphicElement::SetBoundsRect(const QRectF& Value)
+{
+    TUpdateScope update(*this);
+    SetX(float(Value.x()));
+    SetY(float(Value.y()));
+    SetWidth(float(Value.width()));
+    SetHeight(float(Value.height()));
+}
+
+QRectF TSVGGraphicElement::GetBoundsRect(const QTransform& aMatrix) const
+{
+    return MapBounds(BoundsRect(), FMatrix * aMatrix);
+}
+
+const TZorPathData& TSVGGraphicElement::GetShape() const
+{
+    if (!FShape)
+        FShape = std::make_unique<TZorPathData>();
+    if (FShapeStale) {
+        FShapeStale = false;
+        TZorPathData built;
+        BuildShape(built);
+        // An unchanged outline keeps its revision, and with it the outlines
+        // already mapped into the canvas.
+        if (built.PointList() != FShape->PointList() || built.FillMode() != FShape->FillMode())
+            FShape->Assign(&built);
+    }
+    return *FShape;
+}
+
+void TSVGGraphicElement::BuildShape(TZorPathData&) const {}
+
+QTransform TSVGGraphicElement::FitToRect(const QRectF& aRect) const
+{
+    return zor::FitToRect(aRect, GetBoundsRect(QTransform()));
+}
+
+QTransform TSVGGraphicElement::GetViewMatrix(const QTransform&, const QRectF& aRect) const
+{
+    return FitToRect(aRect);
+}
+
+QTransform TSVGGraphicElement::GetViewMatrix(const QRectF& aRect) const
+{
+    return GetViewMatrix(FitToRect(aRect), aRect);
+}
+
 // --- Element ----------------------------------------------------------------------------
 
 void TSVGGraphicElement::Reset()
 {
     FValuesStale = true;
     FMatrixStale = true;
+    FShapeStale = true;
+    MarkBoundsStale();
     Inherited::Reset();
+}
+
+void TSVGGraphicElement::Changed(TSVGElement* Sender)
+{
+    if (Sender == this)
+        GeometryChanged();
+    Inherited::Changed(Sender);
+}
+
+void TSVGGraphicElement::GeometryChanged() const
+{
+    FShapeStale = true;
+    MarkBoundsStale();
+    AncestorBoundsChanged();
+}
+
+void TSVGGraphicElement::ShapeChanged() const
+{
+    GeometryChanged();
+}
+
+void TSVGGraphicElement::MarkBoundsStale() const {}
+
+void TSVGGraphicElement::AncestorBoundsChanged() const
+{
+    // Every one: a group may have computed its bounds without caching those
+    // of the groups inside it.
+    for (const TSVGGraphicElement* e = GetGraphicParent(); e != nullptr; e = e->GetGraphicParent())
+        e->MarkBoundsStale();
 }
 
 bool TSVGGraphicElement::IsRenderable() const
@@ -381,9 +602,11 @@ void TSVGGraphicElement::Clear()
     Inherited::Clear();
     FPresentationAttributes.Clear();
     FStyle.Clear();
-    ResetStyleValues(FValues);
+    ResetOwnValues(FValues);
     FSetInCode = {};
     FMatrix = QTransform();
+    for (TSVGLength* length : {FX.get(), FY.get(), FWidth.get(), FHeight.get()})
+        length->Clear();
     Reset();
     Changed(this);
 }
@@ -397,6 +620,10 @@ void TSVGGraphicElement::AssignProperties(const TSVGElement* Source)
         FValues.Inherits = source->FValues.Inherits;
         FSetInCode = source->FSetInCode;
         FMatrix = source->FMatrix;
+        FX->Assign(source->FX.get());
+        FY->Assign(source->FY.get());
+        FWidth->Assign(source->FWidth.get());
+        FHeight->Assign(source->FHeight.get());
         Reset();
     }
     Inherited::AssignProperties(Source);
@@ -411,6 +638,10 @@ void TSVGGraphicElement::ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCo
 {
     if (Sender == this && Action != TCollectionNotification::cnRemoved)
         Item->Reset();
+    if (Sender == this) {
+        MarkBoundsStale();
+        AncestorBoundsChanged();
+    }
     Inherited::ItemsNotify(Sender, Item, Action);
 }
 

@@ -7,19 +7,28 @@
 // an ancestor it inherits from, or its place in the tree changes, so reading
 // them while drawing does no string work and no selector matching.
 
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QStringView>
 #include <QTransform>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "svg/model/draw_events.h"
 #include "svg/model/element.h"
 #include "svg/model/style.h"
+#include "svg/render/render_paint.h"
+#include "svg/render/stroke_style.h"
 #include "svg/values/style_values.h"
 
 namespace zor {
 
+class TSVGCustomViewBox;
 class TSVGStyleSheet;
+class TTransformedPath;
+class TZorPathData;
 
 class TSVGGraphicElement : public TSVGElement {
     using Inherited = TSVGElement;
@@ -108,6 +117,18 @@ public:
     // The clip path the clip id names in the owner's AllItems; null when
     // there is none or the element found is no clip path.
     TSVGElement* ClipURIElement() const;
+    // The clip outline of that clip path, in the user space of the element
+    // the clip-path property is given on; null without one. An element that
+    // inherits clip-path finds its ancestor's: the clip is applied where it
+    // is given, and once, since it covers the whole branch.
+    const TZorPathData* GetClipPath() const;
+    // Adds the element's outline under its own matrix and aMatrix to
+    // ClipPath, with the clip rule as its fill mode, and those of its visible
+    // graphic children; nothing for a disabled element.
+    virtual void BuildClipPath(TZorPathData& ClipPath, const QTransform& aMatrix) const;
+    // The element with id ID in the element's document (or one containing
+    // it); null when there is none.
+    TSVGElement* FindReferencedElement(const QString& ID) const;
     TSVGGraphicElement* GetGraphicParent() const;
 
     // --- Own values set in code ---------------------------------------------------
@@ -137,6 +158,94 @@ public:
     // this element's user space into that of the topmost graphic ancestor.
     const QTransform& AbsoluteMatrix() const;
 
+    // --- Position and size -----------------------------------------------------------
+    // x, y, width and height in user units. Percentages are fractions of the
+    // nearest view box around the element (of the range 0..1 without one);
+    // em and ex follow the element's font size.
+    float X() const;
+    void SetX(float Value);
+    float Y() const;
+    void SetY(float Value);
+    float Width() const;
+    // A negative size is stored as 0.
+    void SetWidth(float Value);
+    float Height() const;
+    void SetHeight(float Value);
+    // The lengths themselves, with their units; setting one copies Value.
+    TSVGLength& Xu() { return *FX; }
+    const TSVGLength& Xu() const { return *FX; }
+    void SetXu(const TSVGLength& Value) { FX->Assign(&Value); }
+    TSVGLength& Yu() { return *FY; }
+    const TSVGLength& Yu() const { return *FY; }
+    void SetYu(const TSVGLength& Value) { FY->Assign(&Value); }
+    TSVGLength& WidthU() { return *FWidth; }
+    const TSVGLength& WidthU() const { return *FWidth; }
+    void SetWidthU(const TSVGLength& Value) { FWidth->Assign(&Value); }
+    TSVGLength& HeightU() { return *FHeight; }
+    const TSVGLength& HeightU() const { return *FHeight; }
+    void SetHeightU(const TSVGLength& Value) { FHeight->Assign(&Value); }
+
+    // The nearest viewport around the element (the element itself when it
+    // is one) whose view box is given; null when there is none.
+    virtual const TSVGCustomViewBox* GetNearestViewBox() const;
+    // Pt of the rectangle aRect as a point of the nearest view box; Pt
+    // itself without one.
+    QPointF ScreenToLocal(const QPointF& Pt, const QRectF& aRect) const;
+
+    // --- Bounds ----------------------------------------------------------------------
+    // (X, Y, X + Width, Y + Height); elements with geometry of their own
+    // (paths, shapes, groups) give the bounds of that geometry.
+    QRectF BoundsRect() const override;
+    // Sets X, Y, Width and Height with one change report; negative sizes become 0.
+    void SetBoundsRect(const QRectF& Value) override;
+    // BoundsRect after the element's own transformation and then aMatrix.
+    QRectF GetBoundsRect(const QTransform& aMatrix) const override;
+
+    // --- Outline -----------------------------------------------------------------------
+    // The element's outline in its user space: what it fills and strokes and
+    // where it is hit. Built by BuildShape when first asked after a change of
+    // the element and kept until the next; empty for elements that draw
+    // nothing of their own (groups, viewports).
+    virtual const TZorPathData& GetShape() const;
+
+    // --- Placing a drawing ---------------------------------------------------------------
+    // Maps the element's bounds onto aRect (the identity for bounds without
+    // width or height).
+    QTransform FitToRect(const QRectF& aRect) const;
+    // The matrix that draws the element into aRect, starting from
+    // OldTransformation: FitToRect(aRect) here; viewports fit their view box.
+    virtual QTransform GetViewMatrix(const QTransform& OldTransformation, const QRectF& aRect) const;
+    // GetViewMatrix(FitToRect(aRect), aRect): the way a host fits a drawing.
+    QTransform GetViewMatrix(const QRectF& aRect) const;
+
+    // --- Drawing ---------------------------------------------------------------------------
+    // Conditional processing and display allow the element to be drawn,
+    // passed through the document's OnShouldDraw.
+    virtual bool ShouldDraw();
+    // Draws the element and its branch, the element's user space mapped into
+    // the canvas by aMatrix; aRect is the target rectangle, passed to every
+    // event. The steps are fixed: DrawTransformed with the own matrix
+    // applied, which saves the canvas state, runs BeginDraw, DrawShape when
+    // BeginDraw allows it, DrawChildren and EndDraw, and restores the state
+    // on every exit path.
+    virtual void Draw(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect);
+    // Draw(GetViewMatrix(aRect), Canvas, aRect).
+    void Draw(TRenderContext& Canvas, const QRectF& aRect);
+    // Draws this element alone with all that its ancestors give it: their
+    // transformations, view boxes, viewport clips and opacity, as the whole
+    // drawing would show it. aMatrix maps the root's user space into the
+    // canvas. Nothing when an ancestor or the element would not be drawn.
+    virtual void DrawElement(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect);
+
+    // --- Hit testing ---------------------------------------------------------------------
+    // The topmost element of the branch drawn under the canvas point Pt, with
+    // the element drawn into aRect as GetViewMatrix(aRect) places it; null
+    // when there is none.
+    TSVGGraphicElement* ElementAtPos(const QPointF& Pt, const QRectF& aRect, TSVGFindOptions Options);
+    // The same with the element's user space mapped into the canvas by aMatrix.
+    virtual TSVGGraphicElement* ElementAtPos(const QTransform& aMatrix, const QPointF& Pt, const QRectF& aRect,
+                                             TSVGFindOptions Options);
+
     // --- Element ---------------------------------------------------------------------
     // Marks the effective values and the transformation of this element and
     // every descendant to be resolved again.
@@ -148,12 +257,103 @@ public:
     // Sources, own values, the values set in code and the transformation.
     void AssignProperties(const TSVGElement* Source) override;
 
+    // A change of the element itself marks its outline and the bounds of its
+    // ancestors stale.
+    void Changed(TSVGElement* Sender) override;
+
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+
+    // --- Outline ---------------------------------------------------------------------
+    // Fills Shape, empty on entry, with the element's outline; nothing here.
+    // Shapes override it and report changes of their geometry with Changed.
+    virtual void BuildShape(TZorPathData& Shape) const;
+    // The outline is built again when next asked, and the bounds of the
+    // groups around the element are computed again.
+    void ShapeChanged() const;
+    // The cached bounds of the groups around the element are stale.
+    void AncestorBoundsChanged() const;
+
+    // --- Drawing steps -------------------------------------------------------------------
+    // Steps 2 to 5 of Draw: M := own Matrix × aMatrix, then, with the canvas
+    // state saved and the element's opacity applied (a layer for a branch
+    // that paints more than one part, folded into the paint otherwise):
+    // BeginDraw, DrawShape when it allowed, DrawChildren, EndDraw.
+    void DrawTransformed(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect);
+    // Sets up the canvas for the element: fill, stroke, gray when disabled;
+    // the result is the document's OnDrawing (true without a document).
+    virtual bool BeginDraw(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
+    // Draws the element's own shape: fills and strokes GetShape when the
+    // element is visible. True when something was drawn.
+    virtual bool DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
+    // Draws every graphic child, in order.
+    virtual void DrawChildren(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
+    // Raises the document's OnDrawn after the element and its children.
+    virtual void EndDraw(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
+    // The element draws other elements (its graphic children, or what a use
+    // references): its opacity then applies to their drawing as a whole.
+    virtual bool DrawsBranch() const;
+    // Fills and strokes Outline, mapped into the canvas by M, with the
+    // canvas's paints and the element's opacity; an open subpath is filled
+    // as if closed and stroked open. The mapped outline is kept for the next
+    // drawing of the same outline under the same matrix.
+    void FillAndStroke(const TZorPathData& Outline, const QTransform& M, TRenderContext& Canvas);
+    // What this element contributes to its descendant Child drawn alone
+    // (Child is the one of its children on the way down): M becomes the
+    // matrix its children are drawn with, and its clips go to the canvas.
+    // False when the whole drawing would not draw Child.
+    virtual bool ApplyAncestorTransforms(const TSVGGraphicElement& Child, QTransform& M, TRenderContext& Canvas,
+                                         const QRectF& aRect);
+
+    // Paint of the fill and the stroke, resolved for the element's bounding
+    // box (paint servers through the document's elements).
+    TRenderPaint FillPaint() const;
+    TRenderPaint StrokePaint() const;
+    // The stroke's geometry in user units (percentages of the nearest view box).
+    TStrokeStyle StrokeStyle() const;
+
+    // The document's events for this element.
+    bool DoDrawing(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
+    void DoDrawn(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
+    bool DoDisableAppearance(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
+    TSVGGraphicElement* DoElementFound(TSVGGraphicElement* Element);
+    // The document whose events report on the element: the outermost one of
+    // its tree; null for an element without one.
+    TSVGDocument* ReportingDocument();
+
+    // --- Hit testing steps ---------------------------------------------------------------
+    // M := own Matrix × aMatrix; the children (ChildAtPos), then the
+    // element's own shape.
+    virtual TSVGGraphicElement* FindElementAtPos(const QTransform& aMatrix, const QPointF& Pt, const QRectF& aRect,
+                                                 TSVGFindOptions Options);
+    // The graphic children from the last to the first, under M.
+    virtual TSVGGraphicElement* ChildAtPos(const QTransform& M, const QPointF& Pt, const QRectF& aRect,
+                                           TSVGFindOptions Options);
+    // The element itself when Pt lies on its painted outline (or in its
+    // transformed bounds with foUseBoundingBox, or for an element without
+    // outline); null otherwise.
+    virtual TSVGGraphicElement* HitTestShape(const QTransform& M, const QPointF& Pt, const QRectF& aRect,
+                                             TSVGFindOptions Options);
+    // Pt on Outline as the element paints it: inside its fill by the fill
+    // rule, or on its stroke (at least 3 canvas units wide for the test).
+    TSVGGraphicElement* HitTestPath(const QTransform& M, const TZorPathData& Outline, const QPointF& Pt,
+                                    TSVGFindOptions Options);
+    // The search may enter this element: drawn (or hidden ones searched) and
+    // enabled (or disabled ones searched).
+    bool IsSearched(TSVGFindOptions Options);
     // A child that arrives or leaves resolves its values again from its new place.
     void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action) override;
     // Into a TSVGStyle: the current property values as declarations.
     void AssignTo(TPersistent* Dest) const override;
+    // The own values before any source gives one: the initial value of every
+    // property (a class may start some elsewhere, as viewports hide overflow).
+    virtual void ResetOwnValues(TSVGStyleValues& Values) const;
+    // Starts the own values afresh from ResetOwnValues: for the constructor
+    // of a class that starts some of them elsewhere.
+    void RestartOwnValues();
+    // Drops what is cached of the bounds of the element's branch; nothing is
+    // cached here.
+    virtual void MarkBoundsStale() const;
     // The style sheets whose rules style this element: its document's.
     virtual std::vector<const TSVGStyleSheet*> RuleSheets() const;
     // Own values changed: this element and the descendants that take any of
@@ -171,6 +371,21 @@ private:
     void ResolveValues() const;
     void MatrixChanged();
 
+    // Outline mapped into the canvas by M with the element's fill rule; kept
+    // for the next drawing or hit test of the same outline under M.
+    const TTransformedPath& MappedOutline(const TZorPathData& Outline, const QTransform& M) const;
+    // Finds the paint servers that fills and strokes name.
+    TPaintServerResolver PaintServers() const;
+    std::unique_ptr<TSVGLength> MakeLength(bool Horizontal);
+    // Unit factors of the element's lengths: em and ex in its font size.
+    TSVGUnitFactors LengthUnitFactors() const;
+    // Its own geometry, the outline or the cached bounds went stale.
+    void GeometryChanged() const;
+
+    std::unique_ptr<TSVGLength> FWidth;
+    std::unique_ptr<TSVGLength> FHeight;
+    std::unique_ptr<TSVGLength> FX;
+    std::unique_ptr<TSVGLength> FY;
     TSVGStyle FPresentationAttributes;
     TSVGStyle FStyle;
     TSVGStyleValues FValues;
@@ -184,6 +399,11 @@ private:
     mutable bool FValuesStale = true;
     mutable QTransform FAbsoluteMatrix;
     mutable bool FMatrixStale = true;
+
+    // The outline and its last drawing, made when first needed.
+    mutable std::unique_ptr<TZorPathData> FShape;
+    mutable bool FShapeStale = true;
+    mutable std::unique_ptr<TTransformedPath> FDrawnPath;
 };
 
 } // namespace zor

@@ -10,6 +10,7 @@ inline constexpr const char* ChildHasParent = "SVG element <%s> already has a pa
 inline constexpr const char* AppendToGiveParent =
     "SVG element <%s> has no parent to move from: give it one with AppendChild or InsertChild";
 inline constexpr const char* ExtractToLeaveParent = "SVG element <%s> leaves its parent through ExtractChild";
+inline constexpr const char* NestedTooDeep = "SVG elements cannot nest deeper than %d levels";
 inline constexpr const char* CloneClassMismatch = "%s creates a %s where a copy of its own class is needed";
 
 } // namespace zor::messages

@@ -67,6 +67,8 @@ template <auto Paint>
 std::optional<QString> PaintText(const TExportSource& Source)
 {
     const auto& paint = Source.Values.*Paint;
+    if (!paint.URI().isEmpty() && paint.HasFallback())
+        return Reference(paint.URI()) + u' ' + ColorToString(paint.Color());
     if (!paint.URI().isEmpty())
         return Reference(paint.URI());
     if (paint.Kind() == TBrushKind::None)

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "svg/render/device_pixels.h"
 #include "svg/render/transparent_layer.h"
@@ -50,8 +51,12 @@ void TRenderContext::FillAndStroke(const TTransformedPath& Path, double Opacity)
 {
     if (Path.IsEmpty() || !(Opacity > 0))
         return;
-    if (FFill.Paints() && StrokePaints() && Opacity < 1) {
-        TTransparentLayer layer(*this, Opacity, PaintedBounds(Path));
+    if (FFill.Paints() && StrokePaints() && Opacity * FOpacityScale < 1) {
+        // The layer takes the folded opacity too; the scale comes back after
+        // the layer has been composited.
+        TFoldedOpacity unfolded(*this, 1);
+        const double whole = Opacity * std::exchange(FOpacityScale, 1.0);
+        TTransparentLayer layer(*this, whole, PaintedBounds(Path));
         FillPath(Path, 1);
         StrokePath(Path, 1);
         return;
@@ -121,6 +126,18 @@ TCanvasStateGuard::~TCanvasStateGuard()
     FContext.FFill = FFill;
     FContext.FStroke = FStroke;
     FContext.FStrokeStyle = FStrokeStyle;
+}
+
+TFoldedOpacity::TFoldedOpacity(TRenderContext& Context, double Opacity)
+    : FContext(Context)
+    , FOuterOpacityScale(Context.FOpacityScale)
+{
+    FContext.FOpacityScale *= std::isfinite(Opacity) ? std::clamp(Opacity, 0.0, 1.0) : 1.0;
+}
+
+TFoldedOpacity::~TFoldedOpacity()
+{
+    FContext.FOpacityScale = FOuterOpacityScale;
 }
 
 TCanvasScene::TCanvasScene(QPaintDevice& Device)

@@ -46,9 +46,10 @@ public:
     // Strokes the outline with the current stroke, at Opacity × the
     // stroke's own opacity.
     void StrokePath(const TTransformedPath& Path, double Opacity);
-    // Fill, then stroke. With both painted and Opacity below 1, they are
-    // drawn into one layer composited at Opacity, so that the stroke does
-    // not show the fill through it; otherwise Opacity goes to each.
+    // Fill, then stroke. With both painted and Opacity (times an opacity
+    // folded in around it) below 1, they are drawn into one layer composited
+    // at that opacity, so that the stroke does not show the fill through
+    // it; otherwise Opacity goes to each.
     void FillAndStroke(const TTransformedPath& Path, double Opacity);
 
     // Intersects the clip with R given in the coordinates that M maps into
@@ -59,6 +60,7 @@ public:
 
 private:
     friend class TCanvasStateGuard;
+    friend class TFoldedOpacity;
     friend class TTransparentLayer;
 
     // Sets the painter's opacity for one call; false when nothing would show.
@@ -93,6 +95,20 @@ private:
     TRenderPaint FFill;
     TRenderPaint FStroke;
     TStrokeStyle FStrokeStyle;
+};
+
+// Multiplies everything drawn in its scope by an opacity, without a layer:
+// for content that paints a single part, where both look the same.
+class TFoldedOpacity {
+public:
+    TFoldedOpacity(TRenderContext& Context, double Opacity);
+    ~TFoldedOpacity();
+    TFoldedOpacity(const TFoldedOpacity&) = delete;
+    TFoldedOpacity& operator=(const TFoldedOpacity&) = delete;
+
+private:
+    TRenderContext& FContext;
+    double FOuterOpacityScale;
 };
 
 // Begins painting on a device, with antialiasing, and ends it on every exit

@@ -41,6 +41,13 @@ void TSVGPaint<Base>::SetURI(const QString& Value)
 }
 
 template <typename Base>
+void TSVGPaint<Base>::SetHasFallback(bool Value)
+{
+    if (StoreIfChanged(FHasFallback, Value))
+        this->Changed();
+}
+
+template <typename Base>
 void TSVGPaint<Base>::SetKind(TBrushKind Value)
 {
     if (Value == this->Kind())
@@ -62,6 +69,7 @@ void TSVGPaint<Base>::AssignPaint(const TSVGPaint& Source)
     FDefaultOpacity = Source.FDefaultOpacity;
     FOpacity = Source.FOpacity;
     FURI = Source.FURI;
+    FHasFallback = Source.FHasFallback;
 }
 
 template <typename Base>
@@ -69,6 +77,7 @@ void TSVGPaint<Base>::ClearPaint()
 {
     this->SetColor(OpaqueBlack);
     FURI.clear();
+    FHasFallback = false;
     FOpacity = FDefaultOpacity;
 }
 

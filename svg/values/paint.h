@@ -25,6 +25,11 @@ public:
     void SetDefaultOpacity(float Value);
     const QString& URI() const { return FURI; }
     void SetURI(const QString& Value);
+    // A colour was written after the reference ("url(#g) red"): it paints
+    // when the reference names nothing that can paint. Without one, such a
+    // paint paints nothing.
+    bool HasFallback() const { return FHasFallback; }
+    void SetHasFallback(bool Value);
 
     // No paint and plain colour need no paint server, so they drop the reference.
     void SetKind(TBrushKind Value) override;
@@ -46,6 +51,7 @@ protected:
 private:
     float FOpacity = 1;
     QString FURI;
+    bool FHasFallback = false;
     float FDefaultOpacity = 1;
 };
 

@@ -7,11 +7,15 @@ namespace zor {
 
 namespace {
 
+bool StartsWithUrl(QStringView Text)
+{
+    return Text.startsWith(u"url(#", Qt::CaseInsensitive) || Text.startsWith(u"uri(#", Qt::CaseInsensitive);
+}
+
 // The id inside "url(#id)" or "uri(#id)", or a null view.
 QStringView UrlReference(QStringView Text)
 {
-    const bool prefixed = Text.startsWith(u"url(#", Qt::CaseInsensitive) || Text.startsWith(u"uri(#", Qt::CaseInsensitive);
-    if (!prefixed || !Text.endsWith(u')'))
+    if (!StartsWithUrl(Text) || !Text.endsWith(u')'))
         return QStringView();
     return Text.sliced(5, Text.size() - 6);
 }
@@ -33,7 +37,16 @@ QString ParsePaintReference(QStringView Text)
     const QStringView text = TrimBlanks(Text);
     if (text.startsWith(u'#'))
         return IsHexColor(text) ? QString() : text.sliced(1).toString();
-    return UrlReference(text).toString();
+    return SplitPaintReference(text).ID;
+}
+
+TSVGPaintReferenceParts SplitPaintReference(QStringView Text)
+{
+    const QStringView text = TrimBlanks(Text);
+    const qsizetype close = StartsWithUrl(text) ? text.indexOf(u')') : -1;
+    if (close < 0)
+        return {};
+    return {text.sliced(5, close - 5).toString(), TrimBlanks(text.sliced(close + 1))};
 }
 
 // Unlike paint values, these never hold a colour, so "#fab" is the id "fab".

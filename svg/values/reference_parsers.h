@@ -11,6 +11,15 @@ namespace zor {
 // Empty when the text holds no reference.
 QString ParsePaintReference(QStringView Text);
 
+// A paint value of the url form split at its reference: "url(#g) red" gives
+// the id "g" and the fallback "red", painted when "g" cannot be. The id is
+// empty for any other text; the fallback is empty when none is written.
+struct TSVGPaintReferenceParts {
+    QString ID;
+    QStringView Fallback;
+};
+TSVGPaintReferenceParts SplitPaintReference(QStringView Text);
+
 // The id in a clip-path, marker or href value: "url(#id)", "uri(#id)" or
 // "#id"; any other text is taken whole as the id.
 QString ParseReference(QStringView Text);

@@ -110,12 +110,33 @@ void ParseColorProperty(TValues& Values, TMember Member, QStringView Text, const
     });
 }
 
+// "url(#id)" with an optional fallback: the reference paints, and the
+// fallback colour, when written, stands in for a reference that cannot.
+template <typename TPaint>
+void ParsePaintServer(TPaint& Paint, TValues& Values, const TSVGPaintReferenceParts& Reference)
+{
+    bool noFallback = Reference.Fallback.isEmpty();
+    bool inherited = false;
+    const TAlphaColor color =
+        noFallback ? Paint.Color() : ParseColor(Reference.Fallback, Paint.Color(), noFallback, Values.Color, inherited);
+    Paint.SetColor(color);
+    Paint.SetKind(TBrushKind::Solid);
+    Paint.SetURI(Reference.ID);
+    Paint.SetHasFallback(!noFallback);
+}
+
 // Fill and stroke: colour, "none" as no paint, and a paint server reference
 // that survives the change of kind.
 template <typename TPaint>
 void ParsePaint(TPaint& Paint, TValues& Values, TMember Member, QStringView Text)
 {
     WithInherited(Values, Member, [&](bool& inherited) {
+        const TSVGPaintReferenceParts server = SplitPaintReference(Text);
+        if (!server.ID.isEmpty()) {
+            ParsePaintServer(Paint, Values, server);
+            inherited = false;
+            return;
+        }
         const QString reference = ParsePaintReferenceValue(Text, Paint.URI(), inherited);
         bool noPaint = Paint.Kind() == TBrushKind::None;
         const TAlphaColor color = ParseColor(Text, Paint.Color(), noPaint, Values.Color, inherited);

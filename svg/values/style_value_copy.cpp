@@ -38,6 +38,7 @@ void CopyPaint(const TValues& Source, TValues& Dest)
     to.SetKind(from.Kind());
     to.SetColor(from.Color());
     to.SetURI(from.URI());
+    to.SetHasFallback(from.HasFallback());
 }
 
 template <auto Paint>

@@ -13,12 +13,17 @@ namespace zor {
 
 TSVGViewBox::TSVGViewBox() = default;
 
+TSVGViewBox::TSVGViewBox(TSVGValueOwner Owner)
+    : FOwner(std::move(Owner))
+{
+}
+
 TSVGValueOwner TSVGViewBox::LengthOwner()
 {
     return {
         .Changed = [this](TPersistent&) { Changed(); },
         .UnitFactors = [this](const TPersistent& Length,
-                              TSVGUnitFactors& Factors) { Fire(FOnUnitFactors, Length, Factors); },
+                              TSVGUnitFactors& Factors) { Fire(OwnerLineOr(FOwner.UnitFactors, FOnUnitFactors), Length, Factors); },
     };
 }
 
@@ -103,6 +108,7 @@ void TSVGViewBox::Changed()
     if (FUpdateCount > 0)
         return;
     FSpecified = true;
+    Fire(FOwner.Changed, *this);
     Fire(OnChange, *this);
 }
 
@@ -140,8 +146,10 @@ QLatin1String AlignName(TSVGAlign Align)
     return QLatin1String(AlignNames[static_cast<std::size_t>(Align)]);
 }
 
-TSVGPreserveAspectRatio::TSVGPreserveAspectRatio(TSVGAlign aDefaultAlign, bool aDefaultDefer, bool aDefaultSlice)
-    : FAlign(aDefaultAlign)
+TSVGPreserveAspectRatio::TSVGPreserveAspectRatio(TSVGAlign aDefaultAlign, bool aDefaultDefer, bool aDefaultSlice,
+                                                 TSVGValueOwner Owner)
+    : FOwner(std::move(Owner))
+    , FAlign(aDefaultAlign)
     , FDefer(aDefaultDefer)
     , FSlice(aDefaultSlice)
     , FDefaultSlice(aDefaultSlice)
@@ -204,6 +212,7 @@ void TSVGPreserveAspectRatio::SetSlice(bool Value)
 
 void TSVGPreserveAspectRatio::Changed()
 {
+    Fire(FOwner.Changed, *this);
     Fire(OnChange, *this);
 }
 

@@ -15,10 +15,11 @@
 namespace zor {
 
 // The four lengths report to the box through private lines: their public
-// slots stay free for callers.
+// slots stay free for callers. An owner hears of changes through its own line.
 class TSVGViewBox : public TPersistent {
 public:
     TSVGViewBox();
+    explicit TSVGViewBox(TSVGValueOwner Owner);
     explicit TSVGViewBox(const QRectF& aRect);
     TSVGViewBox(float aLeft, float aTop, float aRight, float aBottom);
     TSVGViewBox(const TSVGViewBox&) = delete;
@@ -58,6 +59,9 @@ public:
 
     // True once the box has been given a value.
     bool Specified() const { return FSpecified; }
+    // Stored silently: for a box that holds the viewport's rectangle until a
+    // viewBox attribute gives its own.
+    void SetSpecified(bool Value) { FSpecified = Value; }
 
     // Changes inside a bracket are reported once, when the outermost one ends.
     void BeginUpdate() { ++FUpdateCount; }
@@ -74,6 +78,7 @@ private:
     void Changed();
     TSVGValueOwner LengthOwner();
 
+    TSVGValueOwner FOwner;
     TSVGUnitFactorsEvent FOnUnitFactors;
     TSVGLength FWidth{LengthOwner()};
     TSVGLength FHeight{LengthOwner()};
@@ -107,7 +112,8 @@ QLatin1String AlignName(TSVGAlign Align);
 
 class TSVGPreserveAspectRatio : public TPersistent {
 public:
-    TSVGPreserveAspectRatio(TSVGAlign aDefaultAlign, bool aDefaultDefer, bool aDefaultSlice);
+    TSVGPreserveAspectRatio(TSVGAlign aDefaultAlign, bool aDefaultDefer, bool aDefaultSlice,
+                            TSVGValueOwner Owner = {});
     TSVGPreserveAspectRatio(const TSVGPreserveAspectRatio&) = delete;
     TSVGPreserveAspectRatio& operator=(const TSVGPreserveAspectRatio&) = delete;
 
@@ -133,6 +139,7 @@ public:
 private:
     void Changed();
 
+    TSVGValueOwner FOwner;
     TSVGAlign FAlign;
     bool FDefer;
     bool FSlice;

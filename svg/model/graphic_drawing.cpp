@@ -1,0 +1,254 @@
+// Drawing a graphic element: the fixed order of steps, paints and opacity,
+// the drawing events, and drawing one element with what its ancestors give it.
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+#include "geometry/path_data.h"
+#include "svg/model/document.h"
+#include "svg/model/graphic_element.h"
+#include "svg/model/paint_server.h"
+#include "svg/model/viewport.h"
+#include "svg/render/disabled_appearance.h"
+#include "svg/render/render_context.h"
+#include "svg/render/transformed_path.h"
+#include "svg/render/transparent_layer.h"
+
+namespace zor {
+
+namespace {
+
+bool HasPercentages(const TSVGPen& Pen)
+{
+    const std::vector<bool>& dashes = Pen.DashArrayIsPercent();
+    return Pen.ThicknessIsPercent() || Pen.SVGDashOffset().IsPercent()
+        || std::find(dashes.begin(), dashes.end(), true) != dashes.end();
+}
+
+// The one graphic child of Element, when it has exactly one.
+const TSVGGraphicElement* OnlyGraphicChild(const TSVGGraphicElement& Element)
+{
+    const TSVGGraphicElement* only = nullptr;
+    for (const TSVGElement* child : Element.Items())
+        if (const auto* graphic = dynamic_cast<const TSVGGraphicElement*>(child)) {
+            if (only != nullptr)
+                return nullptr;
+            only = graphic;
+        }
+    return only;
+}
+
+} // namespace
+
+// How an element's opacity reaches what it draws. A branch that paints more
+// than one part is drawn into a layer composited once, so that its parts do
+// not show through each other; a branch that paints one part (one child
+// without children of its own) folds the opacity into that part's paint.
+// A single element passes its opacity to FillAndStroke instead.
+class TBranchOpacity {
+public:
+    TBranchOpacity(const TSVGGraphicElement& Element, bool DrawsBranch, TRenderContext& Canvas)
+    {
+        const double opacity = Element.Opacity();
+        if (opacity >= 1 || !DrawsBranch)
+            return;
+        const TSVGGraphicElement* only = OnlyGraphicChild(Element);
+        if (only != nullptr && only->Items().IsEmpty() && Element.GetShape().IsEmpty())
+            FFolded.emplace(Canvas, opacity);
+        else
+            FLayer.emplace(Canvas, opacity);
+    }
+
+private:
+    std::optional<TFoldedOpacity> FFolded;
+    std::optional<TTransparentLayer> FLayer;
+};
+
+bool TSVGGraphicElement::ShouldDraw()
+{
+    bool doDraw = IsRenderable();
+    if (TSVGDocument* document = ReportingDocument())
+        Fire(document->OnShouldDraw, this, doDraw);
+    return doDraw;
+}
+
+void TSVGGraphicElement::Draw(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect)
+{
+    if (ShouldDraw())
+        DrawTransformed(aMatrix, Canvas, aRect);
+}
+
+void TSVGGraphicElement::Draw(TRenderContext& Canvas, const QRectF& aRect)
+{
+    Draw(GetViewMatrix(aRect), Canvas, aRect);
+}
+
+void TSVGGraphicElement::DrawTransformed(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect)
+{
+    const QTransform M = FMatrix * aMatrix;
+    {
+        const TCanvasStateGuard state(Canvas);
+        const TBranchOpacity opacity(*this, DrawsBranch(), Canvas);
+        if (BeginDraw(M, Canvas, aRect))
+            DrawShape(M, Canvas, aRect);
+        DrawChildren(M, Canvas, aRect);
+    }
+    // After the state is restored, and only on the normal path: a handler's
+    // error is the caller's, and an error already on its way stays alone.
+    EndDraw(M, Canvas, aRect);
+}
+
+bool TSVGGraphicElement::BeginDraw(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
+{
+    Canvas.SetFill(FillPaint());
+    Canvas.SetStroke(StrokePaint(), StrokeStyle());
+    if (!IsEnabled() && DoDisableAppearance(M, Canvas, aRect))
+        ApplyDisabledAppearance(Canvas);
+    return DoDrawing(M, Canvas, aRect);
+}
+
+bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF&)
+{
+    if (!Visible())
+        return false;
+    const TZorPathData& shape = GetShape();
+    if (shape.IsEmpty())
+        return false;
+    FillAndStroke(shape, M, Canvas);
+    return true;
+}
+
+void TSVGGraphicElement::DrawChildren(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
+{
+    for (TSVGElement* child : Items())
+        if (TSVGGraphicElement* graphic = dynamic_cast<TSVGGraphicElement*>(child))
+            graphic->Draw(M, Canvas, aRect);
+}
+
+void TSVGGraphicElement::EndDraw(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
+{
+    DoDrawn(M, Canvas, aRect);
+}
+
+bool TSVGGraphicElement::DrawsBranch() const
+{
+    return std::any_of(Items().begin(), Items().end(),
+                       [](const TSVGElement* child) { return dynamic_cast<const TSVGGraphicElement*>(child); });
+}
+
+void TSVGGraphicElement::FillAndStroke(const TZorPathData& Outline, const QTransform& M, TRenderContext& Canvas)
+{
+    // A branch's opacity is applied around all it draws.
+    Canvas.FillAndStroke(MappedOutline(Outline, M), DrawsBranch() ? 1.0 : Opacity());
+}
+
+const TTransformedPath& TSVGGraphicElement::MappedOutline(const TZorPathData& Outline, const QTransform& M) const
+{
+    if (!FDrawnPath)
+        FDrawnPath = std::make_unique<TTransformedPath>();
+    FDrawnPath->Update(Outline, M);
+    if (const TSVGFillRule rule = FillRule(); rule != TSVGFillRule::frNone)
+        FDrawnPath->SetFillRule(rule == TSVGFillRule::frEvenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    return *FDrawnPath;
+}
+
+TRenderPaint TSVGGraphicElement::FillPaint() const
+{
+    const TSVGBrush& brush = Brush();
+    return ResolvePaint(brush, BoundsRect(), PaintServers(),
+                        brush.HasFallback() ? TMissingPaintServer::mpsFallbackColor : TMissingPaintServer::mpsNone);
+}
+
+TRenderPaint TSVGGraphicElement::StrokePaint() const
+{
+    const TSVGPen& pen = Pen();
+    return ResolvePaint(pen, BoundsRect(), PaintServers(),
+                        pen.HasFallback() ? TMissingPaintServer::mpsFallbackColor : TMissingPaintServer::mpsNone);
+}
+
+TPaintServerResolver TSVGGraphicElement::PaintServers() const
+{
+    return [this](const QString& URI) -> TPaintServer {
+        if (const auto* server = dynamic_cast<const TSVGPaintServerElement*>(FindReferencedElement(URI)))
+            return server->PaintServer(*this);
+        return {};
+    };
+}
+
+TStrokeStyle TSVGGraphicElement::StrokeStyle() const
+{
+    const TSVGPen& pen = Pen();
+    std::optional<QSizeF> percentBase;
+    if (HasPercentages(pen))
+        if (const TSVGCustomViewBox* viewport = GetNearestViewBox())
+            percentBase = viewport->ViewBox().Rect().size();
+    return StrokeStyleOf(pen, ResolvedValues().VectorEffect, percentBase);
+}
+
+// --- Events -------------------------------------------------------------------
+
+TSVGDocument* TSVGGraphicElement::ReportingDocument()
+{
+    TSVGDocument* document = ChildOwner();
+    while (document != nullptr && document->Owner() != nullptr)
+        document = document->Owner();
+    return document;
+}
+
+bool TSVGGraphicElement::DoDrawing(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
+{
+    bool doDraw = true;
+    if (TSVGDocument* document = ReportingDocument())
+        Fire(document->OnDrawing, this, M, Canvas, aRect, doDraw);
+    return doDraw;
+}
+
+void TSVGGraphicElement::DoDrawn(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
+{
+    if (TSVGDocument* document = ReportingDocument())
+        Fire(document->OnDrawn, this, M, Canvas, aRect);
+}
+
+bool TSVGGraphicElement::DoDisableAppearance(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
+{
+    bool doDefault = true;
+    if (TSVGDocument* document = ReportingDocument())
+        Fire(document->OnDisableAppearance, this, M, Canvas, aRect, doDefault);
+    return doDefault;
+}
+
+// --- One element with its ancestors ---------------------------------------------
+
+void TSVGGraphicElement::DrawElement(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect)
+{
+    std::vector<TSVGGraphicElement*> ancestors;
+    for (TSVGGraphicElement* e = GetGraphicParent(); e != nullptr; e = e->GetGraphicParent())
+        ancestors.push_back(e);
+    std::ranges::reverse(ancestors);
+
+    const TCanvasStateGuard state(Canvas);
+    QTransform M = aMatrix;
+    double opacity = 1;
+    for (std::size_t i = 0; i < ancestors.size(); ++i) {
+        const TSVGGraphicElement& child = i + 1 < ancestors.size() ? *ancestors[i + 1] : *this;
+        if (!ancestors[i]->ApplyAncestorTransforms(child, M, Canvas, aRect))
+            return;
+        opacity *= ancestors[i]->Opacity();
+    }
+    // Drawn alone, the element cannot be composited with its ancestors'
+    // other content: their opacity is folded into it.
+    const TFoldedOpacity folded(Canvas, opacity);
+    Draw(M, Canvas, aRect);
+}
+
+bool TSVGGraphicElement::ApplyAncestorTransforms(const TSVGGraphicElement&, QTransform& M, TRenderContext&,
+                                                 const QRectF&)
+{
+    if (!ShouldDraw())
+        return false;
+    M = FMatrix * M;
+    return true;
+}
+
+} // namespace zor

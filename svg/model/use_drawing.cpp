@@ -1,0 +1,40 @@
+// Drawing and hit testing through a use element.
+
+#include "geometry/geometry_functions.h"
+#include "svg/model/use_expansion.h"
+#include "svg/model/viewport.h"
+
+namespace zor {
+
+bool TSVGUse::DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
+{
+    const TUseExpansion expansion(*this);
+    TSVGGraphicElement* element = expansion.Element();
+    if (element == nullptr)
+        return false;
+    const QTransform placed = TranslationMatrix(X(), Y()) * M;
+    if (auto* viewport = dynamic_cast<TSVGCustomViewBox*>(element))
+        viewport->DrawViewport(viewport->UsedViewport(Width(), Height()), placed, Canvas, aRect);
+    else
+        element->Draw(placed, Canvas, aRect);
+    return true;
+}
+
+TSVGGraphicElement* TSVGUse::HitTestShape(const QTransform& M, const QPointF& Pt, const QRectF& aRect,
+                                          TSVGFindOptions Options)
+{
+    const TUseExpansion expansion(*this);
+    TSVGGraphicElement* element = expansion.Element();
+    if (element == nullptr)
+        return nullptr;
+    const QTransform placed = TranslationMatrix(X(), Y()) * M;
+    auto* viewport = dynamic_cast<TSVGCustomViewBox*>(element);
+    TSVGGraphicElement* found =
+        viewport != nullptr
+            ? viewport->ViewportElementAtPos(viewport->UsedViewport(Width(), Height()), placed, Pt, aRect, Options)
+            : element->ElementAtPos(placed, Pt, aRect, Options);
+    // What a use draws is the use to whoever points at it.
+    return found != nullptr ? DoElementFound(this) : nullptr;
+}
+
+} // namespace zor
