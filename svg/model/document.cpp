@@ -21,8 +21,8 @@ TSVGDocument::TSVGDocument(TSVGDocument* aOwner)
     : Inherited(aOwner)
     , FPrefLanguages([this](TStringList&) { Changed(this); }, QLocale::system().uiLanguages())
 {
-    // A document of its own has the size SVG gives one without width and
-    // height; a nested one takes the size it is given.
+    // A document of its own starts at 100 by 100 until it is given a size;
+    // a nested one takes the size it is given.
     if (aOwner == nullptr)
         SetBoundsRect(QRectF(0, 0, DefaultSize, DefaultSize));
 }
@@ -66,6 +66,9 @@ void TSVGDocument::SetDPI(int Value)
         return;
     FDPI = std::max(Value, MinimumDPI);
     FUnitFactors = UnitFactorsForResolution(float(FDPI));
+    // Lengths in absolute units measure differently now: outlines and
+    // bounds are built again.
+    Reset();
 }
 
 TSVGUnitFactors TSVGDocument::GetUnitFactors() const
@@ -164,6 +167,7 @@ void TSVGDocument::AssignProperties(const TSVGElement* Source)
         FUnitFactors = document->FUnitFactors;
         SetOptions(document->Options());
         SetPreferredLanguage(document->PreferredLanguage());
+        FDefaultAspectRatio.Assign(&document->FDefaultAspectRatio);
         FStyles.Clear();
         for (const std::unique_ptr<TSVGStyle>& rule : document->FStyles) {
             auto copy = std::make_unique<TSVGStyle>();

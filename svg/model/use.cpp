@@ -61,7 +61,7 @@ bool TSVGUse::CanExpand(const TSVGGraphicElement& Element) const
     // are all around it, and an element being drawn lies around it too.
     if (&Element == this || Element.HasDescendant(this))
         return false;
-    return Nesting() < MaxNesting && Depth() + Element.BranchHeight() <= MaxDepth;
+    return Nesting() <= MaxNesting && Depth() + Element.BranchHeight() <= MaxDepth;
 }
 
 QRectF TSVGUse::BoundsRect() const

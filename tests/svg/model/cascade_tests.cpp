@@ -346,6 +346,7 @@ TEST_F(Cascade, PropertyExport)
         {"fill: red; stroke: url(#g); fill-opacity: 0.5", "fill=red;stroke=url(#g);fill-opacity=0.5",
          {ipFill, ipStroke, ipFillOpacity}},
         {"fill: none; color: #123456", "fill=none;color=#123456", {ipFill, ipColor}},
+        {"fill: url(#g) red; stroke: url(#h) none", "fill=url(#g) red;stroke=url(#h)", {ipFill, ipStroke}},
         {"stroke-width: 5%; stroke-dasharray: 4,2,1; stroke-linecap: square; stroke-linejoin: bevel",
          "stroke-width=5%;stroke-dasharray=4,2,1,4,2,1;stroke-linecap=square;stroke-linejoin=bevel",
          {ipStrokeWidth, ipStrokeDasharray, ipStrokeLinecap, ipStrokeLineJoin}},

@@ -330,6 +330,42 @@ TEST(StylePaint, FillAndStrokeKeepTheirPaintServer)
     EXPECT_EQ(values.StopColor, 0xFF0000FFu);
 }
 
+TEST(StylePaint, AFallbackColourAfterAPaintServerIsRecorded)
+{
+    struct Case {
+        const char16_t* text;
+        const char* uri;
+        bool fallback;
+        TAlphaColor color;
+    };
+    const Case cases[] = {
+        {u"url(#g)", "g", false, 0xFF000000},
+        {u"url(#g) red", "g", true, 0xFFFF0000},
+        {u" url(#g)   #00ff00 ", "g", true, 0xFF00FF00},
+        {u"url(#g) currentColor", "g", true, 0xFF0000FF},
+        {u"url(#g) none", "g", false, 0xFF000000},
+        {u"URL(#a b) blue", "a b", true, 0xFF0000FF},
+    };
+    for (const Case& c : cases) {
+        TStyleFixture fixture;
+        fixture.Parse(ipColor, u"blue");
+        fixture.Parse(ipFill, c.text);
+        const TSVGBrush& brush = fixture.Values.Brush;
+        const std::string label = QString::fromUtf16(c.text).toStdString();
+        EXPECT_EQ(Text(brush.URI()), c.uri) << label;
+        EXPECT_EQ(brush.HasFallback(), c.fallback) << label;
+        EXPECT_EQ(brush.Color(), c.color) << label;
+        EXPECT_EQ(brush.Kind(), TBrushKind::Solid) << label;
+    }
+    // A malformed fallback is refused whole.
+    TStyleFixture fixture;
+    fixture.Parse(ipStroke, u"url(#g) red");
+    EXPECT_FALSE(ParseStyleProperty(fixture.Values, ipStroke, u"url(#h) #ggg", fixture.Context).Taken());
+    EXPECT_EQ(Text(fixture.Values.Pen.URI()), "g");
+    EXPECT_TRUE(fixture.Values.Pen.HasFallback());
+    EXPECT_EQ(fixture.Values.Pen.Color(), 0xFFFF0000u);
+}
+
 TEST(StylePaint, RefusedColourTextsChangeNothingAndGiveTheReason)
 {
     const std::tuple<TSVGStyleProperty, const char16_t*, const char*> cases[] = {

@@ -1,0 +1,330 @@
+// Drawing documents built in code: fitting and view boxes, strokes under
+// transformations, fills of open paths, opacity, the disabled look, paint
+// references, and viewport clips. Pixels are probed at chosen points.
+
+#include <gtest/gtest.h>
+
+#include <QColor>
+
+#include "drawing_test_support.h"
+#include "svg/model/paint_server.h"
+#include "svg/render/fitting.h"
+#include "svg/values/colors.h"
+
+namespace zor::test {
+namespace {
+
+int AlphaAt(const QImage& Image, int X, int Y)
+{
+    return qAlpha(Image.pixel(X, Y));
+}
+
+// --- Fitting a document into a target --------------------------------------
+
+TEST_F(DrawingTest, AViewBoxIsFittedIntoTheTargetByItsAspectRatio)
+{
+    struct Case {
+        const char* viewBox;
+        TSVGAlign align;
+        double sx, sy, dx, dy;
+    };
+    const Case cases[] = {
+        {"0 0 200 100", TSVGAlign::saXMidYMid, 0.5, 0.5, 0, 25},
+        {"0 0 200 100", TSVGAlign::saNone, 0.5, 1, 0, 0},
+        {"0 0 200 100", TSVGAlign::saXMinYMax, 0.5, 0.5, 0, 50},
+        {"-50 0 100 200", TSVGAlign::saXMidYMid, 0.5, 0.5, 50, 0},
+        // A unit view box is scaled to its viewport like any other.
+        {"0 0 1 1", TSVGAlign::saXMidYMid, 100, 100, 0, 0},
+        {"0 0 0.5 0.25", TSVGAlign::saNone, 200, 400, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.viewBox);
+        ParseViewBox(QString::fromLatin1(c.viewBox), Doc.ViewBox());
+        Doc.AspectRatio().SetAlign(c.align);
+        const QTransform m = Doc.GetViewMatrix(QRectF(0, 0, 100, 100));
+        EXPECT_DOUBLE_EQ(m.m11(), c.sx);
+        EXPECT_DOUBLE_EQ(m.m22(), c.sy);
+        EXPECT_DOUBLE_EQ(m.dx(), c.dx);
+        EXPECT_DOUBLE_EQ(m.dy(), c.dy);
+    }
+}
+
+TEST_F(DrawingTest, AUnitViewBoxFillsItsViewport)
+{
+    ParseViewBox(u"0 0 1 1", Doc.ViewBox());
+    AddPath(Doc, QStringLiteral("M0,0 H1 V1 H0 Z"));
+    const QImage image = Render();
+    EXPECT_TRUE(SameColor(image.pixel(50, 50), OpaqueRed));
+    EXPECT_TRUE(SameColor(image.pixel(98, 98), OpaqueRed));
+}
+
+TEST_F(DrawingTest, ADocumentWithoutViewBoxIsFittedByItsSize)
+{
+    Doc.SetBoundsRect(QRectF(0, 0, 50, 100));
+    AddPath(Doc, QStringLiteral("M0,0 H50 V100 H0 Z"));
+    const QImage image = Render();
+    // xMidYMid meet: 50 × 100 scaled by 1 and centred.
+    EXPECT_EQ(AlphaAt(image, 20, 50), 0);
+    EXPECT_TRUE(SameColor(image.pixel(30, 50), OpaqueRed));
+    EXPECT_EQ(AlphaAt(image, 80, 50), 0);
+    Doc.DefaultAspectRatio().SetAlign(TSVGAlign::saNone);
+    Doc.AspectRatio().SetAlign(TSVGAlign::saNone);
+    const QImage stretched = Render();
+    EXPECT_TRUE(SameColor(stretched.pixel(5, 50), OpaqueRed));
+    EXPECT_TRUE(SameColor(stretched.pixel(95, 50), OpaqueRed));
+}
+
+TEST_F(DrawingTest, ABitmapIsDrawnOverEveryPixel)
+{
+    AddPath(Doc, QStringLiteral("M0,0 H100 V100 H0 Z"));
+    const QImage image = Render();
+    for (const QPoint p : {QPoint(0, 0), QPoint(99, 0), QPoint(0, 99), QPoint(99, 99)})
+        EXPECT_TRUE(SameColor(image.pixel(p), OpaqueRed)) << p.x() << ',' << p.y();
+    EXPECT_EQ(BitmapTargetRect(QSize(7, 3)), QRectF(0, 0, 7, 3));
+}
+
+TEST_F(DrawingTest, AViewBoxWithoutAreaDisablesDrawing)
+{
+    AddPath(Doc, QStringLiteral("M0,0 H100 V100 H0 Z"));
+    for (const QRectF box : {QRectF(0, 0, 0, 100), QRectF(0, 0, 100, 0), QRectF(0, 0, -10, 10), QRectF(0, 0, 10, -10)}) {
+        Doc.ViewBox().SetRect(box);
+        ASSERT_TRUE(Doc.ViewBoxDisablesDrawing());
+        EXPECT_EQ(AlphaAt(Render(), 50, 50), 0);
+        EXPECT_EQ(HitAt(QPointF(50, 50)), nullptr);
+    }
+    Doc.ViewBox().Clear();
+    EXPECT_TRUE(SameColor(Render().pixel(50, 50), OpaqueRed));
+}
+
+// --- Strokes ------------------------------------------------------------------
+
+TEST_F(DrawingTest, StrokesKeepTheirWidthUnderRotationAndStretchWithTheShape)
+{
+    // A line 10 wide turned upright keeps its width.
+    auto* turned = AddStyled(Doc, QStringLiteral("fill:none"));
+    turned->SetTransformMatrix(u"rotate(90 50 50)");
+    AddPath(*turned, QStringLiteral("M10,50 H90"), QStringLiteral("fill:none;stroke:blue;stroke-width:10"));
+    // Stretched four times along x, a vertical line 4 wide becomes 16 wide.
+    auto* stretched = AddStyled(Doc, QStringLiteral("fill:none"));
+    stretched->SetTransformMatrix(u"scale(4 1)");
+    AddPath(*stretched, QStringLiteral("M20,10 V30"), QStringLiteral("fill:none;stroke:lime;stroke-width:4"));
+    const QImage image = Render();
+    EXPECT_TRUE(SameColor(image.pixel(46, 70), OpaqueBlue));
+    EXPECT_TRUE(SameColor(image.pixel(53, 70), OpaqueBlue));
+    EXPECT_EQ(AlphaAt(image, 57, 70), 0);
+    EXPECT_TRUE(SameColor(image.pixel(73, 20), OpaqueLime));
+    EXPECT_TRUE(SameColor(image.pixel(86, 20), OpaqueLime));
+    EXPECT_EQ(AlphaAt(image, 70, 20), 0);
+    EXPECT_EQ(AlphaAt(image, 90, 20), 0);
+}
+
+TEST_F(DrawingTest, DashesScaleWithTheStroke)
+{
+    auto* group = AddStyled(Doc, QStringLiteral("fill:none"));
+    group->SetTransformMatrix(u"scale(2)");
+    // Dashes and gaps of 10, doubled: drawn at x 0 .. 20, 40 .. 60, 80 .. 100.
+    AddPath(*group, QStringLiteral("M0,10 H50"),
+            QStringLiteral("fill:none;stroke:blue;stroke-width:4;stroke-dasharray:10 10"));
+    const QImage image = Render();
+    for (int x : {5, 15, 45, 55, 85})
+        EXPECT_TRUE(SameColor(image.pixel(x, 20), OpaqueBlue)) << x;
+    for (int x : {25, 35, 65, 75})
+        EXPECT_EQ(AlphaAt(image, x, 20), 0) << x;
+}
+
+TEST_F(DrawingTest, NonScalingStrokesKeepTheirWidthInCanvasUnits)
+{
+    auto* group = AddStyled(Doc, QStringLiteral("fill:none"));
+    group->SetTransformMatrix(u"scale(5)");
+    AddPath(*group, QStringLiteral("M2,10 H18"),
+            QStringLiteral("fill:none;stroke:blue;stroke-width:2;vector-effect:non-scaling-stroke"));
+    const QImage image = Render();
+    EXPECT_TRUE(SameColor(image.pixel(50, 50), OpaqueBlue));
+    EXPECT_EQ(AlphaAt(image, 50, 47), 0);
+    EXPECT_EQ(AlphaAt(image, 50, 53), 0);
+}
+
+TEST_F(DrawingTest, StrokeWidthZeroDrawsNothingAndSquareCapsReachPastTheEnds)
+{
+    AddPath(Doc, QStringLiteral("M20,20 H80"), QStringLiteral("fill:none;stroke:blue;stroke-width:0"));
+    AddPath(Doc, QStringLiteral("M20,50 H80"), QStringLiteral("fill:none;stroke:blue;stroke-width:10"));
+    AddPath(Doc, QStringLiteral("M20,80 H80"),
+            QStringLiteral("fill:none;stroke:blue;stroke-width:10;stroke-linecap:square"));
+    const QImage image = Render();
+    EXPECT_EQ(AlphaAt(image, 50, 20), 0);
+    EXPECT_EQ(AlphaAt(image, 17, 50), 0);
+    EXPECT_TRUE(SameColor(image.pixel(17, 80), OpaqueBlue));
+    EXPECT_TRUE(SameColor(image.pixel(83, 80), OpaqueBlue));
+}
+
+TEST_F(DrawingTest, AnOpenPathIsFilledClosedAndStrokedOpen)
+{
+    AddPath(Doc, QStringLiteral("M10,10 H90 V90"), QStringLiteral("fill:red;stroke:blue;stroke-width:4"));
+    const QImage image = Render();
+    EXPECT_TRUE(SameColor(image.pixel(70, 30), OpaqueRed));
+    EXPECT_TRUE(SameColor(image.pixel(50, 10), OpaqueBlue));
+    EXPECT_TRUE(SameColor(image.pixel(90, 50), OpaqueBlue));
+    // The closing edge is the fill's, not the stroke's.
+    EXPECT_LT(qBlue(image.pixel(50, 50)), 40);
+    EXPECT_EQ(AlphaAt(image, 30, 70), 0);
+}
+
+// --- Opacity ------------------------------------------------------------------
+
+TEST_F(DrawingTest, AGroupIsCompositedOnceWithItsOpacity)
+{
+    auto* group = AddStyled(Doc, QStringLiteral("opacity:0.5"));
+    AddPath(*group, QStringLiteral("M10,10 H60 V60 H10 Z"));
+    AddPath(*group, QStringLiteral("M40,40 H90 V90 H40 Z"));
+    const QImage image = Render();
+    // Where the children overlap the group is no darker than elsewhere.
+    EXPECT_NEAR(AlphaAt(image, 50, 50), 128, 2);
+    EXPECT_NEAR(AlphaAt(image, 20, 20), 128, 2);
+    EXPECT_NEAR(AlphaAt(image, 80, 80), 128, 2);
+}
+
+TEST_F(DrawingTest, OpacityOfNestedGroupsAndOfASingleChildMultiplies)
+{
+    auto* outer = AddStyled(Doc, QStringLiteral("opacity:0.5"));
+    auto* inner = AddStyled(*outer, QStringLiteral("opacity:0.5"));
+    AddPath(*inner, QStringLiteral("M10,10 H40 V40 H10 Z"));
+    AddPath(*inner, QStringLiteral("M30,30 H50 V50 H30 Z"));
+    auto* single = AddStyled(*outer, QStringLiteral("opacity:0.5"));
+    AddPath(*single, QStringLiteral("M60,60 H90 V90 H60 Z"), QStringLiteral("fill:red;opacity:0.5"));
+    const QImage image = Render();
+    EXPECT_NEAR(AlphaAt(image, 20, 20), 64, 2);
+    EXPECT_NEAR(AlphaAt(image, 35, 35), 64, 2);
+    EXPECT_NEAR(AlphaAt(image, 75, 75), 32, 2);
+}
+
+TEST_F(DrawingTest, FillAndStrokeUnderOpacityDoNotShowThroughEachOther)
+{
+    AddPath(Doc, QStringLiteral("M20,20 H80 V80 H20 Z"), QStringLiteral("fill:red;stroke:blue;stroke-width:10;opacity:0.5"));
+    // One child of a group folds the group's opacity in, and still keeps its parts apart.
+    auto* group = AddStyled(Doc, QStringLiteral("opacity:0.5"));
+    AddPath(*group, QStringLiteral("M5,5 H15 V15 H5 Z"), QStringLiteral("fill:red;stroke:blue;stroke-width:4"));
+    const QImage image = Render();
+    const QColor insideStroke = QColor::fromRgba(image.pixel(22, 50));
+    EXPECT_NEAR(insideStroke.alpha(), 128, 2);
+    EXPECT_LT(insideStroke.red(), 10);
+    EXPECT_NEAR(AlphaAt(image, 50, 50), 128, 2);
+    const QColor small = QColor::fromRgba(image.pixel(6, 10));
+    EXPECT_NEAR(small.alpha(), 128, 2);
+    EXPECT_LT(small.red(), 10);
+}
+
+// --- Disabled elements ------------------------------------------------------
+
+TEST_F(DrawingTest, DisabledElementsAreGrayUnlessTheHandlerKeepsTheirColours)
+{
+    auto* group = Add<TSVGGroup>(Doc);
+    AddPath(*group, QStringLiteral("M10,10 H40 V40 H10 Z"));
+    group->SetEnabled(false);
+    const QRgb gray = ColorToGray(OpaqueRed);
+    EXPECT_TRUE(SameColor(Render().pixel(20, 20), gray));
+
+    std::vector<TSVGGraphicElement*> asked;
+    Doc.OnDisableAppearance = [&](TSVGGraphicElement* Sender, const QTransform&, TRenderContext&, const QRectF&,
+                                  bool& DoDefault) {
+        asked.push_back(Sender);
+        DoDefault = false;
+    };
+    EXPECT_TRUE(SameColor(Render().pixel(20, 20), OpaqueRed));
+    EXPECT_EQ(asked.size(), 2u);
+}
+
+// --- Paint references ---------------------------------------------------------
+
+// A paint server that paints a gradient from red at the left to blue at the right.
+class TTestGradient : public TSVGGraphicElement, public TSVGPaintServerElement {
+public:
+    using TSVGGraphicElement::TSVGGraphicElement;
+    TSVGElementType SVGType() const override { return TSVGElementType::etLinearGradient; }
+    TPaintServer PaintServer(const TSVGGraphicElement&) const override
+    {
+        TGradient gradient;
+        gradient.Stops = {{0, OpaqueRed, 1}, {1, OpaqueBlue, 1}};
+        return gradient;
+    }
+};
+
+TEST_F(DrawingTest, APaintReferencePaintsItsServerOrItsFallbackOrNothing)
+{
+    auto* defs = Add<TSVGDefs>(Doc);
+    Add<TTestGradient>(*defs)->SetID(QStringLiteral("g"));
+    AddPath(*defs, QStringLiteral("M0,0 H1 V1 Z"))->SetID(QStringLiteral("notAServer"));
+    struct Case {
+        const char* style;
+        QRgb left;
+        QRgb right;
+    };
+    const Case cases[] = {
+        {"fill:url(#g)", OpaqueRed, OpaqueBlue},
+        {"fill:url(#g) lime", OpaqueRed, OpaqueBlue},
+        {"fill:url(#nothing)", Transparent, Transparent},
+        {"fill:url(#nothing) lime", OpaqueLime, OpaqueLime},
+        {"fill:url(#notAServer)", Transparent, Transparent},
+        {"fill:url(#notAServer) lime", OpaqueLime, OpaqueLime},
+        {"fill:url(#nothing) none", Transparent, Transparent},
+        {"fill:none;stroke:url(#nothing) lime;stroke-width:100", OpaqueLime, OpaqueLime},
+    };
+    TSVGPath* path = AddPath(Doc, QStringLiteral("M0,40 H100 V60 H0 Z"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.style);
+        SetStyle(*path, QString::fromLatin1(c.style));
+        const QImage image = Render();
+        EXPECT_TRUE(SameColor(image.pixel(1, 50), c.left, 8));
+        EXPECT_TRUE(SameColor(image.pixel(98, 50), c.right, 8));
+    }
+}
+
+// --- Viewport clips -------------------------------------------------------------
+
+TEST_F(DrawingTest, TheRootClipsToItsViewportNotToItsViewBox)
+{
+    ParseViewBox(u"0 0 200 100", Doc.ViewBox());
+    // Drawn at y 25 .. 75; what lies above and below the view box is still
+    // inside the viewport.
+    AddPath(Doc, QStringLiteral("M0,-50 H200 V150 H0 Z"));
+    const QImage image = Render();
+    EXPECT_TRUE(SameColor(image.pixel(50, 2), OpaqueRed));
+    EXPECT_TRUE(SameColor(image.pixel(50, 97), OpaqueRed));
+}
+
+TEST_F(DrawingTest, NestedViewportsClipToExactlyTheirRectangle)
+{
+    auto* hidden = Add<TSVGCustomViewBox>(Doc);
+    hidden->SetBoundsRect(QRectF(20, 20, 40, 40));
+    AddPath(*hidden, QStringLiteral("M-100,-100 H200 V200 H-100 Z"));
+    auto* visible = AddStyled<TSVGCustomViewBox>(Doc, QStringLiteral("overflow:visible"));
+    visible->SetBoundsRect(QRectF(70, 70, 10, 10));
+    AddPath(*visible, QStringLiteral("M0,0 H25 V25 H0 Z"), QStringLiteral("fill:blue"));
+    const QImage image = Render();
+    EXPECT_TRUE(SameColor(image.pixel(20, 20), OpaqueRed));
+    EXPECT_TRUE(SameColor(image.pixel(59, 59), OpaqueRed));
+    EXPECT_EQ(AlphaAt(image, 19, 40), 0);
+    EXPECT_EQ(AlphaAt(image, 60, 40), 0);
+    EXPECT_EQ(AlphaAt(image, 40, 60), 0);
+    // Without a view box the content starts at the viewport's corner.
+    EXPECT_TRUE(SameColor(image.pixel(71, 71), OpaqueBlue));
+    EXPECT_TRUE(SameColor(image.pixel(93, 93), OpaqueBlue));
+    EXPECT_EQ(AlphaAt(image, 69, 69), 0);
+}
+
+TEST_F(DrawingTest, ANestedViewBoxIsFittedIntoItsViewport)
+{
+    auto* viewport = Add<TSVGCustomViewBox>(Doc);
+    viewport->SetBoundsRect(QRectF(0, 0, 100, 50));
+    ParseViewBox(u"0 0 10 10", viewport->ViewBox());
+    AddPath(*viewport, QStringLiteral("M0,0 H10 V10 H0 Z"));
+    const QImage image = Render();
+    // Scaled by 5 and centred: x 25 .. 75, y 0 .. 50.
+    EXPECT_EQ(AlphaAt(image, 24, 25), 0);
+    EXPECT_TRUE(SameColor(image.pixel(26, 25), OpaqueRed));
+    EXPECT_TRUE(SameColor(image.pixel(74, 49), OpaqueRed));
+    EXPECT_EQ(AlphaAt(image, 76, 25), 0);
+    EXPECT_EQ(AlphaAt(image, 50, 51), 0);
+}
+
+} // namespace
+} // namespace zor::test
