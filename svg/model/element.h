@@ -21,6 +21,7 @@
 namespace zor {
 
 class TSVGDocument;
+class TSVGGraphicElement;
 
 class TSVGElement : public TPersistent {
 public:
@@ -82,6 +83,12 @@ public:
     // User units per unit: the owner's table; without owner the fixed
     // 96-dots-per-inch table.
     virtual TSVGUnitFactors GetUnitFactors() const;
+
+    // This element as a graphic element, null for the others: the walks of
+    // drawing and hit testing ask it of every element, where a dynamic_cast
+    // would cost more than the test itself.
+    virtual TSVGGraphicElement* AsGraphicElement() { return nullptr; }
+    virtual const TSVGGraphicElement* AsGraphicElement() const { return nullptr; }
 
     // The element kind; etNone for classes that are not an SVG tag.
     virtual TSVGElementType SVGType() const;

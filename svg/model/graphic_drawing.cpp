@@ -26,12 +26,20 @@ bool HasPercentages(const TSVGPen& Pen)
         || std::find(dashes.begin(), dashes.end(), true) != dashes.end();
 }
 
+// The paint of a fill or stroke that names a paint server.
+template <typename Paint>
+TRenderPaint ServerPaint(const Paint& Source, const QRectF& BoundingBox, const TPaintServerResolver& Servers)
+{
+    return ResolvePaint(Source, BoundingBox, Servers,
+                        Source.HasFallback() ? TMissingPaintServer::mpsFallbackColor : TMissingPaintServer::mpsNone);
+}
+
 // The one graphic child of Element, when it has exactly one.
 const TSVGGraphicElement* OnlyGraphicChild(const TSVGGraphicElement& Element)
 {
     const TSVGGraphicElement* only = nullptr;
     for (const TSVGElement* child : Element.Items())
-        if (const auto* graphic = dynamic_cast<const TSVGGraphicElement*>(child)) {
+        if (const TSVGGraphicElement* graphic = child->AsGraphicElement()) {
             if (only != nullptr)
                 return nullptr;
             only = graphic;
@@ -122,7 +130,7 @@ bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, 
 void TSVGGraphicElement::DrawChildren(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
 {
     for (TSVGElement* child : Items())
-        if (TSVGGraphicElement* graphic = dynamic_cast<TSVGGraphicElement*>(child))
+        if (TSVGGraphicElement* graphic = child->AsGraphicElement())
             graphic->Draw(M, Canvas, aRect);
 }
 
@@ -134,7 +142,7 @@ void TSVGGraphicElement::EndDraw(const QTransform& M, TRenderContext& Canvas, co
 bool TSVGGraphicElement::DrawsBranch() const
 {
     return std::any_of(Items().begin(), Items().end(),
-                       [](const TSVGElement* child) { return dynamic_cast<const TSVGGraphicElement*>(child); });
+                       [](const TSVGElement* child) { return child->AsGraphicElement() != nullptr; });
 }
 
 void TSVGGraphicElement::FillAndStroke(const TZorPathData& Outline, const QTransform& M, TRenderContext& Canvas)
@@ -156,15 +164,34 @@ const TTransformedPath& TSVGGraphicElement::MappedOutline(const TZorPathData& Ou
 TRenderPaint TSVGGraphicElement::FillPaint() const
 {
     const TSVGBrush& brush = Brush();
-    return ResolvePaint(brush, BoundsRect(), PaintServers(),
-                        brush.HasFallback() ? TMissingPaintServer::mpsFallbackColor : TMissingPaintServer::mpsNone);
+    return brush.URI().isEmpty() ? CachedPaints().Fill : ServerPaint(brush, BoundsRect(), PaintServers());
 }
 
 TRenderPaint TSVGGraphicElement::StrokePaint() const
 {
     const TSVGPen& pen = Pen();
-    return ResolvePaint(pen, BoundsRect(), PaintServers(),
-                        pen.HasFallback() ? TMissingPaintServer::mpsFallbackColor : TMissingPaintServer::mpsNone);
+    return pen.URI().isEmpty() ? CachedPaints().Stroke : ServerPaint(pen, BoundsRect(), PaintServers());
+}
+
+const TStrokeStyle& TSVGGraphicElement::StrokeStyle() const
+{
+    return CachedPaints().Style;
+}
+
+const TSVGGraphicElement::TPaintCache& TSVGGraphicElement::CachedPaints() const
+{
+    const TSVGStyleValues& values = ResolvedValues();
+    if (FPaints.Generation != FValuesGeneration) {
+        FPaints.Fill = ResolvePaint(values.Brush, QRectF(), {}, TMissingPaintServer::mpsNone);
+        FPaints.Stroke = ResolvePaint(values.Pen, QRectF(), {}, TMissingPaintServer::mpsNone);
+        std::optional<QSizeF> percentBase;
+        if (HasPercentages(values.Pen))
+            if (const TSVGCustomViewBox* viewport = GetNearestViewBox())
+                percentBase = viewport->ViewBox().Rect().size();
+        FPaints.Style = StrokeStyleOf(values.Pen, values.VectorEffect, percentBase);
+        FPaints.Generation = FValuesGeneration;
+    }
+    return FPaints;
 }
 
 TPaintServerResolver TSVGGraphicElement::PaintServers() const
@@ -174,16 +201,6 @@ TPaintServerResolver TSVGGraphicElement::PaintServers() const
             return server->PaintServer(*this);
         return {};
     };
-}
-
-TStrokeStyle TSVGGraphicElement::StrokeStyle() const
-{
-    const TSVGPen& pen = Pen();
-    std::optional<QSizeF> percentBase;
-    if (HasPercentages(pen))
-        if (const TSVGCustomViewBox* viewport = GetNearestViewBox())
-            percentBase = viewport->ViewBox().Rect().size();
-    return StrokeStyleOf(pen, ResolvedValues().VectorEffect, percentBase);
 }
 
 // --- Events -------------------------------------------------------------------

@@ -49,7 +49,7 @@ TSVGStyleProperties Longhands(const TSVGStyleProperties& Properties)
 
 TSVGGraphicElement* AsGraphic(TSVGElement* Element)
 {
-    return dynamic_cast<TSVGGraphicElement*>(Element);
+    return Element != nullptr ? Element->AsGraphicElement() : nullptr;
 }
 
 // Element and its graphic ancestors up to the first one whose cached value
@@ -308,12 +308,10 @@ void TSVGGraphicElement::SetMarkerEndURI(const QString& Value)
 
 // --- Effective values ---------------------------------------------------------------
 
-const TSVGStyleValues& TSVGGraphicElement::ResolvedValues() const
+void TSVGGraphicElement::ResolveStaleValues() const
 {
-    if (FValuesStale)
-        for (const TSVGGraphicElement* element : StaleChain(this, [](const auto& e) { return e.FValuesStale; }))
-            element->ResolveValues();
-    return FResolved;
+    for (const TSVGGraphicElement* element : StaleChain(this, [](const auto& e) { return e.FValuesStale; }))
+        element->ResolveValues();
 }
 
 // The graphic parent's effective values are valid when this runs.
@@ -328,6 +326,7 @@ void TSVGGraphicElement::ResolveValues() const
     FAbsoluteOpacity = FResolved.Opacity * (parent != nullptr ? parent->FAbsoluteOpacity : 1.0f);
     FDisplayed = FResolved.Display && (parent == nullptr || parent->FDisplayed);
     FValuesStale = false;
+    ++FValuesGeneration;
 }
 
 float TSVGGraphicElement::GetAbsoluteOpacity() const
@@ -385,7 +384,7 @@ void TSVGGraphicElement::BuildClipPath(TZorPathData& ClipPath, const QTransform&
         ClipPath.Append(outline);
     }
     for (const TSVGElement* child : Items())
-        if (const auto* graphic = dynamic_cast<const TSVGGraphicElement*>(child); graphic && graphic->Visible())
+        if (const TSVGGraphicElement* graphic = child->AsGraphicElement(); graphic && graphic->Visible())
             graphic->BuildClipPath(ClipPath, M);
 }
 

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringView>
 #include <QTransform>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -84,9 +85,17 @@ public:
         ValuesEdited(Properties);
     }
 
+    TSVGGraphicElement* AsGraphicElement() override { return this; }
+    const TSVGGraphicElement* AsGraphicElement() const override { return this; }
+
     // --- Effective values -------------------------------------------------------
     // Every property as it takes effect here.
-    const TSVGStyleValues& ResolvedValues() const;
+    const TSVGStyleValues& ResolvedValues() const
+    {
+        if (FValuesStale)
+            ResolveStaleValues();
+        return FResolved;
+    }
     // The effective values are resolved and still valid: reading them costs nothing.
     bool IsResolved() const { return !FValuesStale; }
     // Fill, stroke and font as drawn (paint servers are still ids here).
@@ -310,7 +319,7 @@ protected:
     TRenderPaint FillPaint() const;
     TRenderPaint StrokePaint() const;
     // The stroke's geometry in user units (percentages of the nearest view box).
-    TStrokeStyle StrokeStyle() const;
+    const TStrokeStyle& StrokeStyle() const;
 
     // The document's events for this element.
     bool DoDrawing(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
@@ -368,12 +377,24 @@ private:
     // What own lengths are measured against, with a font size for em and ex.
     TSVGStyleContext StyleContext(float FontSize) const;
     void Cascade();
+    // Resolves this element and the stale graphic ancestors it takes values from.
+    void ResolveStaleValues() const;
     void ResolveValues() const;
     void MatrixChanged();
 
     // Outline mapped into the canvas by M with the element's fill rule; kept
     // for the next drawing or hit test of the same outline under M.
     const TTransformedPath& MappedOutline(const TZorPathData& Outline, const QTransform& M) const;
+    // The paints of the effective values, kept while they are. A fill or
+    // stroke that names a paint server is resolved when used instead: it
+    // depends on the bounds and on the server.
+    struct TPaintCache {
+        std::uint64_t Generation = 0;
+        TRenderPaint Fill;
+        TRenderPaint Stroke;
+        TStrokeStyle Style;
+    };
+    const TPaintCache& CachedPaints() const;
     // Finds the paint servers that fills and strokes name.
     TPaintServerResolver PaintServers() const;
     std::unique_ptr<TSVGLength> MakeLength(bool Horizontal);
@@ -397,6 +418,10 @@ private:
     mutable float FAbsoluteOpacity = 1;
     mutable bool FDisplayed = true;
     mutable bool FValuesStale = true;
+    // Counts the resolutions of the effective values, which caches built
+    // from them compare with.
+    mutable std::uint64_t FValuesGeneration = 0;
+    mutable TPaintCache FPaints;
     mutable QTransform FAbsoluteMatrix;
     mutable bool FMatrixStale = true;
 

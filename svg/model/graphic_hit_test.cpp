@@ -72,7 +72,7 @@ TSVGGraphicElement* TSVGGraphicElement::ChildAtPos(const QTransform& M, const QP
     const TSVGElementList& children = Items();
     for (auto child = children.end(); child != children.begin();) {
         --child;
-        if (auto* graphic = dynamic_cast<TSVGGraphicElement*>(*child))
+        if (TSVGGraphicElement* graphic = (*child)->AsGraphicElement())
             if (TSVGGraphicElement* found = graphic->ElementAtPos(M, Pt, aRect, Options))
                 return found;
     }
@@ -95,16 +95,16 @@ TSVGGraphicElement* TSVGGraphicElement::HitTestPath(const QTransform& M, const T
                                                     const QPointF& Pt, TSVGFindOptions Options)
 {
     const TTransformedPath& path = MappedOutline(Outline, M);
-
-    const TStrokeStyle style = StrokeStyle();
-    const bool stroked = StrokePaint().UserBrush().style() != Qt::NoBrush && style.IsDrawable();
-    // Whatever the stroke, a point this far off the outline's control points
-    // misses it; a horizontal line has a zero-height rectangle of them.
+    const TStrokeStyle& style = StrokeStyle();
+    const bool mayStroke = Pen().Kind() != TBrushKind::None && style.IsDrawable();
+    // A point this far off the outline's control points misses it, whatever
+    // the stroke; a horizontal line has a rectangle of them without height.
     const double stretch = style.NonScaling ? 1 : LargestStretch(M);
-    const double reach = stroked ? std::max(StrokeReach(style) * stretch, MinimumHitWidth) : 0;
+    const double reach = mayStroke ? std::max(StrokeReach(style) * stretch, MinimumHitWidth) : 0;
     if (!path.Canvas().controlPointRect().adjusted(-reach, -reach, reach, reach).contains(Pt))
         return nullptr;
 
+    const bool stroked = mayStroke && StrokePaint().UserBrush().style() != Qt::NoBrush;
     const bool filled = Options.Contains(TSVGFindOption::foFindNonFilled)
         || FillPaint().UserBrush().style() != Qt::NoBrush;
     const bool hit = (filled && path.Canvas().contains(Pt)) || (stroked && HitStrokeOutline(path, style).contains(Pt));

@@ -37,7 +37,7 @@ QRectF TSVGCustomGroup::ContentBounds(QRectF Bounds, const QTransform& aMatrix) 
     // element with nothing to measure has neither width nor height, which
     // the union leaves out.
     for (const TSVGElement* child : Items())
-        if (const auto* graphic = dynamic_cast<const TSVGGraphicElement*>(child); graphic && graphic->IsRenderable())
+        if (const TSVGGraphicElement* graphic = child->AsGraphicElement(); graphic && graphic->IsRenderable())
             Bounds |= graphic->GetBoundsRect(aMatrix);
     return Bounds;
 }
@@ -79,7 +79,7 @@ TSVGElementTypes TSVGSwitch::ChildSVGTypes() const
 TSVGGraphicElement* TSVGSwitch::ChosenChild() const
 {
     for (TSVGElement* child : Items())
-        if (auto* graphic = dynamic_cast<TSVGGraphicElement*>(child);
+        if (TSVGGraphicElement* graphic = child->AsGraphicElement();
             graphic && graphic->HasFeatures() && graphic->HasExtensions() && graphic->HasLanguages())
             return graphic;
     return nullptr;

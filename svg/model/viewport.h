@@ -59,6 +59,7 @@ public:
     // Clipped to the viewport (overflow hidden and soApplyClipping), the
     // content drawn through the view matrix into the viewport rectangle.
     void Draw(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect) override;
+    using Inherited::Draw;
     // The same matrices and clip as drawing, and the same checks.
     TSVGGraphicElement* ElementAtPos(const QTransform& aMatrix, const QPointF& Pt, const QRectF& aRect,
                                      TSVGFindOptions Options) override;
