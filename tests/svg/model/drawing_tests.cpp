@@ -311,6 +311,20 @@ TEST_F(DrawingTest, NestedViewportsClipToExactlyTheirRectangle)
     EXPECT_EQ(AlphaAt(image, 69, 69), 0);
 }
 
+TEST_F(DrawingTest, TheClipPropertyCutsTheViewportFromItsCorner)
+{
+    auto* viewport = AddStyled<TSVGCustomViewBox>(Doc, QStringLiteral("clip:rect(10 30 20 5)"));
+    viewport->SetBoundsRect(QRectF(40, 40, 50, 50));
+    AddPath(*viewport, QStringLiteral("M0,0 H50 V50 H0 Z"));
+    // rect(top right bottom left) from the corner (40, 40): x 45 .. 70, y 50 .. 60.
+    const QImage image = Render();
+    EXPECT_TRUE(SameColor(image.pixel(46, 51), OpaqueRed));
+    EXPECT_TRUE(SameColor(image.pixel(69, 59), OpaqueRed));
+    EXPECT_EQ(AlphaAt(image, 44, 55), 0);
+    EXPECT_EQ(AlphaAt(image, 71, 55), 0);
+    EXPECT_EQ(AlphaAt(image, 55, 61), 0);
+}
+
 TEST_F(DrawingTest, ANestedViewBoxIsFittedIntoItsViewport)
 {
     auto* viewport = Add<TSVGCustomViewBox>(Doc);
@@ -324,6 +338,127 @@ TEST_F(DrawingTest, ANestedViewBoxIsFittedIntoItsViewport)
     EXPECT_TRUE(SameColor(image.pixel(74, 49), OpaqueRed));
     EXPECT_EQ(AlphaAt(image, 76, 25), 0);
     EXPECT_EQ(AlphaAt(image, 50, 51), 0);
+}
+
+// --- The outline hook of shapes ------------------------------------------------
+
+// A shape that builds its outline from its own rectangle, as the basic
+// shapes do, and counts how often it is asked to.
+class TTestBox : public TSVGGraphicElement {
+public:
+    using TSVGGraphicElement::TSVGGraphicElement;
+    TSVGElementType SVGType() const override { return TSVGElementType::etRectangle; }
+    mutable int Builds = 0;
+
+protected:
+    void BuildShape(TZorPathData& Shape) const override
+    {
+        ++Builds;
+        Shape.AddRectangle(BoundsRect());
+    }
+};
+
+TEST_F(DrawingTest, AShapeBuildsItsOutlineOnceAfterEachChange)
+{
+    auto* box = AddStyled<TTestBox>(Doc, QStringLiteral("fill:red"));
+    box->SetBoundsRect(QRectF(10, 10, 20, 20));
+    EXPECT_TRUE(SameColor(Render().pixel(20, 20), OpaqueRed));
+    const std::uint64_t revision = box->GetShape().Revision();
+    const int builds = box->Builds;
+    Render();
+    EXPECT_EQ(box->Builds, builds);
+    // A change of colour builds the outline again, but it stays the same
+    // outline: what was mapped into the canvas is kept.
+    SetStyle(*box, QStringLiteral("fill:blue"));
+    EXPECT_TRUE(SameColor(Render().pixel(20, 20), OpaqueBlue));
+    EXPECT_EQ(box->GetShape().Revision(), revision);
+    box->SetWidth(60);
+    EXPECT_TRUE(SameColor(Render().pixel(60, 20), OpaqueBlue));
+    EXPECT_NE(box->GetShape().Revision(), revision);
+    // Lengths in em follow the font size.
+    box->WidthU().Initialize(2, false, TSVGUnit::suFontSize);
+    SetStyle(*box, QStringLiteral("fill:blue;font-size:40px"));
+    EXPECT_TRUE(SameColor(Render().pixel(85, 20), OpaqueBlue));
+    EXPECT_EQ(box->BoundsRect(), QRectF(10, 10, 80, 20));
+}
+
+TEST_F(DrawingTest, PercentagesMeasureAgainstTheNearestViewBox)
+{
+    ParseViewBox(u"0 0 200 100", Doc.ViewBox());
+    Doc.AspectRatio().SetAlign(TSVGAlign::saNone);
+    auto* box = Add<TTestBox>(Doc);
+    box->WidthU().Initialize(0.5f, true, TSVGUnit::suPercent);
+    box->HeightU().Initialize(0.25f, true, TSVGUnit::suPercent);
+    EXPECT_EQ(box->BoundsRect(), QRectF(0, 0, 100, 25));
+    ParseViewBox(u"0 0 400 100", Doc.ViewBox());
+    EXPECT_EQ(box->BoundsRect(), QRectF(0, 0, 200, 25));
+    EXPECT_EQ(box->GetShape().GetBounds(), QRectF(0, 0, 200, 25));
+}
+
+TEST_F(DrawingTest, ChangingTheResolutionMeasuresAbsoluteLengthsAgain)
+{
+    auto* box = Add<TTestBox>(Doc);
+    box->WidthU().Initialize(1, false, TSVGUnit::suInches);
+    box->SetHeight(10);
+    EXPECT_FLOAT_EQ(box->BoundsRect().width(), 96);
+    EXPECT_FLOAT_EQ(box->GetShape().GetBounds().width(), 96);
+    Doc.SetDPI(48);
+    EXPECT_FLOAT_EQ(box->GetShape().GetBounds().width(), 48);
+}
+
+// --- Placing a drawing by wrap mode -------------------------------------------
+
+TEST_F(DrawingTest, WrapModesPlaceTheDrawing)
+{
+    Doc.SetBoundsRect(QRectF(0, 0, 20, 10));
+    AddPath(Doc, QStringLiteral("M0,0 H20 V10 H0 Z"));
+    const QRectF target(10, 10, 80, 60);
+    struct Case {
+        TSVGImageWrapMode mode;
+        QRectF rect;
+    };
+    const Case cases[] = {
+        {TSVGImageWrapMode::iwOriginal, QRectF(0, 0, 20, 10)},
+        {TSVGImageWrapMode::iwTile, QRectF(0, 0, 20, 10)},
+        {TSVGImageWrapMode::iwFit, QRectF(10, 20, 80, 40)},
+        {TSVGImageWrapMode::iwStretch, target},
+        {TSVGImageWrapMode::iwCenter, QRectF(30, 25, 20, 10)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(GetSVGElementRect(&Doc, target, c.mode, 1), c.rect) << int(c.mode);
+    EXPECT_EQ(GetSVGElementRect(&Doc, target, TSVGImageWrapMode::iwOriginal, 2), QRectF(0, 0, 40, 20));
+
+    QImage image(Side, Side, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        TCanvasScene scene(image);
+        TRenderContext canvas(scene.Painter());
+        DrawSVGElement(canvas, &Doc, target, 1, TSVGImageWrapMode::iwOriginal);
+    }
+    EXPECT_TRUE(SameColor(image.pixel(12, 12), OpaqueRed));
+    EXPECT_EQ(AlphaAt(image, 32, 12), 0);
+    image.fill(Qt::transparent);
+    {
+        TCanvasScene scene(image);
+        TRenderContext canvas(scene.Painter());
+        DrawSVGElement(canvas, &Doc, QRectF(0, 0, 50, 30), 0.5, TSVGImageWrapMode::iwTile);
+    }
+    // Tiles of 10 × 5 from the origin, one beyond the target on each side.
+    EXPECT_TRUE(SameColor(image.pixel(55, 32), OpaqueRed));
+    EXPECT_EQ(AlphaAt(image, 75, 32), 0);
+    // Tiles too small to see draw nothing rather than without end.
+    zor::testing::TTestCanvas tiny;
+    DrawSVGElement(tiny.Context, &Doc, QRectF(0, 0, 1e6, 1e6), 1e-6f, TSVGImageWrapMode::iwTile);
+}
+
+TEST_F(DrawingTest, ScreenPointsMapIntoTheNearestViewBox)
+{
+    auto* box = Add<TTestBox>(Doc);
+    EXPECT_EQ(box->ScreenToLocal(QPointF(50, 20), QRectF(0, 0, 100, 100)), QPointF(50, 20));
+    ParseViewBox(u"10 20 200 50", Doc.ViewBox());
+    EXPECT_EQ(box->ScreenToLocal(QPointF(50, 20), QRectF(0, 0, 100, 100)), QPointF(110, 30));
+    // A rectangle without width leaves that axis alone.
+    EXPECT_EQ(box->ScreenToLocal(QPointF(50, 20), QRectF(0, 0, 0, 100)), QPointF(50, 30));
 }
 
 } // namespace

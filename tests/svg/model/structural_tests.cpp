@@ -113,6 +113,23 @@ TEST_F(DrawingTest, ASymbolIsFittedIntoTheUsesRectangle)
     EXPECT_EQ(use->BoundsRect(), QRectF(0, 20, 100, 50));
 }
 
+TEST_F(DrawingTest, ASymbolTurnsWithTheUse)
+{
+    auto* symbol = Add<TSVGSymbol>(Doc);
+    symbol->SetID(QStringLiteral("half"));
+    ParseViewBox(u"0 0 10 10", symbol->ViewBox());
+    AddPath(*symbol, QStringLiteral("M0,0 H10 V5 H0 Z"));
+    auto* use = Add<TSVGUse>(Doc);
+    use->SetReference(QStringLiteral("half"));
+    use->SetBoundsRect(QRectF(30, 30, 40, 40));
+    use->SetTransformMatrix(u"rotate(90 50 50)");
+    // The upper half of (30, 30, 40, 40), turned about the centre, is its right half.
+    const QImage image = Render();
+    EXPECT_TRUE(SameColor(image.pixel(60, 50), OpaqueRed));
+    EXPECT_EQ(AlphaAt(image, 40, 50), 0);
+    EXPECT_EQ(AlphaAt(image, 60, 28), 0);
+}
+
 TEST_F(DrawingTest, ReferencesThatReenterDrawNothingForTheReenteringReference)
 {
     // g#outer holds a square and a use of itself: the use adds nothing.
