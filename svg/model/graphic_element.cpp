@@ -575,11 +575,6 @@ void TSVGGraphicElement::GeometryChanged() const
     AncestorBoundsChanged();
 }
 
-void TSVGGraphicElement::ShapeChanged() const
-{
-    GeometryChanged();
-}
-
 void TSVGGraphicElement::MarkBoundsStale() const {}
 
 void TSVGGraphicElement::AncestorBoundsChanged() const

@@ -196,7 +196,7 @@ public:
 
     // The nearest viewport around the element (the element itself when it
     // is one) whose view box is given; null when there is none.
-    virtual const TSVGCustomViewBox* GetNearestViewBox() const;
+    const TSVGCustomViewBox* GetNearestViewBox() const;
     // Pt of the rectangle aRect as a point of the nearest view box; Pt
     // itself without one.
     QPointF ScreenToLocal(const QPointF& Pt, const QRectF& aRect) const;
@@ -275,13 +275,10 @@ protected:
 
     // --- Outline ---------------------------------------------------------------------
     // Fills Shape, empty on entry, with the element's outline; nothing here.
-    // Shapes override it and report changes of their geometry with Changed.
+    // Shapes override it and report changes of their geometry with
+    // Changed(this), which has the outline built again when next asked and
+    // the bounds of the groups around the element computed again.
     virtual void BuildShape(TZorPathData& Shape) const;
-    // The outline is built again when next asked, and the bounds of the
-    // groups around the element are computed again.
-    void ShapeChanged() const;
-    // The cached bounds of the groups around the element are stale.
-    void AncestorBoundsChanged() const;
 
     // --- Drawing steps -------------------------------------------------------------------
     // Steps 2 to 5 of Draw: M := own Matrix × aMatrix, then, with the canvas
@@ -402,6 +399,8 @@ private:
     TSVGUnitFactors LengthUnitFactors() const;
     // Its own geometry, the outline or the cached bounds went stale.
     void GeometryChanged() const;
+    // The cached bounds of the groups around the element are stale.
+    void AncestorBoundsChanged() const;
 
     std::unique_ptr<TSVGLength> FWidth;
     std::unique_ptr<TSVGLength> FHeight;

@@ -327,7 +327,8 @@ TEST_F(DrawingTest, TheClipPropertyCutsTheViewportFromItsCorner)
 
 TEST_F(DrawingTest, ANestedViewBoxIsFittedIntoItsViewport)
 {
-    auto* viewport = Add<TSVGCustomViewBox>(Doc);
+    // A nested svg element: a document that belongs to the outer one.
+    auto* viewport = Add<TSVGDocument>(Doc);
     viewport->SetBoundsRect(QRectF(0, 0, 100, 50));
     ParseViewBox(u"0 0 10 10", viewport->ViewBox());
     AddPath(*viewport, QStringLiteral("M0,0 H10 V10 H0 Z"));
