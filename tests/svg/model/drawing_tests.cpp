@@ -10,6 +10,7 @@
 #include "svg/model/paint_server.h"
 #include "svg/render/fitting.h"
 #include "svg/values/colors.h"
+#include "tests/support/reference_image.h"
 
 namespace zor::test {
 namespace {
@@ -460,6 +461,52 @@ TEST_F(DrawingTest, ScreenPointsMapIntoTheNearestViewBox)
     EXPECT_EQ(box->ScreenToLocal(QPointF(50, 20), QRectF(0, 0, 100, 100)), QPointF(110, 30));
     // A rectangle without width leaves that axis alone.
     EXPECT_EQ(box->ScreenToLocal(QPointF(50, 20), QRectF(0, 0, 0, 100)), QPointF(50, 30));
+}
+
+// --- A whole picture -------------------------------------------------------------
+
+TEST_F(DrawingTest, AStructuredDocumentDrawsAsItsReference)
+{
+    Doc.SetBoundsRect(QRectF(0, 0, 160, 120));
+    ParseViewBox(u"0 0 160 120", Doc.ViewBox());
+    AddPath(Doc, QStringLiteral("M0,0 H160 V120 H0 Z"), QStringLiteral("fill:#f4f1e8"));
+
+    auto* defs = Add<TSVGDefs>(Doc);
+    auto* arrow = Add<TSVGSymbol>(*defs);
+    arrow->SetID(QStringLiteral("arrow"));
+    ParseViewBox(u"-10 -10 20 20", arrow->ViewBox());
+    AddPath(*arrow, QStringLiteral("M-8,-3 H2 V-8 L9,0 L2,8 V3 H-8 Z"),
+            QStringLiteral("fill:#3465a4;stroke:#204a87;stroke-width:1.5;stroke-linejoin:round"));
+
+    // Two discs under one opacity: the overlap is no darker.
+    auto* faded = AddStyled(Doc, QStringLiteral("opacity:0.6"));
+    AddPath(*faded, QStringLiteral("M10,35 A25,25 0 1,1 60,35 A25,25 0 1,1 10,35 Z"), QStringLiteral("fill:#cc0000"));
+    AddPath(*faded, QStringLiteral("M35,35 A25,25 0 1,1 85,35 A25,25 0 1,1 35,35 Z"), QStringLiteral("fill:#73d216"));
+
+    // A nested viewport with a view box, clipping a star that reaches past it.
+    auto* window = Add<TSVGDocument>(Doc);
+    window->SetBoundsRect(QRectF(95, 10, 55, 50));
+    ParseViewBox(u"0 0 20 20", window->ViewBox());
+    AddPath(*window, QStringLiteral("M0,0 H20 V20 H0 Z"), QStringLiteral("fill:#fce94f"));
+    AddPath(*window, QStringLiteral("M10,-4 L14,8 L26,8 L16,15 L20,27 L10,20 L0,27 L4,15 L-6,8 L6,8 Z"),
+            QStringLiteral("fill:#f57900;fill-rule:evenodd;stroke:#ce5c00;stroke-width:0.8"));
+
+    // The symbol twice: turned, and fitted into a wider use.
+    auto* turned = Add<TSVGUse>(Doc);
+    turned->SetReference(QStringLiteral("arrow"));
+    turned->SetBoundsRect(QRectF(10, 70, 40, 40));
+    turned->SetTransformMatrix(u"rotate(-30 30 90)");
+    auto* wide = Add<TSVGUse>(Doc);
+    wide->SetReference(QStringLiteral("arrow"));
+    wide->SetBoundsRect(QRectF(60, 75, 40, 30));
+
+    // Dashed and capped strokes, and a disabled shape.
+    AddPath(Doc, QStringLiteral("M110,75 C120,110 140,60 150,105"),
+            QStringLiteral("fill:none;stroke:#75507b;stroke-width:3;stroke-dasharray:6 3;stroke-linecap:round"));
+    AddPath(Doc, QStringLiteral("M105,112 H155"), QStringLiteral("fill:none;stroke:#cc0000;stroke-width:4"))
+        ->SetEnabled(false);
+
+    EXPECT_TRUE(zor::testing::MatchesReferenceImage(Render(160, 120), QStringLiteral("structured-document")));
 }
 
 } // namespace
