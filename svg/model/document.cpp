@@ -22,9 +22,11 @@ TSVGDocument::TSVGDocument(TSVGDocument* aOwner)
     , FPrefLanguages([this](TStringList&) { Changed(this); }, QLocale::system().uiLanguages())
 {
     // A document of its own starts at 100 by 100 until it is given a size;
-    // a nested one takes the size it is given.
+    // a nested one, an svg element, fills the viewport around it.
     if (aOwner == nullptr)
         SetBoundsRect(QRectF(0, 0, DefaultSize, DefaultSize));
+    else
+        FillViewportAround();
 }
 
 TSVGDocument::~TSVGDocument()

@@ -52,6 +52,16 @@ TSVGGraphicElement* AsGraphic(TSVGElement* Element)
     return Element != nullptr ? Element->AsGraphicElement() : nullptr;
 }
 
+// A value in user units; a percentage becomes a plain number, a length in
+// a unit keeps its unit.
+void SetInUserUnits(TSVGLength& Length, float Value)
+{
+    if (Length.IsPercent())
+        Length.Initialize(Value, false, TSVGUnit::suNone);
+    else
+        Length.SetValue(Value);
+}
+
 // Element and its graphic ancestors up to the first one whose cached value
 // is valid, topmost first.
 template <typename IsStale>
@@ -451,7 +461,7 @@ float TSVGGraphicElement::X() const
 
 void TSVGGraphicElement::SetX(float Value)
 {
-    FX->SetValue(Value);
+    SetInUserUnits(*FX, Value);
 }
 
 float TSVGGraphicElement::Y() const
@@ -461,7 +471,7 @@ float TSVGGraphicElement::Y() const
 
 void TSVGGraphicElement::SetY(float Value)
 {
-    FY->SetValue(Value);
+    SetInUserUnits(*FY, Value);
 }
 
 float TSVGGraphicElement::Width() const
@@ -471,7 +481,7 @@ float TSVGGraphicElement::Width() const
 
 void TSVGGraphicElement::SetWidth(float Value)
 {
-    FWidth->SetValue(std::max(Value, 0.0f));
+    SetInUserUnits(*FWidth, std::max(Value, 0.0f));
 }
 
 float TSVGGraphicElement::Height() const
@@ -481,7 +491,7 @@ float TSVGGraphicElement::Height() const
 
 void TSVGGraphicElement::SetHeight(float Value)
 {
-    FHeight->SetValue(std::max(Value, 0.0f));
+    SetInUserUnits(*FHeight, std::max(Value, 0.0f));
 }
 
 const TSVGCustomViewBox* TSVGGraphicElement::GetNearestViewBox() const

@@ -170,7 +170,8 @@ public:
     // --- Position and size -----------------------------------------------------------
     // x, y, width and height in user units. Percentages are fractions of the
     // nearest view box around the element (of the range 0..1 without one);
-    // em and ex follow the element's font size.
+    // em and ex follow the element's font size. Setting a value in user
+    // units makes a percentage a plain number; other units are kept.
     float X() const;
     void SetX(float Value);
     float Y() const;

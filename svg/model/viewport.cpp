@@ -54,6 +54,12 @@ bool TSVGCustomViewBox::ViewBoxDisablesDrawing() const
     return !(std::isfinite(box.width()) && box.width() > 0 && std::isfinite(box.height()) && box.height() > 0);
 }
 
+void TSVGCustomViewBox::FillViewportAround()
+{
+    WidthU().Initialize(1, true, TSVGUnit::suPercent);
+    HeightU().Initialize(1, true, TSVGUnit::suPercent);
+}
+
 QRectF TSVGCustomViewBox::ViewportRect() const
 {
     return QRectF(X(), Y(), Width(), Height());
@@ -127,6 +133,12 @@ bool TSVGCustomViewBox::ClipsContent() const
 }
 
 // --- Symbol -----------------------------------------------------------------
+
+TSVGSymbol::TSVGSymbol(TSVGDocument* aOwner)
+    : Inherited(aOwner)
+{
+    FillViewportAround();
+}
 
 TSVGElementType TSVGSymbol::SVGType() const
 {

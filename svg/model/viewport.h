@@ -41,6 +41,8 @@ public:
     // width and height where they are not 0, the element's own otherwise, at
     // the element's x and y.
     virtual QRectF UsedViewport(float UseWidth, float UseHeight) const;
+    // Width and height 100 % of the viewport around.
+    void FillViewportAround();
     // Maps the viewport's content into the coordinates Viewport is given in:
     // the view box fitted into Viewport by AspectRatio, or, without a view
     // box, the content's origin moved to Viewport's corner. Empty when the
@@ -105,7 +107,9 @@ class TSVGSymbol : public TSVGCustomViewBox {
     using Inherited = TSVGCustomViewBox;
 
 public:
-    using Inherited::Inherited;
+    // Width and height 100 %: without sizes of its own or of the use, it
+    // fills the viewport the use lies in.
+    explicit TSVGSymbol(TSVGDocument* aOwner);
 
     TSVGElementType SVGType() const override;
     // Only while a use element draws it: never where it stands.

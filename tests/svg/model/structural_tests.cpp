@@ -113,6 +113,28 @@ TEST_F(DrawingTest, ASymbolIsFittedIntoTheUsesRectangle)
     EXPECT_EQ(use->BoundsRect(), QRectF(0, 20, 100, 50));
 }
 
+TEST_F(DrawingTest, WithoutSizesSymbolsAndNestedSvgFillTheViewportAround)
+{
+    ParseViewBox(u"0 0 200 200", Doc.ViewBox());
+    auto* symbol = Add<TSVGSymbol>(Doc);
+    symbol->SetID(QStringLiteral("icon"));
+    ParseViewBox(u"0 0 10 10", symbol->ViewBox());
+    AddPath(*symbol, QStringLiteral("M0,0 H5 V5 H0 Z"));
+    Add<TSVGUse>(Doc)->SetReference(QStringLiteral("icon"));
+    auto* nested = Add<TSVGDocument>(Doc);
+    ParseViewBox(u"0 0 4 4", nested->ViewBox());
+    AddPath(*nested, QStringLiteral("M3,3 H4 V4 H3 Z"), QStringLiteral("fill:blue"));
+    EXPECT_EQ(nested->ViewportRect(), QRectF(0, 0, 200, 200));
+    // The symbol's upper left quarter, the nested svg's lower right sixteenth.
+    const QImage image = Render();
+    EXPECT_TRUE(SameColor(image.pixel(45, 45), OpaqueRed));
+    EXPECT_EQ(AlphaAt(image, 55, 55), 0);
+    EXPECT_TRUE(SameColor(image.pixel(80, 80), OpaqueBlue));
+    // A size set in user units replaces the percentage.
+    nested->SetWidth(100);
+    EXPECT_EQ(nested->ViewportRect(), QRectF(0, 0, 100, 200));
+}
+
 TEST_F(DrawingTest, ASymbolTurnsWithTheUse)
 {
     auto* symbol = Add<TSVGSymbol>(Doc);
