@@ -8,10 +8,21 @@
 
 namespace zor {
 
+namespace {
+
+// The references expanded on this thread since the outermost use began.
+thread_local int Expansions = 0;
+
+} // namespace
+
 TUseExpansion::TUseExpansion(const TSVGUse& Use)
 {
     TSVGGraphicElement* element = Use.ReferencedElement();
     if (element == nullptr || !Use.CanExpand(*element))
+        return;
+    if (Use.Nesting() == 1)
+        Expansions = 0;
+    if (++Expansions > TSVGUse::MaxExpansions)
         return;
     // The use is left as it was when the guard ends: only the referenced
     // element's parent changes in between.

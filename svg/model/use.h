@@ -17,6 +17,10 @@ public:
     // References through uses nest at most this deep; a deeper one draws,
     // measures and hits nothing.
     static constexpr int MaxNesting = 16;
+    // What one use draws through nested uses expands at most this many
+    // references (uses that each reference the level below several times
+    // would otherwise multiply without end); the ones beyond draw nothing.
+    static constexpr int MaxExpansions = 10000;
 
     using Inherited::Inherited;
 

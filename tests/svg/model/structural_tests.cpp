@@ -212,6 +212,27 @@ TEST_F(DrawingTest, UsesNestNoDeeperThanTheirBound)
         EXPECT_EQ(AlphaAt(image, 4 * level + 1, 1) > 0, level <= TSVGUse::MaxNesting) << level;
 }
 
+TEST_F(DrawingTest, UsesThatMultiplyStopAtTheirBound)
+{
+    // Each level references the next ten times: ten million squares at the
+    // bottom, of which only the first expansions are drawn.
+    auto* defs = Add<TSVGDefs>(Doc);
+    const int levels = 8;
+    for (int level = 1; level <= levels; ++level) {
+        auto* group = Add<TSVGGroup>(*defs);
+        group->SetID(QStringLiteral("level%1").arg(level));
+        for (int copy = 0; copy < 10 && level < levels; ++copy)
+            Add<TSVGUse>(*group)->SetReference(QStringLiteral("level%1").arg(level + 1));
+        if (level == levels)
+            AddPath(*group, QStringLiteral("M0,0 H10 V10 H0 Z"));
+    }
+    auto* top = Add<TSVGUse>(Doc);
+    top->SetReference(QStringLiteral("level1"));
+    EXPECT_TRUE(SameColor(Render().pixel(5, 5), OpaqueRed));
+    EXPECT_EQ(top->BoundsRect(), QRectF(0, 0, 10, 10));
+    EXPECT_EQ(HitAt({5, 5}), top);
+}
+
 TEST_F(DrawingTest, TheUsesTemporaryParentIsRestoredWhenDrawingFails)
 {
     auto* defs = Add<TSVGDefs>(Doc);
