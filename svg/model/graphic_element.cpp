@@ -388,8 +388,8 @@ void TSVGGraphicElement::BuildClipPath(TZorPathData& ClipPath, const QTransform&
     if (const TZorPathData& shape = GetShape(); !shape.IsEmpty()) {
         TZorPathData outline;
         outline.Assign(&shape);
-        if (ClipRule() != TSVGFillRule::frNone)
-            outline.SetFillMode(ClipRule() == TSVGFillRule::frEvenOdd ? TZorFillMode::fmEvenOdd : TZorFillMode::fmNonZero);
+        if (const TSVGFillRule rule = ClipRule(); rule != TSVGFillRule::frNone)
+            outline.SetFillMode(rule == TSVGFillRule::frEvenOdd ? TZorFillMode::fmEvenOdd : TZorFillMode::fmNonZero);
         outline.ApplyMatrix(M);
         ClipPath.Append(outline);
     }
@@ -496,9 +496,11 @@ void TSVGGraphicElement::SetHeight(float Value)
 
 const TSVGCustomViewBox* TSVGGraphicElement::GetNearestViewBox() const
 {
-    for (const TSVGElement* e = this; e != nullptr; e = e->Parent())
-        if (const auto* viewport = dynamic_cast<const TSVGCustomViewBox*>(e); viewport && viewport->ViewBox().Specified())
+    for (const TSVGElement* e = this; e != nullptr; e = e->Parent()) {
+        const auto* viewport = dynamic_cast<const TSVGCustomViewBox*>(e);
+        if (viewport != nullptr && viewport->ViewBox().Specified())
             return viewport;
+    }
     return nullptr;
 }
 

@@ -61,8 +61,11 @@ TSVGGraphicElement* TSVGCustomViewBox::ViewportElementAtPos(const QRectF& Viewpo
     if (!view)
         return nullptr;
     // What the clip hides is not there to hit.
-    if (ClipsContent()
-        && !aMatrix.map(QPolygonF(ClipRectangle(Viewport, ResolvedValues().ClipRect))).containsPoint(Pt, Qt::OddEvenFill))
+    const auto clipped = [&] {
+        const QPolygonF clip = aMatrix.map(QPolygonF(ClipRectangle(Viewport, ResolvedValues().ClipRect)));
+        return !clip.containsPoint(Pt, Qt::OddEvenFill);
+    };
+    if (ClipsContent() && clipped())
         return nullptr;
     return FindElementAtPos(*view * aMatrix, Pt, aRect, Options);
 }

@@ -22,8 +22,10 @@ TSVGValueOwner TSVGViewBox::LengthOwner()
 {
     return {
         .Changed = [this](TPersistent&) { Changed(); },
-        .UnitFactors = [this](const TPersistent& Length,
-                              TSVGUnitFactors& Factors) { Fire(OwnerLineOr(FOwner.UnitFactors, FOnUnitFactors), Length, Factors); },
+        .UnitFactors =
+            [this](const TPersistent& Length, TSVGUnitFactors& Factors) {
+                Fire(OwnerLineOr(FOwner.UnitFactors, FOnUnitFactors), Length, Factors);
+            },
     };
 }
 

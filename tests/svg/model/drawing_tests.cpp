@@ -87,7 +87,8 @@ TEST_F(DrawingTest, ABitmapIsDrawnOverEveryPixel)
 TEST_F(DrawingTest, AViewBoxWithoutAreaDisablesDrawing)
 {
     AddPath(Doc, QStringLiteral("M0,0 H100 V100 H0 Z"));
-    for (const QRectF box : {QRectF(0, 0, 0, 100), QRectF(0, 0, 100, 0), QRectF(0, 0, -10, 10), QRectF(0, 0, 10, -10)}) {
+    const QRectF boxes[] = {QRectF(0, 0, 0, 100), QRectF(0, 0, 100, 0), QRectF(0, 0, -10, 10), QRectF(0, 0, 10, -10)};
+    for (const QRectF& box : boxes) {
         Doc.ViewBox().SetRect(box);
         ASSERT_TRUE(Doc.ViewBoxDisablesDrawing());
         EXPECT_EQ(AlphaAt(Render(), 50, 50), 0);
@@ -200,7 +201,8 @@ TEST_F(DrawingTest, OpacityOfNestedGroupsAndOfASingleChildMultiplies)
 
 TEST_F(DrawingTest, FillAndStrokeUnderOpacityDoNotShowThroughEachOther)
 {
-    AddPath(Doc, QStringLiteral("M20,20 H80 V80 H20 Z"), QStringLiteral("fill:red;stroke:blue;stroke-width:10;opacity:0.5"));
+    AddPath(Doc, QStringLiteral("M20,20 H80 V80 H20 Z"),
+            QStringLiteral("fill:red;stroke:blue;stroke-width:10;opacity:0.5"));
     // One child of a group folds the group's opacity in, and still keeps its parts apart.
     auto* group = AddStyled(Doc, QStringLiteral("opacity:0.5"));
     AddPath(*group, QStringLiteral("M5,5 H15 V15 H5 Z"), QStringLiteral("fill:red;stroke:blue;stroke-width:4"));

@@ -45,8 +45,9 @@ TEST_F(DrawingTest, HolesAreNotHitUnderTheEvenOddRule)
 
 TEST_F(DrawingTest, AStraightLineIsHitOnBothSidesOfItsCentre)
 {
-    TSVGPath* horizontal = AddPath(Doc, QStringLiteral("M10,30 H90"), QStringLiteral("fill:none;stroke:blue;stroke-width:6"));
-    TSVGPath* vertical = AddPath(Doc, QStringLiteral("M60,50 V90"), QStringLiteral("fill:none;stroke:blue;stroke-width:6"));
+    const QString stroke = QStringLiteral("fill:none;stroke:blue;stroke-width:6");
+    TSVGPath* horizontal = AddPath(Doc, QStringLiteral("M10,30 H90"), stroke);
+    TSVGPath* vertical = AddPath(Doc, QStringLiteral("M60,50 V90"), stroke);
     EXPECT_EQ(HitAt({50, 28}), horizontal);
     EXPECT_EQ(HitAt({50, 32}), horizontal);
     EXPECT_EQ(HitAt({50, 34}), nullptr);

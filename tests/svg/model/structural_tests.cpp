@@ -287,7 +287,8 @@ TEST_F(DrawingTest, AClipPathCollectsItsChildrenOutlines)
     clip->SetTransformMatrix(u"translate(10 0)");
     TSVGPath* first = AddPath(*clip, QStringLiteral("M0,0 H10 V10 H0 Z"));
     TSVGPath* hidden = AddPath(*clip, QStringLiteral("M50,50 H60 V60 H50 Z"), QStringLiteral("visibility:hidden"));
-    TSVGPath* clipped = AddPath(Doc, QStringLiteral("M0,0 H100 V100 H0 Z"), QStringLiteral("fill:red;clip-path:url(#clip)"));
+    TSVGPath* clipped =
+        AddPath(Doc, QStringLiteral("M0,0 H100 V100 H0 Z"), QStringLiteral("fill:red;clip-path:url(#clip)"));
     EXPECT_EQ(clipped->ClipURIElement(), clip);
     const TZorPathData* outline = clipped->GetClipPath();
     ASSERT_NE(outline, nullptr);
@@ -326,8 +327,8 @@ TEST_F(DrawingTest, TreesAsDeepAsTheBoundAreWalkedAndDeeperOnesRefused)
         last->AppendChild(std::make_unique<TSVGGroup>(&Doc));
         FAIL() << "a level too deep was taken";
     } catch (const ESVGException& e) {
-        EXPECT_EQ(e.Message().toStdString(),
-                  QStringLiteral("SVG elements cannot nest deeper than %1 levels").arg(TSVGElement::MaxDepth).toStdString());
+        const QString expected = QStringLiteral("SVG elements cannot nest deeper than %1 levels");
+        EXPECT_EQ(e.Message().toStdString(), expected.arg(TSVGElement::MaxDepth).toStdString());
     }
     // A branch that would end too deep is refused whole, and stays with the caller.
     auto branch = std::make_unique<TSVGGroup>(&Doc);
