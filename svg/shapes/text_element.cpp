@@ -3,6 +3,8 @@
 
 #include "svg/shapes/text_element.h"
 
+#include <algorithm>
+
 #include "platform/font_service.h"
 #include "platform/update_scope.h"
 #include "svg/model/document.h"

@@ -5,7 +5,9 @@
 #include <QChar>
 #include <QLineF>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "svg/shapes/text_content.h"
 #include "svg/shapes/text_font.h"

@@ -88,7 +88,7 @@ private:
     std::unique_ptr<TSVGLength> FStartOffset;
     mutable std::unique_ptr<TZorPathData> FPath;
     mutable bool FUpdatePath = true;
-    TSVGReferenceLink FLink{*this};
+    mutable TSVGReferenceLink FLink{*this};
 };
 
 } // namespace zor

@@ -40,9 +40,9 @@ TEST(TextContent, WhiteSpaceIsKeptAsXmlSpaceSays)
 
 TEST(TextContent, WhiteSpaceCharactersAndCaseVariants)
 {
-    for (const char32_t c : {9U, 10U, 13U, 32U, 133U, 160U, 0x2003U, 0x2028U, 0x2029U})
+    for (const unsigned c : {9U, 10U, 13U, 32U, 133U, 160U, 0x2003U, 0x2028U, 0x2029U})
         EXPECT_TRUE(IsTextWhiteSpace(c)) << c;
-    for (const char32_t c : {U'a', U'-', 0x2010U, 0U})
+    for (const unsigned c : {97U, 45U, 0x2010U, 0U})
         EXPECT_FALSE(IsTextWhiteSpace(c)) << c;
     bool title = true;
     QString shown;

@@ -8,11 +8,13 @@
 #include <QRgb>
 #include <memory>
 
+#include "svg/model/document.h"
 #include "svg/model/draw_in_rect.h"
 #include "svg/model/path_element.h"
 #include "svg/shapes/text_element.h"
 #include "svg/shapes/text_font.h"
 #include "svg/shapes/text_path.h"
+#include "svg/values/length_text.h"
 #include "svg/values/lengths.h"
 #include "svg/values/view_box.h"
 
