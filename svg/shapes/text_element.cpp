@@ -285,6 +285,11 @@ bool TSVGCustomText::IsClippedAt(qsizetype) const
     return false;
 }
 
+bool TSVGCustomText::ReferencesChanged() const
+{
+    return false;
+}
+
 bool TSVGCustomText::StartsChunkAt(qsizetype i) const
 {
     return IsVertical() ? IsYSpecifiedAt(i) : IsXSpecifiedAt(i);
@@ -439,7 +444,7 @@ void TSVGCustomText::EnsureLayout() const
         root->FLayout = std::make_unique<TLayoutState>();
     TLayoutState& state = *root->FLayout;
     const std::uint64_t fonts = FontsServiceGeneration();
-    if (!state.Stale && state.FontsGeneration == fonts)
+    if (!state.Stale && state.FontsGeneration == fonts && !root->AnyReferenceChanged())
         return;
     root->ResetResults();
     TSVGTextLayout layout(*root);
@@ -447,6 +452,16 @@ void TSVGCustomText::EnsureLayout() const
     state.Stale = false;
     state.FontsGeneration = fonts;
     ++state.Count;
+}
+
+bool TSVGCustomText::AnyReferenceChanged() const
+{
+    if (ReferencesChanged())
+        return true;
+    for (const TSVGElement* child : Items())
+        if (auto* text = dynamic_cast<const TSVGCustomText*>(child); text && text->AnyReferenceChanged())
+            return true;
+    return false;
 }
 
 const std::vector<TSVGPlacedGlyph>& TSVGCustomText::PlacedGlyphs() const
@@ -649,9 +664,15 @@ QString TSVGTextRef::GetText() const
     return result;
 }
 
-void TSVGTextRef::ReferenceChanged(TSVGElement* Sender)
+void TSVGTextRef::BuildTextChunks(TSVGTextChunks& Chunks)
 {
-    Inherited::ReferenceChanged(Sender);
+    FLaidOutText = GetText();
+    Inherited::BuildTextChunks(Chunks);
+}
+
+bool TSVGTextRef::ReferencesChanged() const
+{
+    return GetText() != FLaidOutText;
 }
 
 void TSVGTextRef::Clear()

@@ -150,6 +150,10 @@ protected:
     // Whether character i of the own text starts a chunk of its own.
     virtual bool StartsChunkAt(qsizetype i) const;
     virtual bool IsClippedAt(qsizetype i) const;
+    // What the element showed at the last layout came from another element
+    // that has changed since (a referenced text or path). Referenced
+    // elements are compared when the text is drawn, not followed by events.
+    virtual bool ReferencesChanged() const;
     // The text ancestor position data defers to; null at the root.
     TSVGCustomText* TextParent() const;
     // Collected characters of this element's subtree so far (during a build).
@@ -163,6 +167,8 @@ private:
 
     void ListChanged();
     float LengthAt(const TSVGLengths& List, qsizetype i, bool Horizontal) const;
+    // This element or one of its text descendants: ReferencesChanged.
+    bool AnyReferenceChanged() const;
     // Lays the text out when this root's layout is stale.
     void EnsureLayout() const;
     // The layout is current for this root; results of its elements are valid.
@@ -250,15 +256,18 @@ public:
 
     void Clear() override;
     void AssignProperties(const TSVGElement* Source) override;
+    void BuildTextChunks(TSVGTextChunks& Chunks) override;
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
-    void ReferenceChanged(TSVGElement* Sender) override;
+    bool ReferencesChanged() const override;
 
 private:
     const TSVGCustomText* ReferencedText() const;
 
     QString FReference;
+    // The text the last layout showed.
+    QString FLaidOutText;
     mutable TSVGReferenceLink FLink{*this};
 };
 

@@ -120,12 +120,13 @@ const TZorPathData& TSVGTextPath::Path() const
 {
     TSVGPath* element = GetPathElement();
     // A reference read before its path existed starts following it now.
-    if (element != nullptr && FLink.Target() != element) {
+    if (element != nullptr && FLink.Target() != element)
         FLink.Follow(element);
-        FUpdatePath = true;
-    }
-    if (FUpdatePath) {
+    if (FUpdatePath || ReferencesChanged()) {
         FUpdatePath = false;
+        FPathSource = element;
+        FPathRevision = element != nullptr ? element->Data().Revision() : 0;
+        FPathMatrix = element != nullptr ? element->Matrix() : QTransform();
         const TUpdateScope update(*FPath);
         FPath->Clear();
         if (element != nullptr) {
@@ -174,6 +175,14 @@ bool TSVGTextPath::IsYSpecifiedAt(qsizetype i) const
 bool TSVGTextPath::StartsChunkAt(qsizetype i) const
 {
     return i == 0 || Inherited::StartsChunkAt(i);
+}
+
+bool TSVGTextPath::ReferencesChanged() const
+{
+    const TSVGPath* element = GetPathElement();
+    if (element != FPathSource)
+        return true;
+    return element != nullptr && (element->Data().Revision() != FPathRevision || element->Matrix() != FPathMatrix);
 }
 
 void TSVGTextPath::ReferenceChanged(TSVGElement* Sender)

@@ -4,6 +4,8 @@
 // direction there.
 
 #include <QPointF>
+#include <QTransform>
+#include <cstdint>
 #include <memory>
 
 #include "geometry/path_data.h"
@@ -80,6 +82,8 @@ protected:
     void ReferenceChanged(TSVGElement* Sender) override;
     // A text path begins a chunk of its own.
     bool StartsChunkAt(qsizetype i) const override;
+    // The referenced path, its outline or its transformation changed.
+    bool ReferencesChanged() const override;
 
 private:
     QString FReference;
@@ -88,6 +92,10 @@ private:
     std::unique_ptr<TSVGLength> FStartOffset;
     mutable std::unique_ptr<TZorPathData> FPath;
     mutable bool FUpdatePath = true;
+    // What Path was copied from.
+    mutable const TSVGPath* FPathSource = nullptr;
+    mutable std::uint64_t FPathRevision = 0;
+    mutable QTransform FPathMatrix;
     mutable TSVGReferenceLink FLink{*this};
 };
 
