@@ -94,10 +94,15 @@ void TSVGCustomText::AddTextContent(const QString& Content)
         SetText(FText + text);
         return;
     }
+    // Pieces that follow each other (text and CDATA) go into one span.
+    if (auto* last = dynamic_cast<TSVGTextSpan*>(Items()[Items().Count() - 1]); last && last == FContentSpan) {
+        last->SetText(last->Text() + text);
+        return;
+    }
     // After a child element: an anonymous span keeps the text in its place.
     auto span = std::make_unique<TSVGTextSpan>(ChildOwner());
     span->SetText(text);
-    AppendChild(std::move(span));
+    FContentSpan = AppendChild(std::move(span));
 }
 
 void TSVGCustomText::SetXmlSpace(TSVGXmlSpace Value)

@@ -138,6 +138,11 @@ public:
     void AssignProperties(const TSVGElement* Source) override;
 
 protected:
+    // x, y, dx, dy, rotate and xml:space.
+    void LoadAttributes(const TXMLNode& Node) override;
+    // Character data (CDATA sections too) becomes text as AddTextContent
+    // says; the text content elements the class accepts become children.
+    TSVGElement* CreateChild(const TXMLNode& Node) override;
     // Draws the own characters: the outline, or platform text with
     // soUseFillText.
     bool DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect) override;
@@ -177,6 +182,9 @@ private:
     void DrawPlatformText(const QTransform& M, TRenderContext& Canvas);
 
     QString FText;
+    // The span AddTextContent made last; compared, never followed, since it
+    // may have gone.
+    TSVGCustomText* FContentSpan = nullptr;
     TSVGXmlSpace FXmlSpace = TSVGXmlSpace::xsInherit;
     std::unique_ptr<TSVGLengths> FX;
     std::unique_ptr<TSVGLengths> FY;
@@ -260,6 +268,8 @@ public:
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    // The reference ("xlink:href" or "href") besides the text's attributes.
+    void LoadAttributes(const TXMLNode& Node) override;
     bool ReferencesChanged() const override;
 
 private:

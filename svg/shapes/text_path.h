@@ -79,6 +79,8 @@ public:
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    // The reference, startOffset, method and spacing besides the text's attributes.
+    void LoadAttributes(const TXMLNode& Node) override;
     void ReferenceChanged(TSVGElement* Sender) override;
     // A text path begins a chunk of its own.
     bool StartsChunkAt(qsizetype i) const override;
