@@ -177,6 +177,26 @@ TSVGTextLayout::TMeasure TSVGTextLayout::Measure(const TSVGCharChunk& Char, bool
     return m;
 }
 
+void TSVGTextLayout::ApplyKerning(const TSVGTextChunks& Chunks, std::vector<std::vector<TMeasure>>& Measures)
+{
+    for (std::size_t c = 0; c < Chunks.size(); ++c) {
+        const TSVGCharChunks& chars = Chunks[c].Chars;
+        for (std::size_t i = 0; i + 1 < chars.size(); ++i) {
+            TSVGCustomText* element = chars[i].Element;
+            // The font's own kerning, within one element, unless a kerning
+            // length stands in for it.
+            if (element == chars[i + 1].Element && element->ResolvedValues().Kerning.Automatic() && !FVertical) {
+                const double kerning = FontsOf(element).Font.Kerning(Measures[c][i].Glyph, Measures[c][i + 1].Glyph);
+                Measures[c][i].GlyphAdvance += kerning;
+                Measures[c][i].Advance += kerning;
+            }
+        }
+        for (std::size_t i = 0; i < chars.size(); ++i)
+            if (TSVGTextPath* path = chars[i].Element->EnclosingTextPath())
+                FPathAdvances[path] += Measures[c][i].Advance;
+    }
+}
+
 QTransform TSVGTextLayout::Placement(QPointF Origin, double Angle, QPointF At)
 {
     QTransform m = QTransform::fromTranslate(Origin.x(), Origin.y());
@@ -196,9 +216,8 @@ double TSVGTextLayout::Run()
     for (std::size_t c = 0; c < chunks.size(); ++c)
         for (const TSVGCharChunk& r : chunks[c].Chars) {
             measures[c].push_back(Measure(r, titleStart));
-            if (TSVGTextPath* path = r.Element->EnclosingTextPath())
-                FPathAdvances[path] += measures[c].back().Advance;
         }
+    ApplyKerning(chunks, measures);
     FPosition = QPointF();
     for (std::size_t c = 0; c < chunks.size(); ++c) {
         if (chunks[c].Chars.empty())

@@ -65,6 +65,8 @@ private:
 
     const TElementFonts& FontsOf(TSVGCustomText* Element);
     TMeasure Measure(const TSVGCharChunk& Char, bool& TitleStart);
+    // Adds the fonts' pair kerning to the advances.
+    void ApplyKerning(const TSVGTextChunks& Chunks, std::vector<std::vector<TMeasure>>& Measures);
     // Places a chunk along its line; the position runs on.
     void PlaceLine(const TSVGTextChunk& Chunk, const std::vector<TMeasure>& Measures);
     // Places a chunk inside a text path along the path.
