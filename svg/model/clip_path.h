@@ -88,6 +88,8 @@ public:
     void AssignProperties(const TSVGElement* Source) override;
 
 protected:
+    // The graphic element's attributes and clipPathUnits.
+    void LoadAttributes(const TXMLNode& Node) override;
     // Shapes, text and use elements; anything else as for a leaf element.
     TSVGElement* CreateChild(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;

@@ -302,6 +302,33 @@ TEST_F(ClipPathTest, TheIgnoreOptionDrawsAndHitsUnclipped)
     EXPECT_EQ(HitAt({75, 75}), square);
 }
 
+TEST_F(ClipPathTest, ClipPathsAreReadFromText)
+{
+    Doc.LoadFromText(QStringLiteral(R"~(<svg xmlns="http://www.w3.org/2000/svg"
+        xmlns:xlink="http://www.w3.org/1999/xlink" width="100" height="100">
+      <clipPath id="box" clipPathUnits="objectBoundingBox" transform="translate(50 0)">
+        <path d="M0,0 H0.5 V0.5 H0 Z"/>
+        <g><path d="M0,0 H1 V1 H0 Z"/></g>
+      </clipPath>
+      <clipPath id="odd" clipPathUnits="sideways" clip-rule="evenodd">
+        <path id="ring" d="M10,60 H40 V90 H10 Z M20,70 H30 V80 H20 Z"/>
+        <use xlink:href="#ring" x="50"/>
+      </clipPath>
+      <path d="M0,0 H100 V50 H0 Z" fill="red" clip-path="url(#box)"/>
+      <path d="M0,50 H100 V100 H0 Z" fill="red" clip-path="url(#odd)"/>
+    </svg>)~"));
+    const auto* box = dynamic_cast<const TSVGClipPath*>(Doc.FindReferencedElement(QStringLiteral("box")));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->ClipPathUnits(), TSVGCoordinateSystemUnit::csuObjectBoundingBox);
+    // The group is no child a clip path takes.
+    EXPECT_EQ(box->Items().Count(), 1);
+    // The right quarter of the upper half; two rings with holes below.
+    ExpectClipped(Render(), {{52, 2}, {98, 23}, {15, 65}, {65, 65}, {85, 85}},
+                  {{48, 10}, {75, 27}, {25, 75}, {75, 75}, {45, 75}});
+    ASSERT_EQ(Doc.Diagnostics().size(), 1u);
+    EXPECT_EQ(Doc.Diagnostics().front().Property, QStringLiteral("clipPathUnits"));
+}
+
 TEST_F(ClipPathTest, OpacityAndClipTogetherDrawAsItsReference)
 {
     Doc.SetBoundsRect(QRectF(0, 0, 120, 80));
