@@ -5,6 +5,7 @@
 #include <QTextStream>
 #include <cstdio>
 
+#include "svg/shapes/shape_classes.h"
 #include "tools/command_line.h"
 
 namespace {
@@ -26,6 +27,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    zor::RegisterShapeClasses();
     QTextStream out(stdout);
     QTextStream err(stderr);
     return zor::tools::RunZorsvg(app.arguments().mid(1), out, err);

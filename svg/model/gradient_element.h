@@ -16,6 +16,7 @@
 
 namespace zor {
 
+class TSVGAttributeReader;
 class TSVGGradientStop;
 class TGradientSpace;
 
@@ -106,6 +107,14 @@ protected:
                                TGradient& Gradient) const = 0;
 
     void Specify(TSVGGradientAttribute Attribute);
+    // gradientTransform (in place of transform), gradientUnits, spreadMethod
+    // and href; each attribute read is marked given.
+    void LoadAttributes(const TXMLNode& Node) override;
+    // Stops; the descriptive kinds as everywhere.
+    TSVGElement* CreateChild(const TXMLNode& Node) override;
+    // Reads the length attribute Name into Length; true when it read.
+    bool ReadGradientLength(const TSVGAttributeReader& Reader, const QString& Name, TSVGLength& Length,
+                            TSVGGradientAttribute Attribute);
     // A length of the gradient: its percentages stay fractions, which the
     // gradient's units give their meaning when it paints.
     std::unique_ptr<TSVGLength> CreateGradientLength();
@@ -150,6 +159,8 @@ protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     void BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain, const TGradientSpace& Space,
                        TGradient& Gradient) const override;
+    // x1, y1, x2, y2.
+    void LoadAttributes(const TXMLNode& Node) override;
 
 private:
     void InitializeVector();
@@ -200,6 +211,9 @@ protected:
     // whatever the gradient gives.
     void BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain, const TGradientSpace& Space,
                        TGradient& Gradient) const override;
+    // cx, cy, r, fx, fy; the circle starts from its defaults, whatever x, y
+    // or width the graphic element read.
+    void LoadAttributes(const TXMLNode& Node) override;
 
 private:
     void InitializeCircle();

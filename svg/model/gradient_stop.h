@@ -42,6 +42,8 @@ public:
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    // offset, a number or a percentage.
+    void LoadAttributes(const TXMLNode& Node) override;
     TSVGGraphicElement* HitTestShape(const QTransform& M, const QPointF& Pt, const QRectF& aRect,
                                      TSVGFindOptions Options) override;
 

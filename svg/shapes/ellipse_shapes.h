@@ -40,6 +40,8 @@ public:
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     void BuildShape(TZorPathData& Shape) const override;
+    // cx, cy and r, each 0 when not given.
+    void LoadAttributes(const TXMLNode& Node) override;
 };
 
 class TSVGEllipse : public TSVGGraphicElement {
@@ -70,6 +72,8 @@ public:
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     void BuildShape(TZorPathData& Shape) const override;
+    // cx, cy, rx and ry, each 0 when not given.
+    void LoadAttributes(const TXMLNode& Node) override;
 };
 
 } // namespace zor

@@ -39,6 +39,9 @@ protected:
     // A move to the first point and lines to the others; no outline for
     // fewer than two points.
     void BuildShape(TZorPathData& Shape) const override;
+    // points: the pairs of numbers before the first unreadable one (which
+    // is recorded); an odd number at the end is left out.
+    void LoadAttributes(const TXMLNode& Node) override;
 
 private:
     TCanvasPoints FPoints;

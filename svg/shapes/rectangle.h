@@ -49,6 +49,8 @@ public:
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     void BuildShape(TZorPathData& Shape) const override;
+    // rx and ry after the graphic element's x, y, width and height.
+    void LoadAttributes(const TXMLNode& Node) override;
 
 private:
     std::unique_ptr<TSVGLength> FRX;
