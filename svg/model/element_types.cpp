@@ -62,6 +62,12 @@ const TSVGElementTypes& ClipPathChildTypes()
     return types;
 }
 
+const TSVGElementTypes& ClipShapeTypes()
+{
+    static const TSVGElementTypes types = ShapeTypes() | TSVGElementTypes{etText};
+    return types;
+}
+
 const TSVGElementTypes& DescriptiveTypes()
 {
     static const TSVGElementTypes types{etDesc, etTitle, etMetadata};

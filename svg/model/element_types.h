@@ -63,6 +63,9 @@ const TSVGElementTypes& ContainerChildTypes();
 const TSVGElementTypes& SwitchChildTypes();
 // Child kinds of a clip path.
 const TSVGElementTypes& ClipPathChildTypes();
+// The kinds whose outlines make a clip region: the shapes and text, as
+// children of a clip path or referenced by a use among them.
+const TSVGElementTypes& ClipShapeTypes();
 // The descriptive kinds (desc, title, metadata): the only children of images,
 // uses and paths.
 const TSVGElementTypes& DescriptiveTypes();
@@ -80,9 +83,11 @@ enum class TSVGOption {
     soExportOptimizedBinaryStyleProperties,
     soFMXRadialGradientPatch,
     soUseFillText,
-    soApplyFillRule
+    soApplyFillRule,
+    // Draws and hit-tests elements as if no clip-path were given.
+    soIgnoreClipPaths
 };
-constexpr std::size_t EnumCount(TSVGOption) { return 11; }
+constexpr std::size_t EnumCount(TSVGOption) { return 12; }
 
 // Stored as a 16-bit set: bit n is the option with ordinal n.
 using TSVGOptions = TEnumSet<TSVGOption>;

@@ -2,6 +2,7 @@
 // the drawing events, and drawing one element with what its ancestors give it.
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "svg/model/graphic_element.h"
 #include "svg/model/paint_server.h"
 #include "svg/model/viewport.h"
+#include "svg/render/clip_region.h"
 #include "svg/render/disabled_appearance.h"
 #include "svg/render/render_context.h"
 #include "svg/render/transformed_path.h"
@@ -49,17 +51,24 @@ const TSVGGraphicElement* OnlyGraphicChild(const TSVGGraphicElement& Element)
 
 } // namespace
 
-// How an element's opacity reaches what it draws. A branch that paints more
-// than one part is drawn into a layer composited once, so that its parts do
-// not show through each other; a branch that paints one part (one child
-// without children of its own) folds the opacity into that part's paint.
-// A single element passes its opacity to FillAndStroke instead.
-class TBranchOpacity {
+// How an element's opacity and clip reach what it draws. A branch that
+// paints more than one part is drawn into a layer composited once, so that
+// its parts do not show through each other; a branch that paints one part
+// (one child without children of its own) folds the opacity into that part's
+// paint. A single element passes its opacity to FillAndStroke instead. A
+// clipped element is drawn into a layer composited through its clip region,
+// which takes the branch's opacity too.
+class TBranchLayer {
 public:
-    TBranchOpacity(const TSVGGraphicElement& Element, bool DrawsBranch, TRenderContext& Canvas)
+    TBranchLayer(const TSVGGraphicElement& Element, bool DrawsBranch, TRenderContext& Canvas,
+                 const TClipRegion* Clip)
     {
-        const double opacity = Element.Opacity();
-        if (opacity >= 1 || !DrawsBranch)
+        const double opacity = DrawsBranch ? Element.Opacity() : 1.0;
+        if (Clip != nullptr) {
+            FLayer.emplace(Canvas, opacity, QRectF(), Clip);
+            return;
+        }
+        if (opacity >= 1)
             return;
         const TSVGGraphicElement* only = OnlyGraphicChild(Element);
         if (only != nullptr && only->Items().IsEmpty() && Element.GetShape().IsEmpty())
@@ -95,9 +104,10 @@ void TSVGGraphicElement::Draw(TRenderContext& Canvas, const QRectF& aRect)
 void TSVGGraphicElement::DrawTransformed(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect)
 {
     const QTransform M = FMatrix * aMatrix;
+    const std::shared_ptr<const TClipRegion> clip = ClipRegion(M);
     {
         const TCanvasStateGuard state(Canvas);
-        const TBranchOpacity opacity(*this, DrawsBranch(), Canvas);
+        const TBranchLayer layer(*this, DrawsBranch(), Canvas, clip.get());
         if (BeginDraw(M, Canvas, aRect))
             DrawShape(M, Canvas, aRect);
         DrawChildren(M, Canvas, aRect);
@@ -247,12 +257,18 @@ void TSVGGraphicElement::DrawElement(const QTransform& aMatrix, TRenderContext& 
     const TCanvasStateGuard state(Canvas);
     QTransform M = aMatrix;
     double opacity = 1;
+    std::shared_ptr<const TClipRegion> clip;
     for (std::size_t i = 0; i < ancestors.size(); ++i) {
         const TSVGGraphicElement& child = i + 1 < ancestors.size() ? *ancestors[i + 1] : *this;
         if (!ancestors[i]->ApplyAncestorTransforms(child, M, Canvas, aRect))
             return;
         opacity *= ancestors[i]->Opacity();
+        // M is now the ancestor's own drawing matrix, which its clip is in.
+        clip = TClipRegion::Intersection(std::move(clip), ancestors[i]->ClipRegion(M));
     }
+    std::optional<TTransparentLayer> clipped;
+    if (clip)
+        clipped.emplace(Canvas, 1.0, QRectF(), clip.get());
     // Drawn alone, the element cannot be composited with its ancestors'
     // other content: their opacity is folded into it.
     const TFoldedOpacity folded(Canvas, opacity);

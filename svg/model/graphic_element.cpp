@@ -10,6 +10,7 @@
 #include "svg/model/clip_path.h"
 #include "svg/model/document.h"
 #include "svg/model/viewport.h"
+#include "svg/render/clip_region.h"
 #include "svg/render/fitting.h"
 #include "svg/render/transformed_path.h"
 #include "svg/model/property_export.h"
@@ -396,6 +397,45 @@ void TSVGGraphicElement::BuildClipPath(TZorPathData& ClipPath, const QTransform&
     for (const TSVGElement* child : Items())
         if (const TSVGGraphicElement* graphic = child->AsGraphicElement(); graphic && graphic->Visible())
             graphic->BuildClipPath(ClipPath, M);
+}
+
+std::shared_ptr<const TClipRegion> TSVGGraphicElement::ClipRegion(const QTransform& M) const
+{
+    TClipExpansion expansion;
+    return ClipRegionFor(*this, M, expansion);
+}
+
+std::shared_ptr<const TClipRegion> TSVGGraphicElement::ClipRegionFor(const TSVGGraphicElement& Target,
+                                                                     const QTransform& M,
+                                                                     TClipExpansion& Expansion) const
+{
+    // An inherited clip-path is applied once, where it was given.
+    if (FValues.Inherits.Contains(ipClipPath) || FValues.ClipURI.isEmpty()
+        || Options().Contains(TSVGOption::soIgnoreClipPaths))
+        return nullptr;
+    const auto* clipPath = dynamic_cast<const TSVGClipPath*>(FindReferencedElement(FValues.ClipURI));
+    // A reference to no clip path is an error: the element is not rendered.
+    if (clipPath == nullptr)
+        return std::make_shared<TClipRegion>();
+    return clipPath->Region(Target, M, Expansion);
+}
+
+void TSVGGraphicElement::AddToClipRegion(TClipRegion& Region, const QTransform& aMatrix,
+                                         TClipExpansion& Expansion) const
+{
+    if (!IsRenderable() || !Visible())
+        return;
+    const TZorPathData& shape = GetShape();
+    if (shape.IsEmpty() || !Expansion.TakeShape())
+        return;
+    const QTransform M = FMatrix * aMatrix;
+    std::shared_ptr<const TClipRegion> clip = ClipRegionFor(*this, M, Expansion);
+    if (clip && clip->IsEmpty())
+        return;
+    QPainterPath outline = MappedOutline(shape, M).Canvas();
+    if (const TSVGFillRule rule = ClipRule(); rule != TSVGFillRule::frNone)
+        outline.setFillRule(rule == TSVGFillRule::frEvenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    Region.AddShape(std::move(outline), std::move(clip));
 }
 
 TSVGGraphicElement* TSVGGraphicElement::GetGraphicParent() const

@@ -26,6 +26,8 @@
 
 namespace zor {
 
+class TClipExpansion;
+class TClipRegion;
 class TSVGCustomViewBox;
 class TSVGStyleSheet;
 class TTransformedPath;
@@ -135,9 +137,26 @@ public:
     // ClipPath, with the clip rule as its fill mode, and those of its visible
     // graphic children; nothing for a disabled element.
     virtual void BuildClipPath(TZorPathData& ClipPath, const QTransform& aMatrix) const;
+    // Where the element's own clip-path lets its drawing through, its user
+    // space mapped into the canvas by M: null when it gives none (an inherited
+    // one is applied where it was given) or the document ignores clip paths
+    // (soIgnoreClipPaths); empty, so that nothing of the element is drawn or
+    // hit, when the name finds no clip path.
+    std::shared_ptr<const TClipRegion> ClipRegion(const QTransform& M) const;
+    // As a child of a clip path (or referenced by a use that is one): adds the
+    // element's outline under its own matrix and aMatrix, inside by its
+    // clip-rule and limited by its own clip-path, to Region; nothing when it
+    // is not displayed or not visible. A use adds the shape or text it
+    // references.
+    virtual void AddToClipRegion(TClipRegion& Region, const QTransform& aMatrix, TClipExpansion& Expansion) const;
     // The element with id ID in the element's document (or one containing
     // it); null when there is none.
     TSVGElement* FindReferencedElement(const QString& ID) const;
+    // The region of this element's own clip-path for Target (whose bounding
+    // box fractions of objectBoundingBox units measure), in the space M maps
+    // into the canvas, within the clip paths Expansion is already building.
+    std::shared_ptr<const TClipRegion> ClipRegionFor(const TSVGGraphicElement& Target, const QTransform& M,
+                                                     TClipExpansion& Expansion) const;
     TSVGGraphicElement* GetGraphicParent() const;
 
     // --- Own values set in code ---------------------------------------------------

@@ -3,10 +3,12 @@
 
 #include <QPolygonF>
 #include <cmath>
+#include <memory>
 
 #include "geometry/path_data.h"
 #include "svg/model/document.h"
 #include "svg/model/graphic_element.h"
+#include "svg/render/clip_region.h"
 #include "svg/render/transformed_path.h"
 
 namespace zor {
@@ -60,6 +62,9 @@ TSVGGraphicElement* TSVGGraphicElement::FindElementAtPos(const QTransform& aMatr
                                                          const QRectF& aRect, TSVGFindOptions Options)
 {
     const QTransform M = FMatrix * aMatrix;
+    // What the element's clip hides is not there to hit.
+    if (const std::shared_ptr<const TClipRegion> clip = ClipRegion(M); clip && !clip->Contains(Pt))
+        return nullptr;
     if (TSVGGraphicElement* found = ChildAtPos(M, Pt, aRect, Options))
         return found;
     return HitTestShape(M, Pt, aRect, Options);

@@ -31,6 +31,11 @@ bool IsReadableViewBox(QStringView Text)
     return true;
 }
 
+constexpr TSVGKeyword<TSVGCoordinateSystemUnit> ClipPathUnitKeywords[] = {
+    {u"userSpaceOnUse", TSVGCoordinateSystemUnit::csuUserSpaceOnUse},
+    {u"objectBoundingBox", TSVGCoordinateSystemUnit::csuObjectBoundingBox},
+};
+
 } // namespace
 
 void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
@@ -67,6 +72,17 @@ TSVGElement* TSVGCustomGroup::CreateChild(const TXMLNode& Node)
     if (Node.NodeType() == TNodeType::ntEntityRef)
         return AppendNewChild(TSVGElementType::etGroup);
     return TSVGElement::CreateChild(Node);
+}
+
+void TSVGClipPath::LoadAttributes(const TXMLNode& Node)
+{
+    Inherited::LoadAttributes(Node);
+    TSVGCoordinateSystemUnit units = FClipPathUnits;
+    if (TSVGAttributeReader(*this, Node).ReadEnum(QStringLiteral("clipPathUnits"),
+                                                  std::span<const TSVGKeyword<TSVGCoordinateSystemUnit>>(
+                                                      ClipPathUnitKeywords),
+                                                  units))
+        SetClipPathUnits(units);
 }
 
 TSVGElement* TSVGClipPath::CreateChild(const TXMLNode& Node)

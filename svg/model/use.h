@@ -41,6 +41,10 @@ public:
     QRectF BoundsRect() const override;
     QRectF GetBoundsRect(const QTransform& aMatrix) const override;
 
+    // The shape or text it references, placed as drawn and limited by the
+    // use's own clip-path too; other kinds add nothing.
+    void AddToClipRegion(TClipRegion& Region, const QTransform& aMatrix, TClipExpansion& Expansion) const override;
+
     // The referenced element going away empties the reference.
     void ReferenceChanged(TSVGElement* Sender) override;
     void Clear() override;

@@ -1,8 +1,10 @@
 // Drawing and hit testing through a use element.
 
 #include "geometry/geometry_functions.h"
+#include "svg/model/element_types.h"
 #include "svg/model/use_expansion.h"
 #include "svg/model/viewport.h"
+#include "svg/render/clip_region.h"
 
 namespace zor {
 
@@ -35,6 +37,25 @@ TSVGGraphicElement* TSVGUse::HitTestShape(const QTransform& M, const QPointF& Pt
             : element->ElementAtPos(placed, Pt, aRect, Options);
     // What a use draws is the use to whoever points at it.
     return found != nullptr ? DoElementFound(this) : nullptr;
+}
+
+void TSVGUse::AddToClipRegion(TClipRegion& Region, const QTransform& aMatrix, TClipExpansion& Expansion) const
+{
+    // Visibility is the referenced element's, which may override the use's.
+    if (!IsRenderable())
+        return;
+    const TUseExpansion expansion(*this);
+    const TSVGGraphicElement* element = expansion.Element();
+    if (element == nullptr || !ClipShapeTypes().Contains(element->SVGType()))
+        return;
+    const QTransform M = Matrix() * aMatrix;
+    const std::shared_ptr<const TClipRegion> clip = ClipRegionFor(*this, M, Expansion);
+    if (clip && clip->IsEmpty())
+        return;
+    TClipRegion content;
+    element->AddToClipRegion(content, TranslationMatrix(X(), Y()) * M, Expansion);
+    for (const TClipRegion::TShape& shape : content.Shapes())
+        Region.AddShape(shape.Outline, TClipRegion::Intersection(shape.Clip, clip));
 }
 
 } // namespace zor

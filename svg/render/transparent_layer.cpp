@@ -5,29 +5,40 @@
 #include <cmath>
 
 #include "geometry/geometry_functions.h"
+#include "svg/render/clip_region.h"
 #include "svg/render/device_pixels.h"
 #include "svg/render/render_context.h"
 
 namespace zor {
 
-TTransparentLayer::TTransparentLayer(TRenderContext& Context, double Opacity, const QRectF& Bounds)
+TTransparentLayer::TTransparentLayer(TRenderContext& Context, double Opacity, const QRectF& Bounds,
+                                     const TClipRegion* Clip)
     : FContext(Context)
     , FOpacity(std::isfinite(Opacity) ? std::clamp(Opacity, 0.0, 1.0) : 1.0)
     , FOuterPainter(Context.FPainter)
     , FOuterBase(Context.FBase)
     , FOuterOpacityScale(Context.FOpacityScale)
 {
-    if (FOpacity >= 1)
+    if (FOpacity >= 1 && Clip == nullptr)
         return;
-    const QRect pixels = FOpacity > 0 ? VisiblePixels(Bounds) : QRect();
+    QRectF reach = Bounds;
+    if (Clip != nullptr) {
+        const QRectF clipBounds = Clip->Bounds();
+        reach = reach.isNull() ? clipBounds : reach & clipBounds;
+    }
+    const bool showsAnything = FOpacity > 0 && !(Clip != nullptr && reach.isEmpty());
+    const QRect pixels = showsAnything ? VisiblePixels(reach) : QRect();
     if (pixels.isEmpty()) {
         FContext.FOpacityScale = 0;
         return;
     }
     if (FContext.FLayerDepth >= MaxDepth || !OpenImage(pixels)) {
         FContext.FOpacityScale *= FOpacity;
+        if (Clip != nullptr)
+            ClipTarget(*Clip);
         return;
     }
+    FClip = Clip;
     FContext.FPainter = FLayerPainter.get();
     FContext.FBase = FLayerPainter->worldTransform();
     FContext.FOpacityScale = 1;
@@ -37,9 +48,13 @@ TTransparentLayer::TTransparentLayer(TRenderContext& Context, double Opacity, co
 TTransparentLayer::~TTransparentLayer()
 {
     FContext.FOpacityScale = FOuterOpacityScale;
+    if (FClipsTarget)
+        FOuterPainter->restore();
     if (!FLayerPainter)
         return;
     FLayerPainter->end();
+    if (FClip != nullptr)
+        FClip->ApplyTo(FImage, FCanvasToImage);
     --FContext.FLayerDepth;
     FContext.FPainter = FOuterPainter;
     FContext.FBase = FOuterBase;
@@ -80,8 +95,16 @@ bool TTransparentLayer::OpenImage(const QRect& Pixels)
     // The content keeps the clip it would have had on the target.
     if (FOuterPainter->hasClipping())
         FLayerPainter->setClipPath(toLayer.map(toPixels.map(FOuterPainter->clipPath())));
-    FLayerPainter->setWorldTransform(toPixels * toLayer);
+    FCanvasToImage = toPixels * toLayer;
+    FLayerPainter->setWorldTransform(FCanvasToImage);
     return true;
+}
+
+void TTransparentLayer::ClipTarget(const TClipRegion& Clip)
+{
+    FOuterPainter->save();
+    FClipsTarget = true;
+    FOuterPainter->setClipPath(Clip.Outline(), Qt::IntersectClip);
 }
 
 } // namespace zor

@@ -61,6 +61,11 @@ QString ParseReference(QStringView Text)
 
 QString ParseReferenceValue(QStringView Text, const QString& Current, bool& Inherited)
 {
+    // "none" (the initial value) names no element: the reference is cleared.
+    if (TrimBlanks(Text).compare(u"none", Qt::CaseInsensitive) == 0) {
+        Inherited = false;
+        return QString();
+    }
     return ParseReferenceProperty(Text, Current, Inherited, ParseReference);
 }
 

@@ -25,7 +25,8 @@ TSVGPaintReferenceParts SplitPaintReference(QStringView Text);
 QString ParseReference(QStringView Text);
 
 // The style property forms with the "inherit" keyword: the current id is kept
-// for "inherit", an empty text, or a text without a reference.
+// for "inherit", an empty text, or a text without a reference; "none" clears
+// an element reference (a paint keeps its server for later).
 QString ParseReferenceValue(QStringView Text, const QString& Current, bool& Inherited);
 QString ParsePaintReferenceValue(QStringView Text, const QString& Current, bool& Inherited);
 

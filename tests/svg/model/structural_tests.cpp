@@ -299,8 +299,9 @@ TEST_F(DrawingTest, AClipPathCollectsItsChildrenOutlines)
     hidden->SetVisible(true);
     EXPECT_EQ(clipped->GetClipPath()->GetBounds(), QRectF(10, 0, 60, 60));
     EXPECT_EQ(AddPath(Doc, QStringLiteral("M0,0 H1 V1 Z"))->GetClipPath(), nullptr);
-    // Drawing does not clip yet.
-    EXPECT_EQ(Render().pixel(90, 90), OpaqueRed);
+    // Drawing clips to the children's union.
+    EXPECT_EQ(Render().pixel(90, 90), Transparent);
+    EXPECT_EQ(Render().pixel(15, 5), OpaqueRed);
 }
 
 // --- The depth bound ----------------------------------------------------------

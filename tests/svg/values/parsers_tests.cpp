@@ -387,6 +387,8 @@ TEST(ReferenceParsers, ValueWrappersKeepTheCurrentId)
         {u"", true, "old", "old", true},
         {u"red", true, "old", "red", false},
         {u"#fff", false, "old", "fff", false},
+        // A paint keeps its server for later; an element reference is cleared.
+        {u" none ", true, "old", "", false},
     };
     for (const Case& c : cases) {
         bool inherited = c.inheritedBefore;
