@@ -4,6 +4,7 @@
 //   zorsvg color "rgb(100%, 50%, 0)"
 //   zorsvg transform "rotate(30 50 50) scale(2)"
 //   zorsvg length 2.54cm [--dpi 96]
+//   zorsvg check-artwork circular_gauge artwork/circular_gauge.svg
 //   zorsvg demo
 
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 
 #include "platform/exceptions.h"
 #include "svg/values/number_format.h"
+#include "tools/artwork_commands.h"
 #include "tools/value_commands.h"
 
 using namespace zor;
@@ -27,6 +29,7 @@ constexpr const char* Usage =
     "       zorsvg color <colour>\n"
     "       zorsvg transform <transform list>\n"
     "       zorsvg length <length> [--dpi <dots per inch>]\n"
+    "       zorsvg check-artwork <kind> <file>\n"
     "       zorsvg demo\n";
 
 void RunDemo(QTextStream& Out)
@@ -74,6 +77,8 @@ int Run(const QStringList& Args, QTextStream& Out)
             return 0;
         }
     }
+    if (Args.size() == 3 && Args[0] == u"check-artwork")
+        return CheckArtworkFile(Args[1], Args[2], Out);
     if (Args.size() >= 2 && Args[0] == u"length") {
         double dpi = 96;
         if (Args.size() == 4 && Args[2] == u"--dpi") {
