@@ -83,7 +83,7 @@ TEST_F(SVGControlTest, TheLayersHoldWhatComesBeforeAndAfterTheActiveElement)
     EXPECT_EQ(background.pixel(25, 50), 0xFFFF0000u);
     EXPECT_EQ(qAlpha(foreground.pixel(25, 50)), 0);
     // The cover lies in the foreground only.
-    EXPECT_EQ(qAlpha(foreground.pixel(50, 50)), 128);
+    EXPECT_NEAR(qAlpha(foreground.pixel(50, 50)), 128, 1);
     EXPECT_EQ(background.pixel(50, 50), 0xFFFF0000u);
 }
 
@@ -225,7 +225,8 @@ TEST_F(SVGControlTest, AWidgetRenderedIntoAHighDensityImagePaintsInItsDevicePixe
     QImage image(200, 200, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(2);
     image.fill(Qt::transparent);
-    Control.render(&image);
+    // Without the window's backdrop, to see the control's own pixels.
+    Control.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     EXPECT_EQ(Control.Buffers().Size(), QSize(200, 200));
     EXPECT_EQ(image.pixel(99, 5), 0xFFFF0000u);
     EXPECT_EQ(qAlpha(image.pixel(100, 5)), 0);
