@@ -11,10 +11,11 @@ cmake --build build -j "$ZOR_JOBS"
 if [ -x build/app/veyra-dashboard ]; then
   exec build/app/veyra-dashboard "$@"
 fi
-# Until the dashboard window exists, the newest runnable program is the
-# command-line tool; it shows what the engine can do so far.
-echo "The dashboard is not built yet; running the newest program, build/tools/zorsvg, instead."
-if [ $# -eq 0 ]; then
-  set -- demo
+# Until the dashboard window exists, the command-line tool shows what the
+# engine draws: an artwork of the program, or what the arguments ask for.
+if [ $# -gt 0 ]; then
+  exec build/tools/zorsvg "$@"
 fi
-exec build/tools/zorsvg "$@"
+echo "The dashboard is not built yet; drawing an artwork with build/tools/zorsvg instead."
+build/tools/zorsvg render artwork/speedometer.svg -o build/speedometer.png
+echo "Drawn artwork/speedometer.svg into $ZOR_ROOT/build/speedometer.png"

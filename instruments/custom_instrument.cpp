@@ -2,11 +2,42 @@
 
 #include "instruments/gradient_colors.h"
 #include "platform/update_scope.h"
+#include "svg/model/gradient_element.h"
+#include "svg/model/gradient_stop.h"
 #include "svg/model/graphic_element.h"
 #include "svg/model/path_element.h"
 #include "svg/values/number_format.h"
 
 namespace zor {
+
+namespace {
+
+// The stops the gradient has itself, not those it takes through href.
+std::vector<TSVGGradientStop*> OwnStops(TSVGCustomGradient& Gradient)
+{
+    std::vector<TSVGGradientStop*> stops;
+    for (TSVGElement* child : Gradient.Items())
+        if (child->SVGType() == TSVGElementType::etGradientStop)
+            stops.push_back(static_cast<TSVGGradientStop*>(child));
+    return stops;
+}
+
+std::vector<TAlphaColor> StopColors(const std::vector<TSVGGradientStop*>& Stops)
+{
+    std::vector<TAlphaColor> colors;
+    colors.reserve(Stops.size());
+    for (const TSVGGradientStop* stop : Stops)
+        colors.push_back(stop->StopColor());
+    return colors;
+}
+
+void SetStopColors(const std::vector<TSVGGradientStop*>& Stops, const std::vector<TAlphaColor>& Colors)
+{
+    for (std::size_t i = 0; i < Stops.size() && i < Colors.size(); ++i)
+        Stops[i]->SetStopColor(Colors[i]);
+}
+
+} // namespace
 
 TZorSVGCustomInstrument::TZorSVGCustomInstrument(QWidget* Parent)
     : TZorSVGControl(Parent)
@@ -237,6 +268,34 @@ void TZorSVGCustomInstrument::SetPaintServer(const QString& ElementID, const QSt
     else
         element->EditValues({TSVGStyleProperty::ipStroke}, [&](TSVGStyleValues& Values) { paint(Values.Pen); });
     element->Reset();
+}
+
+} // namespace zor
+
+namespace zor {
+
+void TZorSVGCustomInstrument::SaveGradientColors(TSVGCustomGradient& Gradient)
+{
+    for (TSVGGradientStop* stop : OwnStops(Gradient))
+        stop->SetTag(static_cast<std::intptr_t>(stop->StopColor()));
+}
+
+void TZorSVGCustomInstrument::RestoreGradientColors(TSVGCustomGradient& Gradient)
+{
+    for (TSVGGradientStop* stop : OwnStops(Gradient))
+        stop->SetStopColor(static_cast<TAlphaColor>(stop->Tag()));
+}
+
+void TZorSVGCustomInstrument::ShiftGradientColors(TSVGCustomGradient& Gradient, TAlphaColor Color, int RefIndex)
+{
+    const std::vector<TSVGGradientStop*> stops = OwnStops(Gradient);
+    SetStopColors(stops, ShiftedColors(StopColors(stops), Color, RefIndex));
+}
+
+void TZorSVGCustomInstrument::ScaleGradientColors(TSVGCustomGradient& Gradient, TAlphaColor Color, bool FromFirst)
+{
+    const std::vector<TSVGGradientStop*> stops = OwnStops(Gradient);
+    SetStopColors(stops, ScaledColors(StopColors(stops), Color, FromFirst));
 }
 
 } // namespace zor

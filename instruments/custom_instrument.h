@@ -133,6 +133,17 @@ protected:
     void SetPaintServer(const QString& ElementID, const QString& GradientID, bool IsFill, TAlphaColor Color,
                         bool UseGradient);
 
+    // --- Gradient recolouring: on the gradient's own stops, in order ----------
+    // Keeps each stop's colour in its Tag, so that recolourings start from
+    // the artwork's colours each time instead of piling up.
+    static void SaveGradientColors(TSVGCustomGradient& Gradient);
+    static void RestoreGradientColors(TSVGCustomGradient& Gradient);
+    // The stops take Color, keeping their differences to stop RefIndex
+    // (ShiftedColors); a RefIndex outside them raises EListError.
+    static void ShiftGradientColors(TSVGCustomGradient& Gradient, TAlphaColor Color, int RefIndex);
+    // The stops take Color, keeping their brightness ratios (ScaledColors).
+    static void ScaleGradientColors(TSVGCustomGradient& Gradient, TAlphaColor Color, bool FromFirst);
+
 private:
     // The fill (IsFill) or the stroke of the decoration element takes Color;
     // 0 paints nothing.

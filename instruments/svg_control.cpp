@@ -4,10 +4,12 @@
 #include <QResizeEvent>
 #include <cmath>
 
+#include "instruments/artwork_resources.h"
 #include "platform/exceptions.h"
 #include "svg/model/document.h"
 #include "svg/render/device_pixels.h"
 #include "svg/render/render_context.h"
+#include "svg/shapes/shape_classes.h"
 
 namespace zor {
 
@@ -29,12 +31,21 @@ private:
     QPainter& FPainter;
 };
 
+// The element classes artworks are made of beyond the model's own, made
+// known once, before the first control loads anything.
+void RegisterArtworkElementClasses()
+{
+    static const bool registered = (RegisterShapeClasses(), true);
+    (void)registered;
+}
+
 } // namespace
 
 TZorSVGControl::TZorSVGControl(QWidget* Parent)
     : QWidget(Parent)
     , FSVG(std::make_unique<TSVGDocument>())
 {
+    RegisterArtworkElementClasses();
 }
 
 TZorSVGControl::~TZorSVGControl() = default;
@@ -82,6 +93,21 @@ void TZorSVGControl::SetActiveSVGElement(TSVGGraphicElement* Element)
         return;
     FActiveSVGElement = Element;
     FNeedBuffers = true;
+}
+
+void TZorSVGControl::LoadFromResource(const QString& ResName)
+{
+    std::unique_ptr<QIODevice> source = OpenArtworkResource(ResName);
+    // Loading frees every element of the document: the active element must
+    // not outlive it. Whoever set it sets it again from the new tree.
+    SetActiveSVGElement(nullptr);
+    LoadFromStream(*source);
+    FNeedBuffers = true;
+}
+
+void TZorSVGControl::LoadFromStream(QIODevice& Source)
+{
+    FSVG->LoadFromStream(Source);
 }
 
 void TZorSVGControl::UpdateBuffers()

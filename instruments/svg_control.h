@@ -10,6 +10,8 @@
 #include <QWidget>
 #include <memory>
 
+class QIODevice;
+
 #include "instruments/layer_buffers.h"
 #include "platform/events.h"
 #include "svg/model/draw_events.h"
@@ -58,6 +60,11 @@ public:
     bool NeedBuffers() const { return FNeedBuffers; }
     const TSVGLayerBuffers& Buffers() const { return FBuffers; }
 
+    // Replaces the document with the artwork of the program's resource
+    // ResName (its name compared without case). The active element is
+    // cleared first, since the elements it could name are freed; raises
+    // EResNotFound when there is no such resource.
+    virtual void LoadFromResource(const QString& ResName);
     // Draws the layers again for the size of the last paint (or the
     // control's size on its screen) when they are stale.
     virtual void UpdateBuffers();
@@ -86,6 +93,8 @@ protected:
     void InvalidateBuffers() { FNeedBuffers = true; }
     // Invalidates the widget's picture.
     void Repaint() { update(); }
+    // Reads the document from Source.
+    virtual void LoadFromStream(QIODevice& Source);
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
 

@@ -5,6 +5,7 @@
 
 #include "instruments/artwork_contract.h"
 #include "platform/exceptions.h"
+#include "tools/command_line.h"
 #include "svg/model/document.h"
 
 namespace zor::tools {
@@ -28,7 +29,7 @@ int CheckArtworkFile(const QString& Kind, const QString& FileName, QTextStream& 
 {
     const std::optional<TArtworkKind> kind = ArtworkKindByName(Kind);
     if (!kind)
-        throw Exception(QStringLiteral("unknown artwork kind '%1' (one of %2)").arg(Kind, KindNames().join(u", ")));
+        throw EUsageError(QStringLiteral("unknown artwork kind '%1' (one of %2)").arg(Kind, KindNames().join(u", ")));
     QFile file(FileName);
     if (!file.open(QIODevice::ReadOnly))
         throw Exception(QStringLiteral("cannot read %1").arg(FileName));

@@ -3,6 +3,7 @@
 // prints what the engine makes of it.
 
 #include <QString>
+#include <QStringList>
 #include <QTextStream>
 
 namespace zor::tools {
@@ -15,5 +16,10 @@ void DescribeColor(const QString& Text, QTextStream& Out);
 void DescribeTransform(const QString& Text, QTextStream& Out);
 // A length: its unit and its value in user units at the given resolution.
 void DescribeLength(const QString& Text, double Dpi, QTextStream& Out);
+
+// The value commands as a family: "path", "color", "transform" and "length"
+// with their operands, and "demo". Returns false when Args is none of them;
+// raises EUsageError for one of them used wrongly.
+bool RunValueCommand(const QStringList& Args, QTextStream& Out);
 
 } // namespace zor::tools

@@ -9,6 +9,8 @@
 
 #include "instruments/artwork_instrument.h"
 #include "platform/exceptions.h"
+#include "svg/model/gradient_element.h"
+#include "svg/model/gradient_stop.h"
 #include "svg/model/graphic_element.h"
 #include "svg/model/path_element.h"
 
@@ -24,7 +26,11 @@ public:
     {
     }
 
+    using TZorSVGCustomInstrument::RestoreGradientColors;
+    using TZorSVGCustomInstrument::SaveGradientColors;
+    using TZorSVGCustomInstrument::ScaleGradientColors;
     using TZorSVGCustomInstrument::SetPaintServer;
+    using TZorSVGCustomInstrument::ShiftGradientColors;
     using TZorSVGCustomInstrument::TryGetElement;
     using TZorSVGControl::InvalidateBuffers;
 
@@ -203,6 +209,34 @@ TEST(CustomInstrumentTest, PartsChangeOnlyADocumentWithContent)
     instrument->SetDesign(TSVGDesign::sdSimple);
     EXPECT_EQ(instrument->Design(), TSVGDesign::sdSimple);
     EXPECT_EQ(instrument->PartsApplied, 0);
+}
+
+std::vector<TAlphaColor> StopColors(const TSVGCustomGradient& Gradient)
+{
+    std::vector<TAlphaColor> colors;
+    for (const TSVGGradientStop* stop : Gradient.EffectiveStops())
+        colors.push_back(stop->StopColor());
+    return colors;
+}
+
+TEST(CustomInstrumentTest, RecolouredStopsComeBackToTheArtworksColours)
+{
+    TSVGDocument doc;
+    auto* gradient = doc.AppendChild(std::make_unique<TSVGLinearGradient>(&doc));
+    for (const TAlphaColor color : {0xFF404040u, 0xFF808080u}) {
+        auto* stop = gradient->AppendChild(std::make_unique<TSVGGradientStop>(&doc));
+        stop->SetStopColor(color);
+    }
+    TTestInstrument::SaveGradientColors(*gradient);
+    TTestInstrument::ShiftGradientColors(*gradient, 0xFF606060, 1);
+    EXPECT_EQ(StopColors(*gradient), (std::vector<TAlphaColor>{0xFF202020, 0xFF606060}));
+    EXPECT_THROW(TTestInstrument::ShiftGradientColors(*gradient, 0xFF606060, 2), EListError);
+
+    TTestInstrument::RestoreGradientColors(*gradient);
+    TTestInstrument::ScaleGradientColors(*gradient, 0xFF204060, false);
+    EXPECT_EQ(StopColors(*gradient), (std::vector<TAlphaColor>{0xFF102030, 0xFF204060}));
+    TTestInstrument::RestoreGradientColors(*gradient);
+    EXPECT_EQ(StopColors(*gradient), (std::vector<TAlphaColor>{0xFF404040, 0xFF808080}));
 }
 
 TEST(CustomInstrumentTest, ReloadingTheArtworkLeavesNoElementOfTheOldDocumentActive)

@@ -1,0 +1,46 @@
+// Whole drawings of small SVG files of our own (cases/*.svg), loaded from
+// their files and compared with their reference pictures
+// (references/<name>.png). Every file in cases/ is a case: a new feature is
+// covered by adding a file and, after looking at it, its picture.
+
+#include <QDir>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include "svg/model/document.h"
+#include "svg/model/draw_in_rect.h"
+#include "tests/support/reference_image.h"
+
+namespace zor::test {
+namespace {
+
+// Not the cases' own shape: a case that fits its view box shows how.
+const QSize ImageSize(200, 150);
+
+QStringList CaseNames()
+{
+    QStringList names;
+    for (const QFileInfo& file : QDir(QStringLiteral(ZOR_REFERENCE_CASES)).entryInfoList({"*.svg"}, QDir::Files))
+        names << file.completeBaseName();
+    return names;
+}
+
+class ReferenceImage : public ::testing::TestWithParam<QString> {};
+
+TEST_P(ReferenceImage, MatchesItsPicture)
+{
+    TSVGDocument document;
+    document.LoadFromFile(QStringLiteral(ZOR_REFERENCE_CASES "/") + GetParam() + QStringLiteral(".svg"));
+    QImage image(ImageSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    DrawSVGElementToBitmap(image, &document, false);
+    EXPECT_TRUE(testing::MatchesReferenceImage(image, GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ReferenceImage, ::testing::ValuesIn(CaseNames()),
+                         [](const ::testing::TestParamInfo<QString>& Info) {
+                             return QString(Info.param).replace(u'-', u'_').toStdString();
+                         });
+
+} // namespace
+} // namespace zor::test
