@@ -6,7 +6,19 @@
 #include <QString>
 #include <memory>
 
+#include "platform/exceptions.h"
+
 namespace zor {
+
+// A named resource of the program that does not exist.
+class EResNotFound : public Exception {
+public:
+    using Exception::Exception;
+};
+
+namespace messages {
+inline constexpr const char* ResourceNotFound = "Resource %s not found";
+} // namespace messages
 
 // The resource named Name, opened for reading; raises EResNotFound
 // "Resource %s not found" when there is none.

@@ -76,50 +76,32 @@ QString TZorSVGCustomInstrument::GetResourceName() const
 
 void TZorSVGCustomInstrument::SetDecoration(TDecoration Value)
 {
-    if (FDecoration == Value)
-        return;
-    FDecoration = Value;
-    ApplyDecoration();
+    Change(FDecoration, Value, &TZorSVGCustomInstrument::ApplyDecoration);
 }
 
 void TZorSVGCustomInstrument::SetDecorationFillColor(TAlphaColor Value)
 {
-    if (FDecorationFillColor == Value)
-        return;
-    FDecorationFillColor = Value;
-    DecorationFillColorChanged();
+    Change(FDecorationFillColor, Value, &TZorSVGCustomInstrument::DecorationFillColorChanged);
 }
 
 void TZorSVGCustomInstrument::SetDecorationStrokeColor(TAlphaColor Value)
 {
-    if (FDecorationStrokeColor == Value)
-        return;
-    FDecorationStrokeColor = Value;
-    DecorationStrokeColorChanged();
+    Change(FDecorationStrokeColor, Value, &TZorSVGCustomInstrument::DecorationStrokeColorChanged);
 }
 
 void TZorSVGCustomInstrument::SetDesign(TSVGDesign Value)
 {
-    if (FDesign == Value)
-        return;
-    FDesign = Value;
-    DesignChanged();
+    Change(FDesign, Value, &TZorSVGCustomInstrument::DesignChanged);
 }
 
 void TZorSVGCustomInstrument::SetEnableGradients(bool Value)
 {
-    if (FEnableGradients == Value)
-        return;
-    FEnableGradients = Value;
-    EnableGradientsChanged();
+    Change(FEnableGradients, Value, &TZorSVGCustomInstrument::EnableGradientsChanged);
 }
 
 void TZorSVGCustomInstrument::SetLightColor(TAlphaColor Value)
 {
-    if (FLightColor == Value)
-        return;
-    FLightColor = Value;
-    LightColorChanged();
+    Change(FLightColor, Value, &TZorSVGCustomInstrument::LightColorChanged);
 }
 
 TAlphaColor TZorSVGCustomInstrument::ShadowColor() const

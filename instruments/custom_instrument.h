@@ -115,6 +115,17 @@ protected:
 
     void SetDecorationID(const QString& Value) { FDecorationID = Value; }
 
+    // The setters' template: an unchanged value does nothing; a new one is
+    // stored and the operation that brings the artwork in line runs.
+    template <typename T, typename Instrument>
+    void Change(T& Field, const T& Value, void (Instrument::*Operation)())
+    {
+        if (Field == Value)
+            return;
+        Field = Value;
+        (static_cast<Instrument*>(this)->*Operation)();
+    }
+
     // --- Shared element edits ------------------------------------------------
     // The element with id ID as a T: false when there is none; raises
     // EInvalidCast "Invalid class typecast" when it is of another class.

@@ -58,11 +58,6 @@ class EArgumentOutOfRangeException : public Exception {
 public:
     using Exception::Exception;
 };
-// A named resource of the program that does not exist.
-class EResNotFound : public Exception {
-public:
-    using Exception::Exception;
-};
 
 // The silent exception: it ends an operation early without being an error,
 // and the operation that expects it catches it.
@@ -85,7 +80,6 @@ inline constexpr const char* InvalidCast = "Invalid class typecast";
 inline constexpr const char* InvalidFloat = "'%s' is not a valid floating point value";
 inline constexpr const char* InvalidInteger = "'%s' is not a valid integer value";
 inline constexpr const char* OperationAborted = "Operation aborted";
-inline constexpr const char* ResourceNotFound = "Resource %s not found";
 inline constexpr const char* StreamClassMismatch =
     "Stream read error: %s does not match expected %s class name";
 } // namespace messages

@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "instruments/artwork_instrument.h"
+#include "instruments/artwork_resources.h"
 #include "platform/exceptions.h"
 #include "svg/model/gradient_element.h"
 #include "svg/model/gradient_stop.h"
