@@ -73,7 +73,7 @@ TEST(ArtworkContractTest, ABrokenArtworkIsReportedIdById)
     // A digital clock whose digit d2 lies outside "digits" and has too few
     // segments, whose frame is a group drawn over the digits, and whose "AM"
     // occurs twice; most ids are missing.
-    const QByteArray text = R"(<svg xmlns="http://www.w3.org/2000/svg" width="100" height="40">
+    const QByteArray text = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="100" height="40">
       <g id="digits">
         <g id="d1"><path/><path/><path/><path/><path/><path/><path/></g>
         <g id="AMPM"><text id="AM">AM</text><text id="PM">PM</text></g>
@@ -81,7 +81,7 @@ TEST(ArtworkContractTest, ABrokenArtworkIsReportedIdById)
       <g id="d2"><path/></g>
       <g id="Frame"><path/></g>
       <path id="AM" d="M0,0 H1"/>
-    </svg>)";
+    </svg>)svg";
     TSVGDocument document;
     Load(document, text);
     const TArtworkFindings findings =
@@ -101,9 +101,9 @@ TEST(ArtworkContractTest, ABrokenArtworkIsReportedIdById)
 
 TEST(ArtworkContractTest, ATurnedElementThatCarriesATransformIsReported)
 {
-    const QByteArray text = R"(<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100">
+    const QByteArray text = R"svg(<svg xmlns="http://www.w3.org/2000/svg" width="100" height="100">
       <g id="ClockHands"><g id="HourHand" transform="rotate(10)"><path id="HourHandNeedle" d="M0,0 H1"/></g></g>
-    </svg>)";
+    </svg>)svg";
     TSVGDocument document;
     Load(document, text);
     const TArtworkFindings findings = CheckArtwork(ArtworkContract(TArtworkKind::akClockClassic), document);
