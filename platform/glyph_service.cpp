@@ -2,7 +2,9 @@
 
 #include <QGlyphRun>
 #include <QHash>
+#include <QGlyphRun>
 #include <QRawFont>
+#include <QTextLayout>
 #include <QTextLayout>
 #include <array>
 #include <cmath>
@@ -154,6 +156,31 @@ std::shared_ptr<const TGlyphData> MakeGlyph(const QRawFont& Raw, const TFontFace
     data->Bounds = data->Outline.boundingRect();
     data->Outline.controlPointRect();
     return data;
+}
+
+// Pair kerning as the platform's text shaping applies it (the kerning of
+// the font's positioning tables as well as its old kerning table), per em.
+double ShapedKerning(const TFontFace& Face, char32_t Left, char32_t Right, quint32 LeftIndex, quint32 RightIndex)
+{
+    QFont font = Face.ToFont(EmPixels);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::NoFontMerging);
+    font.setKerning(true);
+    const char32_t pair[] = {Left, Right};
+    QTextLayout layout(QString::fromUcs4(pair, 2), font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    // Ligatures, reordering and substitutions are not pair kerning.
+    if (runs.size() != 1 || runs.first().glyphIndexes() != QList<quint32>{LeftIndex, RightIndex})
+        return 0;
+    const QList<QPointF> positions = runs.first().positions();
+    const QList<QPointF> advances =
+        runs.first().rawFont().advancesForGlyphIndexes({LeftIndex}, QRawFont::UseDesignMetrics);
+    if (positions.size() != 2 || advances.isEmpty())
+        return 0;
+    return (positions[1].x() - positions[0].x() - advances.first().x()) / EmPixels;
 }
 
 // The face of another installed font that has Character: the one the
@@ -343,6 +370,14 @@ QList<TGlyph> TGlyphFont::Glyphs(QStringView Text) const
     return FService->Glyphs(*this, characters);
 }
 
+double TGlyphFont::Kerning(const TGlyph& Left, const TGlyph& Right) const
+{
+    if (FService == nullptr || Left.Size() != Right.Size() || Left.IsMissing() || Right.IsMissing()
+        || !(Left.Face() == Right.Face()) || !Left.Face().IsValid())
+        return 0;
+    return FService->KerningPerEm(Left, Right) * Left.Size();
+}
+
 double TGlyphFont::TextWidth(QStringView Text) const
 {
     double width = 0;
@@ -364,6 +399,9 @@ struct TGlyphService::TState {
     QHash<QString, std::uint64_t> FontIds;
     std::uint64_t NextFontId = 1;
     TBoundedCache<std::uint64_t, std::shared_ptr<const TGlyphData>> Glyphs;
+    // Pair kerning per em by face and glyph pair; emptied when it grows past
+    // KerningCapacity.
+    QHash<QString, double> Kernings;
     std::size_t Hits = 0;
     std::size_t Misses = 0;
 
@@ -372,6 +410,7 @@ struct TGlyphService::TState {
         Fonts.Clear();
         FontIds.clear();
         Glyphs.Clear();
+        Kernings.clear();
     }
 };
 
@@ -458,6 +497,25 @@ QList<TGlyph> TGlyphService::Glyphs(const TGlyphFont& Font, const QList<uint>& C
     for (const auto& [c, data] : made)
         FState->Glyphs.Insert(GlyphKey(font.Id, c), data);
     return glyphs;
+}
+
+double TGlyphService::KerningPerEm(const TGlyph& Left, const TGlyph& Right)
+{
+    const QString key = Left.Face().Key() + u'/' + QString::number(Left.GlyphIndex()) + u'/'
+                      + QString::number(Right.GlyphIndex());
+    {
+        std::lock_guard guard(FState->Lock);
+        if (auto found = FState->Kernings.constFind(key); found != FState->Kernings.cend())
+            return *found;
+    }
+    // Outside the lock: shaping is the slow part.
+    const double kerning =
+        ShapedKerning(Left.Face(), Left.Character(), Right.Character(), Left.GlyphIndex(), Right.GlyphIndex());
+    std::lock_guard guard(FState->Lock);
+    if (FState->Kernings.size() >= static_cast<qsizetype>(KerningCapacity))
+        FState->Kernings.clear();
+    FState->Kernings.insert(key, kerning);
+    return kerning;
 }
 
 void TGlyphService::Clear()

@@ -105,6 +105,9 @@ public:
     QList<TGlyph> Glyphs(QStringView Text) const;
     // The advances of Text's glyphs added up.
     double TextWidth(QStringView Text) const;
+    // What the font's pair kerning adds to Left's advance when Right follows
+    // it (negative: closer); 0 for glyphs of different faces or sizes.
+    double Kerning(const TGlyph& Left, const TGlyph& Right) const;
 
 private:
     friend class TGlyphService;
@@ -123,6 +126,8 @@ public:
     // About 1.5 KB per cached glyph.
     static constexpr std::size_t DefaultGlyphCapacity = 8192;
     static constexpr std::size_t FontCapacity = 256;
+    // Kerned pairs kept (about 100 bytes each).
+    static constexpr std::size_t KerningCapacity = 65536;
 
     struct TStatistics {
         std::size_t CachedGlyphs = 0;
@@ -148,6 +153,8 @@ private:
 
     // Characters are code points, as QStringView::toUcs4 gives them.
     QList<TGlyph> Glyphs(const TGlyphFont& Font, const QList<uint>& Characters);
+    // The pair kerning of two glyphs of one face, per em; cached by face and pair.
+    double KerningPerEm(const TGlyph& Left, const TGlyph& Right);
 
     std::unique_ptr<TState> FState;
 };

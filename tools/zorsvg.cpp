@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "svg/shapes/shape_classes.h"
+#include "svg/shapes/text_element.h"
 #include "tools/command_line.h"
 
 namespace {
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     zor::RegisterShapeClasses();
+    zor::RegisterTextElementClasses();
     QTextStream out(stdout);
     QTextStream err(stderr);
     return zor::tools::RunZorsvg(app.arguments().mid(1), out, err);

@@ -524,6 +524,11 @@ void TSVGElement::Unlink(TSVGElement* Target, TSVGElement* Listener)
     std::erase(Listener->FFollowed, Target);
 }
 
+bool TSVGElement::Follows(const TSVGElement* aElement) const
+{
+    return std::ranges::find(FFollowed, aElement) != FFollowed.end();
+}
+
 void TSVGElement::StopFollowing()
 {
     for (TSVGElement* target : std::vector<TSVGElement*>(FFollowed))

@@ -200,6 +200,9 @@ public:
     // Called on a listener when the element it follows changes state;
     // Sender's esDestroying tells that it is going away.
     virtual void ReferenceChanged(TSVGElement* Sender);
+    // This element is among aElement's listeners. Compares pointers only, so
+    // it may be asked about an element that has gone away since.
+    bool Follows(const TSVGElement* aElement) const;
 
     // --- Copying --------------------------------------------------------------
     // From another element: Clear, AssignProperties and a copy of each of its children.

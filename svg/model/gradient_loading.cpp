@@ -1,11 +1,13 @@
 // Reading gradients and their stops from XML.
 
 #include <array>
+#include <cmath>
 
 #include "svg/model/attribute_reader.h"
 #include "svg/model/element_types.h"
 #include "svg/model/gradient_element.h"
 #include "svg/model/gradient_stop.h"
+#include "svg/values/number_format.h"
 
 namespace zor {
 
@@ -88,9 +90,18 @@ void TSVGGradientStop::LoadAttributes(const TXMLNode& Node)
 {
     Inherited::LoadAttributes(Node);
     const TSVGAttributeReader reader(*this, Node);
-    TSVGLength offset;
-    if (reader.ReadLength(QStringLiteral("offset"), offset))
-        SetOffset(offset.Pixels());
+    // A number or a percentage; a length with a unit is no offset.
+    const std::optional<QString> text = reader.Text(QStringLiteral("offset"));
+    if (!text)
+        return;
+    const QString trimmed = text->trimmed();
+    double number = 0;
+    const bool percent = trimmed.endsWith(u'%');
+    if (!TryStrToFloat(percent ? QStringView(trimmed).chopped(1) : QStringView(trimmed), number) || !std::isfinite(number)) {
+        reader.Refuse(QStringLiteral("offset"), *text, QStringLiteral("not a number or a percentage"));
+        return;
+    }
+    SetOffset(float(percent ? number / 100 : number));
 }
 
 } // namespace zor

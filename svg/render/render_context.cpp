@@ -31,6 +31,19 @@ void TRenderContext::FillPath(const TTransformedPath& Path, double Opacity)
     FPainter->fillPath(Path.Canvas(), FFill.CanvasBrush(Path.Matrix()));
 }
 
+void TRenderContext::FillText(const QString& Text, const QFont& Font, const QTransform& M, double Opacity)
+{
+    if (!FFill.Paints() || Text.isEmpty() || !PrepareOpacity(Opacity * FFill.Opacity()))
+        return;
+    const QTransform base = FPainter->worldTransform();
+    FPainter->setWorldTransform(M * FBase);
+    FPainter->setFont(Font);
+    // The user-space brush follows the text under the painter's transform.
+    FPainter->setPen(QPen(FFill.UserBrush(), 0));
+    FPainter->drawText(QPointF(0, 0), Text);
+    FPainter->setWorldTransform(base);
+}
+
 void TRenderContext::StrokePath(const TTransformedPath& Path, double Opacity)
 {
     if (!StrokePaints() || Path.IsEmpty() || !PrepareOpacity(Opacity * FStroke.Opacity()))

@@ -5,7 +5,9 @@
 // and for saving and restoring the state.
 
 #include <QPaintDevice>
+#include <QFont>
 #include <QPainter>
+#include <QString>
 #include <QRectF>
 #include <QTransform>
 
@@ -51,6 +53,11 @@ public:
     // at that opacity, so that the stroke does not show the fill through
     // it; otherwise Opacity goes to each.
     void FillAndStroke(const TTransformedPath& Path, double Opacity);
+
+    // Fills Text in Font with the current fill, at Opacity × the fill's own
+    // opacity: the platform's text drawing, with the text's baseline origin
+    // at (0, 0) of the coordinates that M maps into the canvas.
+    void FillText(const QString& Text, const QFont& Font, const QTransform& M, double Opacity);
 
     // Intersects the clip with R given in the coordinates that M maps into
     // the canvas (a viewport clips in its own coordinates).

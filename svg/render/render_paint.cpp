@@ -21,12 +21,15 @@ TRenderPaint ResolveAnyPaint(const Paint& Source, const QRectF& BoundingBox, con
     if (Source.URI().isEmpty() || !Resolver)
         return color;
     const TPaintServer server = Resolver(Source.URI());
+    // A gradient that cannot paint here (no stops, a bounding box without
+    // width or height in bounding-box units) is passed over like a missing
+    // server: the fallback colour paints when one is written.
     if (const auto* gradient = std::get_if<TGradient>(&server)) {
-        const std::optional<QBrush> brush = GradientBrush(*gradient, BoundingBox);
-        return brush ? TRenderPaint(*brush, opacity) : TRenderPaint();
-    }
-    if (const auto* brush = std::get_if<QBrush>(&server))
+        if (const std::optional<QBrush> brush = GradientBrush(*gradient, BoundingBox))
+            return TRenderPaint(*brush, opacity);
+    } else if (const auto* brush = std::get_if<QBrush>(&server)) {
         return TRenderPaint(*brush, opacity);
+    }
     return Missing == TMissingPaintServer::mpsFallbackColor ? color : TRenderPaint();
 }
 

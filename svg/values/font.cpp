@@ -186,12 +186,12 @@ void TSVGFont::SetFamily(const QString& Value)
 
 void TSVGFont::FamiliesChanged()
 {
-    for (const QString& name : FFamilies.ToStringList()) {
-        if (IsFontFamilyAvailable(name))
+    // As CSS does: the first name that is installed (or generic) wins.
+    for (const QString& name : FFamilies.ToStringList())
+        if (IsFontFamilyAvailable(name)) {
             SetFamily(name);
-        if (FindGenericFamily(name))
             break;
-    }
+        }
 }
 
 QString TSVGFont::FamiliesToString() const

@@ -75,7 +75,8 @@ public:
     // The generic CSS names map to installed families; other names pass unchanged.
     void SetFamily(const QString& Value) override;
 
-    // The family becomes the last installed name up to the first generic name.
+    // The family becomes the first name of the list that is installed or
+    // generic; the list itself stays as text, for matching at layout.
     virtual void FamiliesChanged();
     // The names joined by ", "; names with spaces are quoted, and every name
     // is written so that ParseFontFamilies reads it back whole.

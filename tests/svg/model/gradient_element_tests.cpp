@@ -227,9 +227,11 @@ TEST_F(GradientTest, ReferenceLoopsEndAtTheFirstRepeatedGradient)
     a->SetReference(QStringLiteral("a"));
     EXPECT_EQ(a->ReferenceChain().size(), 1u);
 
-    // Without stops anywhere the fill paints nothing, not its fallback colour.
-    AddPath(Doc, QStringLiteral("M0,0 H100 V100 H0 Z"), QStringLiteral("fill:url(#b) lime"));
+    // Without stops anywhere the gradient cannot paint: its fallback colour does.
+    TSVGPath* path = AddPath(Doc, QStringLiteral("M0,0 H100 V100 H0 Z"), QStringLiteral("fill:url(#b)"));
     EXPECT_EQ(Render().pixel(50, 50), Transparent);
+    SetStyle(*path, QStringLiteral("fill:url(#b) lime"));
+    EXPECT_TRUE(SameColor(Render().pixel(50, 50), OpaqueLime));
     AddStop(*c, 0, OpaqueRed);
     EXPECT_TRUE(SameColor(Render().pixel(50, 50), OpaqueRed));
 }
@@ -286,8 +288,10 @@ TEST_F(GradientTest, DegenerateGradientsPaintTheLastStopOrNothing)
     const Case cases[] = {
         {"M0,0 H100 V100 H0 Z", "fill:url(#zeroVector)", OpaqueBlue},
         {"M0,0 H100 V100 H0 Z", "fill:url(#zeroRadius)", OpaqueBlue},
-        // A horizontal line has a box without height: bounding-box units paint nothing.
-        {"M0,50 H100", "fill:none;stroke:url(#box) lime;stroke-width:20", Transparent},
+        // A horizontal line has a box without height: bounding-box units
+        // cannot paint, so the fallback does, or nothing.
+        {"M0,50 H100", "fill:none;stroke:url(#box);stroke-width:20", Transparent},
+        {"M0,50 H100", "fill:none;stroke:url(#box) lime;stroke-width:20", OpaqueLime},
         {"M0,50 H100", "fill:none;stroke:url(#user);stroke-width:20", 0xFF800080},
     };
     TSVGPath* path = AddPath(Doc, QString());

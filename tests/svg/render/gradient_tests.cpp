@@ -273,8 +273,13 @@ TEST(PaintResolution, ReferencesGoThroughTheModelsLookup)
     EXPECT_FALSE(ResolvePaint(brush, box, missing, TMissingPaintServer::mpsNone).Paints());
     EXPECT_EQ(ResolvePaint(brush, box, missing, TMissingPaintServer::mpsFallbackColor).UserBrush().color().rgba(),
               0xFF00FF00);
-    // A gradient that paints nothing on this box paints nothing, without fallback.
-    EXPECT_FALSE(ResolvePaint(brush, QRectF(0, 0, 0, 10), gradients, TMissingPaintServer::mpsFallbackColor).Paints());
+    // A gradient that cannot paint on this box is passed over: its fallback paints, if written.
+    EXPECT_FALSE(ResolvePaint(brush, QRectF(0, 0, 0, 10), gradients, TMissingPaintServer::mpsNone).Paints());
+    EXPECT_EQ(ResolvePaint(brush, QRectF(0, 0, 0, 10), gradients, TMissingPaintServer::mpsFallbackColor)
+                  .UserBrush()
+                  .color()
+                  .rgba(),
+              0xFF00FF00);
 
     TSVGPen pen(TBrushKind::Solid, Red);
     pen.SetURI("g");

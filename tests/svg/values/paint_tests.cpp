@@ -267,7 +267,7 @@ TEST(Font, GenericNamesMapToFamilies)
     }
 }
 
-TEST(Font, FamilyListsPickTheLastInstalledNameUpToTheFirstGeneric)
+TEST(Font, FamilyListsPickTheFirstInstalledOrGenericName)
 {
     struct Case {
         const char16_t* list;
@@ -276,9 +276,11 @@ TEST(Font, FamilyListsPickTheLastInstalledNameUpToTheFirstGeneric)
     const Case cases[] = {
         {u"Bogus, serif", "Times New Roman"},
         {u"serif, DejaVu Sans", "Times New Roman"},
-        {u"DejaVu Sans, Liberation Sans", "Liberation Sans"},
-        {u"Liberation Sans, Bogus", "Liberation Sans"},
-        {u"DejaVu Sans, monospace, Liberation Sans", "Courier New"},
+        // An installed family ahead of a generic one is taken, as CSS does.
+        {u"DejaVu Sans, sans-serif", "DejaVu Sans"},
+        {u"DejaVu Sans, Liberation Sans", "DejaVu Sans"},
+        {u"Bogus, Liberation Sans, DejaVu Sans", "Liberation Sans"},
+        {u"DejaVu Sans, monospace, Liberation Sans", "DejaVu Sans"},
         {u"liberation sans", "liberation sans"},
         {u"Bogus, Nonexistent", ""},
     };
