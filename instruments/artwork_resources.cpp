@@ -3,6 +3,8 @@
 #include <QFile>
 
 #include "platform/exceptions.h"
+#include "svg/shapes/shape_classes.h"
+#include "svg/shapes/text_element.h"
 
 // Registers the resources compiled into this static library; outside the
 // namespace, as the resource compiler names its function there.
@@ -30,6 +32,12 @@ bool IsPlainName(const QString& Name)
 }
 
 } // namespace
+
+void RegisterArtworkElementClasses()
+{
+    static const bool registered = (RegisterShapeClasses(), RegisterTextElementClasses(), true);
+    (void)registered;
+}
 
 bool HasArtworkResource(const QString& Name)
 {

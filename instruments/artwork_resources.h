@@ -20,6 +20,11 @@ namespace messages {
 inline constexpr const char* ResourceNotFound = "Resource %s not found";
 } // namespace messages
 
+// Makes the element classes artworks are made of beyond the model's own
+// (shapes, texts) the classes of their kinds; the first call does it, later
+// ones change nothing. Every control calls it before it loads anything.
+void RegisterArtworkElementClasses();
+
 // The resource named Name, opened for reading; raises EResNotFound
 // "Resource %s not found" when there is none.
 std::unique_ptr<QIODevice> OpenArtworkResource(const QString& Name);

@@ -9,7 +9,6 @@
 #include "svg/model/document.h"
 #include "svg/render/device_pixels.h"
 #include "svg/render/render_context.h"
-#include "svg/shapes/shape_classes.h"
 
 namespace zor {
 
@@ -30,14 +29,6 @@ public:
 private:
     QPainter& FPainter;
 };
-
-// The element classes artworks are made of beyond the model's own, made
-// known once, before the first control loads anything.
-void RegisterArtworkElementClasses()
-{
-    static const bool registered = (RegisterShapeClasses(), true);
-    (void)registered;
-}
 
 } // namespace
 

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "instruments/artwork_contract.h"
+#include "instruments/artwork_resources.h"
 #include "platform/exceptions.h"
 #include "tools/command_line.h"
 #include "svg/model/document.h"
@@ -38,6 +39,7 @@ int CheckArtworkFile(const QString& Kind, const QString& FileName, QTextStream& 
     QByteArray text = file.readAll();
 
     const TArtworkContract& contract = ArtworkContract(*kind);
+    RegisterArtworkElementClasses();
     TSVGDocument document;
     QBuffer bytes(&text);
     bytes.open(QIODevice::ReadOnly);

@@ -23,6 +23,7 @@ QByteArray ReadResource(const QString& Name)
 
 void Load(TSVGDocument& Document, QByteArray Text)
 {
+    RegisterArtworkElementClasses();
     QBuffer bytes(&Text);
     bytes.open(QIODevice::ReadOnly);
     Document.LoadFromStream(bytes);
@@ -86,14 +87,14 @@ TEST(ArtworkContractTest, ABrokenArtworkIsReportedIdById)
     Load(document, text);
     const TArtworkFindings findings =
         CheckArtwork(ArtworkContract(TArtworkKind::akClockDigital), document, DuplicateArtworkIDs(text));
-    EXPECT_EQ(findings.Missing,
+    EXPECT_EQ(findings.Missing.join(u'|'),
               (QStringList{"d3", "d4", "GradientFrame", "linearGradientFrame", "Backface", "BackfaceHighlight",
                            "GradientBackface", "linearGradientBackface", "Glass", "linearGradientGlassTop",
-                           "linearGradientGlassBottom", "Decoration"}));
-    EXPECT_EQ(findings.Misplaced,
+                           "linearGradientGlassBottom", "Decoration"}.join(u'|')));
+    EXPECT_EQ(findings.Misplaced.join(u'|'),
               (QStringList{"d2 lies outside digits", "d2 lies after the active element, not in the active element",
                            "d2 has 1 children, not at least 7", "Frame is a g, not of kind path",
-                           "Frame lies after the active element, not before the active element"}));
+                           "Frame lies after the active element, not before the active element"}.join(u'|')));
     EXPECT_EQ(findings.Extra, QStringList{"AM"});
     EXPECT_EQ(findings.Lines().first(), QStringLiteral("missing: d3"));
     EXPECT_EQ(findings.Lines().last(), QStringLiteral("extra: AM occurs more than once"));

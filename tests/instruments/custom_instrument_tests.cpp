@@ -80,15 +80,18 @@ QImage Paint(TZorSVGControl& Control)
 TEST(CustomInstrumentTest, TheArtworkIsLoadedAfterConstructionAndBeforeStoredValues)
 {
     bool loadedFirst = false;
+    TAlphaColor reportedFill = 0;
     TAlphaColor artworkFill = 0;
     const auto instrument = MakeInstrument([&](TTestInstrument& I) {
         loadedFirst = !I.SVG().Items().IsEmpty() && I.ActiveSVGElement() == I.Element("Hands");
-        artworkFill = I.DecorationFillColor();
+        reportedFill = I.DecorationFillColor();
+        artworkFill = I.Element("Decoration")->Brush().Color();
         I.SetDecorationFillColor(0xFF00FFFF);
     });
     EXPECT_TRUE(loadedFirst);
     // The colours the artwork gives its decoration, then the stored one.
-    EXPECT_EQ(artworkFill, instrument->Element("Decoration")->Brush().Color());
+    EXPECT_NE(artworkFill, 0u);
+    EXPECT_EQ(reportedFill, artworkFill);
     EXPECT_EQ(instrument->DecorationFillColor(), 0xFF00FFFFu);
     EXPECT_EQ(instrument->Element("Decoration")->Brush().Color(), 0xFF00FFFFu);
     EXPECT_EQ(instrument->size(), QSize(200, 200));
