@@ -24,13 +24,18 @@ function(zor_add_library name)
   zor_apply_settings(${name})
 endfunction()
 
-# zor_add_test(<name> SOURCES ... DEPS ... [FONTCONFIG <file>])
-# A GoogleTest program; each test case becomes a CTest entry. FONTCONFIG runs
-# it with that fontconfig setup, so that it sees a fixed set of fonts only.
+# zor_add_test(<name> [WIDGETS] SOURCES ... DEPS ... [FONTCONFIG <file>])
+# A GoogleTest program; each test case becomes a CTest entry. WIDGETS runs it
+# under a QApplication, which widgets need. FONTCONFIG runs it with that
+# fontconfig setup, so that it sees a fixed set of fonts only.
 function(zor_add_test name)
-  cmake_parse_arguments(ARG "" "FONTCONFIG" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WIDGETS" "FONTCONFIG" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} zor_test_main GTest::gtest GTest::gmock)
+  set(test_main zor_test_main)
+  if(ARG_WIDGETS)
+    set(test_main zor_test_main_widgets)
+  endif()
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} ${test_main} GTest::gtest GTest::gmock)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   zor_apply_settings(${name})
   # One variable per property: test discovery splits a list value apart.

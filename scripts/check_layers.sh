@@ -18,7 +18,7 @@ declare -A allowed=(
   [viewer]="platform collections svg/values geometry svg/render svg/model svg/shapes viewer"
   [instruments]="platform collections svg/values geometry svg/render svg/model svg/shapes instruments"
   [app]="platform collections svg/values geometry svg/render svg/model svg/shapes viewer instruments app"
-  [tools]="platform collections svg/values geometry svg/render svg/model svg/shapes viewer tools"
+  [tools]="platform collections svg/values geometry svg/render svg/model svg/shapes viewer instruments tools"
 )
 # layers that neither paint nor show widgets
 no_painting="platform collections svg/values geometry"

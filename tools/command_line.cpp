@@ -4,6 +4,7 @@
 
 #include "svg/model/document.h"
 #include "svg/values/colors.h"
+#include "tools/artwork_commands.h"
 #include "tools/document_commands.h"
 #include "tools/value_commands.h"
 
@@ -18,6 +19,7 @@ constexpr const char* Usage =
     "       zorsvg color <colour>\n"
     "       zorsvg transform <transform list>\n"
     "       zorsvg length <length> [--dpi <dots per inch>]\n"
+    "       zorsvg check-artwork KIND IN.svg\n"
     "       zorsvg demo\n"
     "       zorsvg --help | --version\n"
     "\n"
@@ -27,6 +29,9 @@ constexpr const char* Usage =
     "document from standard input or writes the image to standard output.\n"
     "info shows the size, the view box, the elements by kind, the ids and the\n"
     "values the document refused.\n"
+    "check-artwork lists the ids an instrument artwork of KIND (circular_gauge,\n"
+    "traffic_light, ...) lacks, has in the wrong place or kind, or has twice;\n"
+    "its status is 1 when there are any.\n"
     "\n"
     "Exit status: 0 done, 1 the input could not be read or drawn, 2 usage error.\n";
 
@@ -145,6 +150,11 @@ int RunZorsvg(const QStringList& Args, QTextStream& Out, QTextStream& Err)
             RunRender(rest);
         } else if (command == u"info") {
             RunInfo(rest, Out);
+        } else if (command == u"check-artwork") {
+            const QStringList operands = TArguments(rest).Operands();
+            if (operands.size() != 2)
+                throw EUsageError(QStringLiteral("check-artwork takes a kind and a file"));
+            return CheckArtworkFile(operands[0], operands[1], Out);
         } else if (!RunValueCommand(Args, Out)) {
             Err << (command.isEmpty() ? QString() : QStringLiteral("zorsvg: unknown command %1\n").arg(command))
                 << Usage;

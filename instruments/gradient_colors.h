@@ -1,0 +1,32 @@
+#pragma once
+// Recolouring the stops of a gradient so that it keeps its shading: every
+// stop moves with the new colour, by the same difference (shift) or the same
+// brightness ratio (scale) it had to its neighbour.
+
+#include <vector>
+
+#include "svg/values/colors.h"
+
+namespace zor {
+
+// The light colour with its smallest channel taken off all three: white gives
+// black, a pure colour stays as it is; the alpha is kept.
+TAlphaColor ShadowColorOf(TAlphaColor LightColor);
+
+// The stops recoloured to Color, each keeping its difference to stop
+// RefIndex (read before anything changes): a stop of the reference's red,
+// green and blue takes Color's, the others Color's plus their difference,
+// limited to 0..255; every stop keeps its alpha. A single stop takes Color
+// whatever RefIndex says; with more, a RefIndex outside them raises
+// EListError "List index out of bounds (%d)".
+std::vector<TAlphaColor> ShiftedColors(const std::vector<TAlphaColor>& Stops, TAlphaColor Color, int RefIndex);
+
+// The stops recoloured to Color from the first stop (FromFirst) or the last,
+// each next stop keeping the ratio, in the channel that changed most, between
+// its old colour and its neighbour's; a stop of the starting stop's colour
+// takes Color. Channels are limited to 0..255 before they are rounded. The
+// starting stop (or a single one) takes Color with its alpha, the others keep
+// theirs.
+std::vector<TAlphaColor> ScaledColors(const std::vector<TAlphaColor>& Stops, TAlphaColor Color, bool FromFirst);
+
+} // namespace zor

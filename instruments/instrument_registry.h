@@ -1,0 +1,43 @@
+#pragma once
+// The instrument classes the tools can make by name: each entry makes a
+// loaded instrument and knows how to show a value or a time on it. The
+// artworks come registered as themselves (by their kind names, such as
+// "circular_gauge"); instrument classes add their own entries.
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace zor {
+
+class TZorSVGCustomInstrument;
+
+struct TInstrumentClass {
+    QString Name;
+    // A new instrument with its artwork loaded.
+    std::function<std::unique_ptr<TZorSVGCustomInstrument>()> Create;
+    // Shows a value; null for a class without one.
+    std::function<void(TZorSVGCustomInstrument&, double)> SetValue;
+    // Shows a time of day; null for a class that is no clock.
+    std::function<void(TZorSVGCustomInstrument&, const QDateTime&)> SetTime;
+};
+
+class TInstrumentRegistry {
+public:
+    // Every artwork, by its kind name.
+    TInstrumentRegistry();
+
+    // Adds Class, or replaces the entry of the same name (compared without case).
+    void Register(TInstrumentClass Class);
+    // The entry named Name, compared without case; null when there is none.
+    const TInstrumentClass* Find(const QString& Name) const;
+    QStringList Names() const;
+
+private:
+    std::vector<TInstrumentClass> FClasses;
+};
+
+} // namespace zor
