@@ -4,10 +4,16 @@ set(ZOR_WARNINGS -Wall -Wextra)
 
 set(ZOR_SANITIZER_FLAGS
   -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+# Fuzzing builds every library with libFuzzer's coverage hooks and the
+# sanitizers; only the fuzz programs link libFuzzer's main (tests/fuzz/).
+set(ZOR_FUZZ_FLAGS -fsanitize=fuzzer-no-link ${ZOR_SANITIZER_FLAGS})
 
 function(zor_apply_settings target)
   target_compile_options(${target} PRIVATE ${ZOR_WARNINGS})
-  if(ZOR_SANITIZE)
+  if(ZOR_FUZZ)
+    target_compile_options(${target} PRIVATE ${ZOR_FUZZ_FLAGS})
+    target_link_options(${target} PRIVATE ${ZOR_SANITIZER_FLAGS})
+  elseif(ZOR_SANITIZE)
     target_compile_options(${target} PRIVATE ${ZOR_SANITIZER_FLAGS})
     target_link_options(${target} PRIVATE ${ZOR_SANITIZER_FLAGS})
   endif()
