@@ -30,11 +30,12 @@ function(zor_add_library name)
   zor_apply_settings(${name})
 endfunction()
 
-# zor_add_test(<name> SOURCES ... DEPS ... [FONTCONFIG <file>])
+# zor_add_test(<name> SOURCES ... DEPS ... [FONTCONFIG <file>] [TIMEOUT <seconds>])
 # A GoogleTest program; each test case becomes a CTest entry. FONTCONFIG runs
 # it with that fontconfig setup, so that it sees a fixed set of fonts only.
+# TIMEOUT bounds each case (CTest's default otherwise).
 function(zor_add_test name)
-  cmake_parse_arguments(ARG "" "FONTCONFIG" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "FONTCONFIG;TIMEOUT" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} zor_test_main GTest::gtest GTest::gmock)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
@@ -46,10 +47,15 @@ function(zor_add_test name)
   if(ARG_FONTCONFIG)
     set(environment "FONTCONFIG_FILE=${ARG_FONTCONFIG}")
   endif()
+  set(timeout "")
+  if(ARG_TIMEOUT)
+    set(timeout TIMEOUT ${ARG_TIMEOUT})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "${environment}"
-               ENVIRONMENT_MODIFICATION "ZOR_TEST_DATA=set:${CMAKE_CURRENT_SOURCE_DIR}")
+               ENVIRONMENT_MODIFICATION "ZOR_TEST_DATA=set:${CMAKE_CURRENT_SOURCE_DIR}"
+               ${timeout})
 endfunction()
 
 # zor_add_benchmark(<name> SOURCES ... DEPS ...)
