@@ -4,6 +4,8 @@
 
 #include "svg/model/clip_path.h"
 #include "svg/model/document.h"
+#include "svg/model/gradient_element.h"
+#include "svg/model/gradient_stop.h"
 #include "svg/model/metadata.h"
 #include "svg/model/path_element.h"
 #include "svg/model/use.h"
@@ -31,6 +33,9 @@ TClassTable& ClassTable()
         set(TSVGElementType::etUse, SVGElementClassOf<TSVGUse>());
         set(TSVGElementType::etPath, SVGElementClassOf<TSVGPath>());
         set(TSVGElementType::etClipPath, SVGElementClassOf<TSVGClipPath>());
+        set(TSVGElementType::etLinearGradient, SVGElementClassOf<TSVGLinearGradient>());
+        set(TSVGElementType::etRadialGradient, SVGElementClassOf<TSVGRadialGradient>());
+        set(TSVGElementType::etGradientStop, SVGElementClassOf<TSVGGradientStop>());
         set(TSVGElementType::etMetadata, SVGElementClassOf<TSVGMetadata>());
         set(TSVGElementType::etScript, SVGElementClassOf<TSVGScript>());
         return classes;
