@@ -28,6 +28,8 @@ public:
     const TZorPathData& GetClipPath() const;
 
 protected:
+    // Shapes, text and use elements; anything else as for a leaf element.
+    TSVGElement* CreateChild(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     void MarkBoundsStale() const override;
 

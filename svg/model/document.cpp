@@ -188,7 +188,9 @@ std::unique_ptr<TSVGElement> TSVGDocument::NewInstance(TSVGDocument* aOwner) con
 
 TSVGDocument* TSVGDocument::ChildOwner()
 {
-    return this;
+    // A file is one document for ids and style sheets: the elements of a
+    // nested svg element belong to the document of the whole file.
+    return Owner() != nullptr ? Owner()->ChildOwner() : this;
 }
 
 void TSVGDocument::ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action)

@@ -16,13 +16,19 @@
 #include "svg/model/style_sheet.h"
 #include "svg/model/viewport.h"
 
+class QIODevice;
+
 namespace zor {
+
+class TXMLDocument;
 
 // Id to element index of a document; it does not own the elements.
 using TSVGElementTable = TZorStringObjectHashTable<TSVGElement>;
 
 // Sender is the element whose child list changed, Element the child.
 using TSVGElementEvent = TEvent<TSVGElement*, TSVGElement*>;
+// Sender is the element about to read Node.
+using TSVGParserNodeEvent = TEvent<TSVGElement*, const TXMLNode&>;
 
 class TSVGDocument : public TSVGCustomViewBox {
     using Inherited = TSVGCustomViewBox;
@@ -77,6 +83,34 @@ public:
     // read once); what is skipped is recorded in Diagnostics, as refused by
     // the "style" element. Nothing is applied until ApplyStyles runs.
     void ParseStyleSheet(QStringView Text);
+
+    // --- Loading ----------------------------------------------------------------
+    // Each load replaces the whole content, inside one update (one OnChange
+    // at the end): the tree is cleared, built from the root svg element
+    // (elements, attributes and style elements in document order) and styled
+    // by the style sheet. The first error stops the load and reaches the
+    // caller; what was built before it stays, and no element is left reading.
+    // Raises "Empty XML document" without a root element and "Not a valid SVG"
+    // when the root is not an svg element; the XML service's errors pass
+    // through unchanged.
+    void LoadFromXML(const TXMLDocument& XMLDocument);
+    // The root element of a file; a nested document (an svg element inside
+    // another) reads as a viewport of the file it belongs to.
+    void LoadFromXML(const TXMLNode& Node) override;
+    // Reads the device from its current position, detecting the encoding.
+    virtual void LoadFromStream(QIODevice& Stream);
+    void LoadFromFile(const QString& FileName);
+    void LoadFromText(const QString& Text);
+    // Whether a text, file, stream or XML document holds an SVG document; never
+    // raises. Strictly: whether it loads without error; otherwise whether its
+    // root element is named svg.
+    static bool IsValidSVG(const TXMLDocument& XMLDocument, bool StrictVerification = false);
+    static bool IsValidSVG(QIODevice& Stream, bool StrictVerification = false);
+    static bool IsValidSVGFile(const QString& FileName, bool StrictVerification = false);
+    static bool IsValidSVGText(const QString& Text, bool StrictVerification = false);
+    // Adds the rules of a style element: the text of its text and CDATA
+    // children, in document order, read as one style sheet.
+    void ParseStyleElement(const TXMLNode& Node);
 
     // Feature is one of the SVG 1.1 feature strings that this renderer supports.
     bool SupportsFeature(const QString& Feature) const;
@@ -134,6 +168,10 @@ public:
     void AssignProperties(const TSVGElement* Source) override;
 
     TEvent<TSVGElement*> OnChange;
+    // Loading: an element starts reading a node (the document itself for the
+    // root), and has read it (Sender is the document).
+    TSVGParserNodeEvent OnParsingNode;
+    TSVGElementEvent OnParsedNode;
     TSVGElementEvent OnAddElement;
     TSVGElementEvent OnRemoveElement;
     // The drawing and hit-testing events of every element of the tree.
@@ -151,6 +189,8 @@ protected:
     std::vector<const TSVGStyleSheet*> RuleSheets() const override;
     // Reports from the child lists of the tree raise the element events.
     void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action) override;
+    void DoParsingNode(TSVGElement* Sender, const TXMLNode& Node) override;
+    void DoParsedNode(TSVGElement* Sender) override;
     bool ApplyAncestorTransforms(const TSVGGraphicElement& Child, QTransform& M, TRenderContext& Canvas,
                                  const QRectF& aRect) override;
 

@@ -22,6 +22,7 @@ namespace zor {
 
 class TSVGDocument;
 class TSVGGraphicElement;
+class TXMLNode;
 
 class TSVGElement : public TPersistent {
 public:
@@ -210,6 +211,13 @@ public:
     // Empties the properties, frees the children and drops the listeners.
     virtual void Clear();
 
+    // --- Reading from XML -----------------------------------------------------
+    // Reads the element and its branch from Node: DoParsingNode, LoadAttributes
+    // (element nodes only), LoadChildren and DoParsedNode, inside one update.
+    // The element is in esReading from DoParsingNode on and leaves it on every
+    // exit path; the first error stops the reading and reaches the caller.
+    virtual void LoadFromXML(const TXMLNode& Node);
+
     // --- Reading values -------------------------------------------------------
     // Reads a presentation property text into Values through the property
     // table. A refused text keeps the previous value and is reported; the
@@ -244,6 +252,35 @@ protected:
     // document, which hears of every list of its tree.
     virtual void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action);
     virtual void EnabledChanged();
+
+    // --- Reading from XML -----------------------------------------------------
+    // Reads the element's own attributes; every class calls its base first.
+    // Here: id, lang, class, title and desc, and the conditional attributes.
+    virtual void LoadAttributes(const TXMLNode& Node);
+    // Makes an element of every child node that stands for one, in document
+    // order, each read at once (depth first).
+    virtual void LoadChildren(const TXMLNode& Node);
+    // The element Node stands for, appended and returned; null when the node
+    // makes none. Here the form of elements that hold no other elements:
+    // "desc" and "title" set the description and title, unnamed nodes and
+    // editor metadata ("namedview", "perspective") and "filter" are passed
+    // over, and anything else is unknown: skipped with soSkipUnknownXML,
+    // refused with "Unknown SVG element <%s> in document: %s" otherwise.
+    virtual TSVGElement* CreateChild(const TXMLNode& Node);
+    // Makes an element of the registered class of Node's kind when that kind
+    // is in Kinds, appends and returns it (null for a kind without a class);
+    // other nodes go to TSVGElement::CreateChild. For classes that accept
+    // some kinds only (clip paths, gradients).
+    TSVGElement* CreateChildOfKinds(const TXMLNode& Node, const TSVGElementTypes& Kinds);
+    // Appends a new element of Kind's registered class, created for this
+    // element's documents; null for a kind without a class. A child that
+    // the element refuses is freed and the error passed on.
+    TSVGElement* AppendNewChild(TSVGElementType Kind);
+    // The document hears that Sender starts reading Node; Sender enters
+    // esReading. A nested document passes it on to the document it belongs to.
+    virtual void DoParsingNode(TSVGElement* Sender, const TXMLNode& Node);
+    // The document hears that Sender has been read; Sender leaves esReading.
+    virtual void DoParsedNode(TSVGElement* Sender);
     virtual void PropertyChanged(TPersistent* Sender);
     // A value that descendants may inherit changed: reported here and passed
     // down to every child.
@@ -273,6 +310,7 @@ protected:
 private:
     friend class TSVGDocument;
     friend class TSVGTemporaryParent;
+    friend class TSVGReadingScope;
 
     void CheckChild(const TSVGElement* Item) const;
     // CheckChild, a parentless Child, and Index within 0 .. LastIndex.

@@ -272,6 +272,10 @@ public:
     void Changed(TSVGElement* Sender) override;
 
 protected:
+    // The core attributes, then every attribute without namespace as a
+    // presentation attribute, the style attribute as the own style, x, y,
+    // width, height and transform.
+    void LoadAttributes(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 
     // --- Outline ---------------------------------------------------------------------

@@ -30,6 +30,10 @@ public:
     QRectF GetBoundsRect(const QTransform& aMatrix) const override;
 
 protected:
+    // Containers make every registered kind they accept; style elements go
+    // to the document's style sheet, and an entity reference of an unknown
+    // name is read as a group of what it expands to.
+    TSVGElement* CreateChild(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     void MarkBoundsStale() const override;
     // The content's bounds under aMatrix, joined to Bounds.

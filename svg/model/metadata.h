@@ -24,6 +24,9 @@ public:
     void Clear() override;
 
 protected:
+    // The core attributes and the markup; the content is not read as elements.
+    void LoadAttributes(const TXMLNode& Node) override;
+    void LoadChildren(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 
 private:

@@ -41,6 +41,8 @@ public:
     void AssignProperties(const TSVGElement* Source) override;
 
 protected:
+    // Also the path data (d) and pathLength.
+    void LoadAttributes(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 
 private:

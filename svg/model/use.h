@@ -47,6 +47,9 @@ public:
     void AssignProperties(const TSVGElement* Source) override;
 
 protected:
+    // Also the reference (xlink:href, or href without it), stored without
+    // following the element, which may come later in the document.
+    void LoadAttributes(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     bool DrawsBranch() const override;
     // Draws the referenced element as the use's child.

@@ -78,6 +78,9 @@ public:
     void AssignProperties(const TSVGElement* Source) override;
 
 protected:
+    // Also viewBox and preserveAspectRatio; the view box holds the
+    // viewport's rectangle until a viewBox is given.
+    void LoadAttributes(const TXMLNode& Node) override;
     // For classes with another default alignment (markers).
     TSVGCustomViewBox(TSVGDocument* aOwner, TSVGAlign DefaultAlign);
 

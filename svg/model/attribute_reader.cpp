@@ -1,0 +1,143 @@
+#include "svg/model/attribute_reader.h"
+
+#include <cmath>
+
+#include "platform/exceptions.h"
+#include "svg/model/element.h"
+#include "svg/values/length_text.h"
+#include "svg/values/number_format.h"
+#include "svg/values/number_parsers.h"
+#include "svg/values/reference_parsers.h"
+#include "svg/values/transform_parser.h"
+
+namespace zor {
+
+namespace {
+
+const QString NotALength = QStringLiteral("not a length");
+const QString NotANumber = QStringLiteral("not a finite number");
+
+bool IsReadableLength(QStringView Text)
+{
+    TSVGUnit unit = TSVGUnit::suNone;
+    float number = 0;
+    return TryParseUnitNumber(Text, unit, number) && std::isfinite(number);
+}
+
+} // namespace
+
+TSVGAttributeReader::TSVGAttributeReader(TSVGElement& Element, const TXMLNode& Node)
+    : FElement(Element)
+    , FNode(Node)
+{
+}
+
+bool TSVGAttributeReader::Has(const QString& Name) const
+{
+    return FNode.HasAttribute(Name);
+}
+
+std::optional<QString> TSVGAttributeReader::Text(const QString& Name) const
+{
+    if (!FNode.HasAttribute(Name))
+        return std::nullopt;
+    return FNode.Attribute(Name);
+}
+
+bool TSVGAttributeReader::ReadLength(const QString& Name, TSVGLength& Length) const
+{
+    const std::optional<QString> text = Text(Name);
+    if (!text)
+        return false;
+    if (!IsReadableLength(*text)) {
+        Refuse(Name, *text, NotALength);
+        return false;
+    }
+    ParseLengthValue(*text, Length, 0, 1);
+    return true;
+}
+
+bool TSVGAttributeReader::ReadLengths(const QString& Name, TSVGLengths& Lengths) const
+{
+    const std::optional<QString> text = Text(Name);
+    if (!text)
+        return false;
+    for (const QString& piece : SplitNumbers(*text))
+        if (!IsReadableLength(piece)) {
+            Refuse(Name, *text, NotALength);
+            return false;
+        }
+    ParseLengthList(*text, Lengths, 0, 1);
+    return true;
+}
+
+bool TSVGAttributeReader::ReadNumber(const QString& Name, double& Value) const
+{
+    const std::optional<QString> text = Text(Name);
+    if (!text)
+        return false;
+    double number = 0;
+    if (!TryStrToFloat(text->trimmed(), number) || !std::isfinite(number) || std::fabs(number) > NumberLimit) {
+        Refuse(Name, *text, NotANumber);
+        return false;
+    }
+    Value = number;
+    return true;
+}
+
+bool TSVGAttributeReader::ReadNumber(const QString& Name, float& Value) const
+{
+    double number = Value;
+    if (!ReadNumber(Name, number))
+        return false;
+    Value = float(number);
+    return true;
+}
+
+bool TSVGAttributeReader::ReadTransform(const QString& Name, QTransform& Matrix) const
+{
+    const std::optional<QString> text = Text(Name);
+    if (!text)
+        return false;
+    try {
+        Matrix = ParseTransform(*text);
+        return true;
+    } catch (const Exception& error) {
+        // One unreadable transform leaves the element untransformed rather
+        // than losing the whole document.
+        Refuse(Name, *text, error.Message());
+        return false;
+    }
+}
+
+std::optional<QString> TSVGAttributeReader::Href() const
+{
+    const QString href = QStringLiteral("href");
+    const QString xlink = XLinkNamespace.toString();
+    if (FNode.HasAttribute(href, xlink))
+        return ParseReference(FNode.Attribute(href, xlink).trimmed());
+    if (FNode.HasAttribute(href))
+        return ParseReference(FNode.Attribute(href).trimmed());
+    return std::nullopt;
+}
+
+std::optional<bool> TSVGAttributeReader::PreservesSpace() const
+{
+    const QString space = QStringLiteral("space");
+    const QString xml = XMLNamespace.toString();
+    if (!FNode.HasAttribute(space, xml))
+        return std::nullopt;
+    return FNode.Attribute(space, xml).trimmed() == u"preserve";
+}
+
+void TSVGAttributeReader::Refuse(const QString& Name, QStringView Text, const QString& Reason) const
+{
+    FElement.ReportDiagnostic(Name, Text, Reason);
+}
+
+QString TSVGAttributeReader::UnknownKeyword()
+{
+    return QStringLiteral("not one of the attribute's keywords");
+}
+
+} // namespace zor

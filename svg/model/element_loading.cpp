@@ -1,0 +1,147 @@
+// Reading elements from XML: the steps every element takes, the core
+// attributes and the forms in which elements make their children.
+
+#include <QRegularExpression>
+
+#include "platform/exceptions.h"
+#include "platform/update_scope.h"
+#include "platform/xml_document.h"
+#include "svg/model/attribute_reader.h"
+#include "svg/model/document.h"
+#include "svg/model/element.h"
+#include "svg/model/element_classes.h"
+#include "svg/model/model_messages.h"
+
+namespace zor {
+
+// Between DoParsingNode and the end of the reading the element is in
+// esReading; the scope ends it on every exit path, the normal one through
+// DoParsedNode, which the document hears of.
+class TSVGReadingScope {
+public:
+    TSVGReadingScope(TSVGElement& Element, const TXMLNode& Node)
+        : FElement(Element)
+    {
+        FElement.DoParsingNode(&FElement, Node);
+    }
+    ~TSVGReadingScope() { FElement.FElementState.Exclude(TSVGElementStateFlag::esReading); }
+    TSVGReadingScope(const TSVGReadingScope&) = delete;
+    TSVGReadingScope& operator=(const TSVGReadingScope&) = delete;
+
+    void Finished() { FElement.DoParsedNode(&FElement); }
+
+private:
+    TSVGElement& FElement;
+};
+
+namespace {
+
+// Names that vector drawing programs write for their own use, and filters,
+// which this renderer does not draw: passed over whatever the options say.
+bool IsIgnoredName(const QString& Name)
+{
+    return Name == u"namedview" || Name == u"perspective" || Name == u"filter";
+}
+
+QStringList SplitList(const QString& Text)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    return Text.split(separators, Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+void TSVGElement::LoadFromXML(const TXMLNode& Node)
+{
+    TUpdateScope update(*this);
+    TSVGReadingScope reading(*this, Node);
+    if (Node.NodeType() == TNodeType::ntElement)
+        LoadAttributes(Node);
+    LoadChildren(Node);
+    reading.Finished();
+}
+
+void TSVGElement::LoadAttributes(const TXMLNode& Node)
+{
+    const TSVGAttributeReader reader(*this, Node);
+    if (const std::optional<QString> id = reader.Text(QStringLiteral("id")))
+        SetID(*id);
+    if (const std::optional<QString> lang = reader.Text(QStringLiteral("lang")))
+        SetLanguage(*lang);
+    else if (Node.HasAttribute(QStringLiteral("lang"), XMLNamespace.toString()))
+        SetLanguage(Node.Attribute(QStringLiteral("lang"), XMLNamespace.toString()));
+
+    QString title;
+    if (const TXMLNode titleNode = Node.FindChildElement(QStringLiteral("title")))
+        title = titleNode.Text();
+    if (title.isEmpty())
+        title = reader.Text(QStringLiteral("title")).value_or(QString());
+    SetTitle(title);
+    if (const TXMLNode desc = Node.FindChildElement(QStringLiteral("desc")))
+        FDescription.SetText(desc.Text());
+
+    const auto readList = [&reader](const char* Name, TStringList& List) {
+        if (const std::optional<QString> text = reader.Text(QString::fromLatin1(Name)))
+            List.Assign(SplitList(*text));
+    };
+    readList("class", FClasses);
+    readList("requiredFeatures", FRequiredFeatures);
+    readList("requiredExtensions", FRequiredExtensions);
+    readList("systemLanguage", FSystemLanguages);
+}
+
+void TSVGElement::LoadChildren(const TXMLNode& Node)
+{
+    for (TXMLNode child = Node.FirstChild(); child; child = child.NextSibling())
+        if (TSVGElement* element = CreateChild(child))
+            element->LoadFromXML(child);
+}
+
+TSVGElement* TSVGElement::CreateChild(const TXMLNode& Node)
+{
+    const QString name = Node.LocalName();
+    const TNodeType type = Node.NodeType();
+    if (name.isEmpty() || (type != TNodeType::ntElement && type != TNodeType::ntEntityRef))
+        return nullptr;
+    // The description and title were read with the attributes.
+    if (name == u"desc" || name == u"title" || IsIgnoredName(name))
+        return nullptr;
+    if (Options().Contains(TSVGOption::soSkipUnknownXML))
+        return nullptr;
+    Raise<ESVGException>(QString::fromLatin1(messages::UnknownElement), {NodeTypeName(Node.NodeType()), name});
+}
+
+TSVGElement* TSVGElement::CreateChildOfKinds(const TXMLNode& Node, const TSVGElementTypes& Kinds)
+{
+    if (Node.NodeType() == TNodeType::ntElement) {
+        const TSVGElementType kind = SVGElementTypeByName(Node.LocalName());
+        if (kind != TSVGElementType::etNone && Kinds.Contains(kind))
+            return AppendNewChild(kind);
+    }
+    return TSVGElement::CreateChild(Node);
+}
+
+TSVGElement* TSVGElement::AppendNewChild(TSVGElementType Kind)
+{
+    std::unique_ptr<TSVGElement> child = CreateSVGElement(Kind, ChildOwner());
+    // A refused child stays in the unique_ptr and is freed on the way out.
+    return child ? AppendChild(std::move(child)) : nullptr;
+}
+
+void TSVGElement::DoParsingNode(TSVGElement* Sender, const TXMLNode& Node)
+{
+    if (FOwner != nullptr && static_cast<TSVGElement*>(FOwner) != this)
+        FOwner->DoParsingNode(Sender, Node);
+    if (Sender == this)
+        FElementState.Include(TSVGElementStateFlag::esReading);
+}
+
+void TSVGElement::DoParsedNode(TSVGElement* Sender)
+{
+    if (FOwner != nullptr && static_cast<TSVGElement*>(FOwner) != this)
+        FOwner->DoParsedNode(Sender);
+    if (Sender == this)
+        FElementState.Exclude(TSVGElementStateFlag::esReading);
+}
+
+} // namespace zor

@@ -1,0 +1,121 @@
+// Reading the attributes and children of the graphic and structural
+// elements from XML.
+
+#include "platform/xml_document.h"
+#include "svg/model/attribute_reader.h"
+#include "svg/model/clip_path.h"
+#include "svg/model/document.h"
+#include "svg/model/element_classes.h"
+#include "svg/model/metadata.h"
+#include "svg/model/path_element.h"
+#include "svg/model/use.h"
+#include "svg/model/viewport.h"
+#include "svg/values/number_format.h"
+#include "svg/values/number_parsers.h"
+
+namespace zor {
+
+namespace {
+
+// Four finite numbers: anything else leaves the viewport without a view box.
+bool IsReadableViewBox(QStringView Text)
+{
+    const QStringList pieces = SplitNumbers(Text);
+    if (pieces.size() != 4)
+        return false;
+    for (const QString& piece : pieces) {
+        double number = 0;
+        if (!TryStrToFloat(piece, number) || !std::isfinite(number) || std::fabs(number) > NumberLimit)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
+{
+    Inherited::LoadAttributes(Node);
+    const TSVGAttributeReader reader(*this, Node);
+    FPresentationAttributes.Clear();
+    for (const TXMLAttribute& attribute : Node.Attributes())
+        // Attributes of other namespaces (xlink:href, an editor's own) are
+        // no presentation attributes, whatever their local name.
+        if (attribute.NamespaceURI.isEmpty())
+            FPresentationAttributes.AddAttribute(attribute.LocalName, attribute.Value);
+    if (const std::optional<QString> style = reader.Text(QStringLiteral("style")))
+        FStyle.SetStyle(*style);
+    reader.ReadLength(QStringLiteral("x"), *FX);
+    reader.ReadLength(QStringLiteral("y"), *FY);
+    reader.ReadLength(QStringLiteral("width"), *FWidth);
+    reader.ReadLength(QStringLiteral("height"), *FHeight);
+    QTransform matrix;
+    if (reader.ReadTransform(QStringLiteral("transform"), matrix))
+        SetMatrix(matrix);
+}
+
+TSVGElement* TSVGCustomGroup::CreateChild(const TXMLNode& Node)
+{
+    const TSVGElementType kind =
+        Node.NodeType() == TNodeType::ntElement ? SVGElementTypeByName(Node.LocalName()) : TSVGElementType::etNone;
+    if (kind == TSVGElementType::etStyle) {
+        if (TSVGDocument* document = ChildOwner())
+            document->ParseStyleElement(Node);
+        return nullptr;
+    }
+    if (kind != TSVGElementType::etNone)
+        return AppendNewChild(kind);
+    if (Node.NodeType() == TNodeType::ntEntityRef)
+        return AppendNewChild(TSVGElementType::etGroup);
+    return TSVGElement::CreateChild(Node);
+}
+
+TSVGElement* TSVGClipPath::CreateChild(const TXMLNode& Node)
+{
+    return CreateChildOfKinds(Node, ClipPathChildTypes() - DescriptiveTypes());
+}
+
+void TSVGCustomViewBox::LoadAttributes(const TXMLNode& Node)
+{
+    Inherited::LoadAttributes(Node);
+    const TSVGAttributeReader reader(*this, Node);
+    if (const std::optional<QString> text = reader.Text(QStringLiteral("viewBox")); text && !text->trimmed().isEmpty()) {
+        if (IsReadableViewBox(*text)) {
+            TSVGViewBox box;
+            ParseViewBox(*text, box);
+            SetViewBox(box);
+        } else {
+            reader.Refuse(QStringLiteral("viewBox"), *text, QStringLiteral("not four numbers"));
+        }
+    }
+    if (const std::optional<QString> text = reader.Text(QStringLiteral("preserveAspectRatio")))
+        ParseAspectRatio(*text, *FAspectRatio);
+}
+
+void TSVGUse::LoadAttributes(const TXMLNode& Node)
+{
+    Inherited::LoadAttributes(Node);
+    if (const std::optional<QString> reference = TSVGAttributeReader(*this, Node).Href())
+        FReference = *reference;
+}
+
+void TSVGPath::LoadAttributes(const TXMLNode& Node)
+{
+    Inherited::LoadAttributes(Node);
+    const TSVGAttributeReader reader(*this, Node);
+    if (const std::optional<QString> data = reader.Text(QStringLiteral("d")))
+        FData->SetData(*data);
+    double pathLength = FPathLength;
+    if (reader.ReadNumber(QStringLiteral("pathLength"), pathLength))
+        SetPathLength(pathLength);
+}
+
+void TSVGMetadata::LoadAttributes(const TXMLNode& Node)
+{
+    TSVGElement::LoadAttributes(Node);
+    SetXML(Node.Xml());
+}
+
+void TSVGMetadata::LoadChildren(const TXMLNode&) {}
+
+} // namespace zor
