@@ -8,6 +8,7 @@
 #include "svg/model/document.h"
 #include "svg/model/draw_in_rect.h"
 #include "svg/render/fitting.h"
+#include "svg/shapes/shape_classes.h"
 
 namespace zor::bench {
 
@@ -61,6 +62,8 @@ public:
 
 std::unique_ptr<TRendererUnderTest> NewOurRenderer()
 {
+    // As the program's start-up does: documents create the shapes for their tags.
+    RegisterShapeClasses();
     return std::make_unique<TOurRenderer>();
 }
 

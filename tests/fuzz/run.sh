@@ -17,8 +17,7 @@ cd "$ZOR_ROOT"
 [ $# -ge 1 ] || { echo "usage: $0 SECONDS [TARGET...]" >&2; exit 2; }
 seconds=$1
 shift
-all_targets=(path transform color length style xml)
-[ -e tests/fuzz/document_fuzzer.cpp ] && all_targets+=(document)
+all_targets=(path transform color length style xml document)
 if [ $# -gt 0 ]; then targets=("$@"); else targets=("${all_targets[@]}"); fi
 
 zor_install_missing clang libclang-rt-14-dev

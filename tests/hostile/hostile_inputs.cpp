@@ -6,6 +6,9 @@ namespace zor::testing {
 
 namespace {
 
+// A 64 × 64 square from the origin.
+const QByteArray Square = "d=\"M0 0H64V64H0z\"";
+
 QByteArray Number(qsizetype Value)
 {
     return QByteArray::number(Value);
@@ -73,7 +76,7 @@ QByteArray NestedGroups(int Depth)
         open += "<g>";
         close += "</g>";
     }
-    return SVGDocument(open + "<rect width=\"10\" height=\"10\"/>" + close);
+    return SVGDocument(open + "<path d=\"M0 0H10V10H0z\"/>" + close);
 }
 
 QByteArray UseCycle(int Length)
@@ -86,7 +89,7 @@ QByteArray UseCycle(int Length)
 
 QByteArray UseChain(int Length)
 {
-    QByteArray content = "<defs><rect id=\"u0\" width=\"64\" height=\"64\" fill=\"green\"/>";
+    QByteArray content = "<defs><path id=\"u0\" " + Square + " fill=\"green\"/>";
     for (int i = 1; i < Length; ++i)
         content += "<use id=\"u" + Number(i) + "\" xlink:href=\"#u" + Number(i - 1) + "\"/>";
     return SVGDocument(content + "</defs><use xlink:href=\"#u" + Number(Length - 1) + "\"/>");
@@ -94,7 +97,7 @@ QByteArray UseChain(int Length)
 
 QByteArray UseFanout(int Levels, int Fanout)
 {
-    QByteArray content = "<defs><g id=\"l0\"><rect width=\"64\" height=\"64\" fill=\"green\"/></g>";
+    QByteArray content = "<defs><g id=\"l0\"><path " + Square + " fill=\"green\"/></g>";
     for (int level = 1; level <= Levels; ++level) {
         content += "<g id=\"l" + Number(level) + "\">";
         for (int i = 0; i < Fanout; ++i)
@@ -106,7 +109,7 @@ QByteArray UseFanout(int Levels, int Fanout)
 
 QByteArray LongAttribute(const QByteArray& Attribute, qsizetype Bytes, char Filler)
 {
-    return SVGDocument("<rect width=\"10\" height=\"10\" " + Attribute + "=\"" + QByteArray(Bytes, Filler) + "\"/>");
+    return SVGDocument("<path " + Attribute + "=\"" + QByteArray(Bytes, Filler) + "\"/>");
 }
 
 QByteArray ManyStyleRules(int Rules)
@@ -114,8 +117,8 @@ QByteArray ManyStyleRules(int Rules)
     QByteArray sheet;
     for (int i = 0; i < Rules; ++i)
         sheet += ".c" + Number(i) + "{fill:#" + QByteArray::number(i % 4096, 16).rightJustified(3, '0') + "}\n";
-    return SVGDocument("<style>" + sheet + "</style><rect class=\"c" + Number(Rules - 1) +
-                       "\" width=\"64\" height=\"64\"/>");
+    return SVGDocument("<style>" + sheet + "</style><path class=\"c" + Number(Rules - 1) +
+                       "\" " + Square + "/>");
 }
 
 QByteArray ClaimedPNG(quint32 Width, quint32 Height)
