@@ -51,18 +51,23 @@ QString FormatLoadPeak(const std::optional<TLoadPeak>& Peak)
     return Peak && Peak->Bytes ? FormatBytes(*Peak->Bytes) : NotAvailable;
 }
 
+// Ours ÷ Row for Stage as a number, where both ran.
+std::optional<double> Ratio(const TRendererResult& Ours, const TRendererResult& Row, TStage Stage)
+{
+    const std::optional<double> ours = Ours.MedianSeconds(Stage);
+    const std::optional<double> theirs = Row.MedianSeconds(Stage);
+    if (!ours || !theirs || *theirs <= 0)
+        return std::nullopt;
+    return *ours / *theirs;
+}
+
 // Ours ÷ Row for Stage; ours has no ratio to itself.
 QString FormatRatio(const TRendererResult* Ours, const TRendererResult& Row, TStage Stage)
 {
     if (&Row == Ours)
         return QStringLiteral("-");
-    if (!Ours)
-        return NotAvailable;
-    const std::optional<double> ours = Ours->MedianSeconds(Stage);
-    const std::optional<double> theirs = Row.MedianSeconds(Stage);
-    if (!ours || !theirs || *theirs <= 0)
-        return NotAvailable;
-    return QString::number(*ours / *theirs, 'f', 2);
+    const std::optional<double> ratio = Ours ? Ratio(*Ours, Row, Stage) : std::nullopt;
+    return ratio ? QString::number(*ratio, 'f', 2) : NotAvailable;
 }
 
 // Columns padded to their widest cell: the first to the left, the figures to the right.
@@ -114,6 +119,51 @@ void PrintFile(const TFileResults& File, QTextStream& Out)
     PrintTable(rows, Out);
     for (const QString& note : notes)
         Out << "  " << note << '\n';
+    Out << '\n';
+}
+
+QString FormatMedianAndMaximum(std::vector<double> Ratios)
+{
+    if (Ratios.empty())
+        return NotAvailable;
+    const auto middle = Ratios.begin() + std::ptrdiff_t(Ratios.size() / 2);
+    std::nth_element(Ratios.begin(), middle, Ratios.end());
+    const double maximum = *std::max_element(Ratios.begin(), Ratios.end());
+    return QStringLiteral("%1 (max %2, %3 files)")
+        .arg(QString::number(*middle, 'f', 2), QString::number(maximum, 'f', 2))
+        .arg(Ratios.size());
+}
+
+// Over the whole corpus, for each other renderer: the median and the largest
+// of the per-file ratios ours ÷ that renderer.
+void PrintCorpusRatios(const std::vector<TFileResults>& Files, QTextStream& Out)
+{
+    std::vector<QString> names;
+    std::map<QString, std::array<std::vector<double>, StageCount>> ratios;
+    for (const TFileResults& file : Files) {
+        const auto ours = std::find_if(file.Renderers.begin(), file.Renderers.end(),
+                                       [](const TRendererResult& r) { return r.Role == TRendererRole::rrOurs; });
+        if (ours == file.Renderers.end())
+            return;
+        for (const TRendererResult& r : file.Renderers) {
+            if (&r == &*ours)
+                continue;
+            if (std::find(names.begin(), names.end(), r.Renderer) == names.end())
+                names.push_back(r.Renderer);
+            for (TStage stage : {TStage::tsLoad, TStage::tsDraw})
+                if (const std::optional<double> ratio = Ratio(*ours, r, stage))
+                    ratios[r.Renderer][Index(stage)].push_back(*ratio);
+        }
+    }
+    if (names.empty())
+        return;
+    std::vector<QStringList> rows = {
+        {QStringLiteral("ours ÷"), QStringLiteral("load: median"), QStringLiteral("draw: median")}};
+    for (const QString& name : names)
+        rows.push_back({name, FormatMedianAndMaximum(ratios[name][Index(TStage::tsLoad)]),
+                        FormatMedianAndMaximum(ratios[name][Index(TStage::tsDraw)])});
+    Out << "Over the corpus: the median of the per-file ratios, and the largest\n";
+    PrintTable(rows, Out);
     Out << '\n';
 }
 
@@ -172,6 +222,7 @@ void PrintSummary(const std::vector<TFileResults>& Files, QTextStream& Out)
                     || std::any_of(r.Seconds.begin(), r.Seconds.end(), [](const auto& s) { return !s.empty(); });
             }))
             PrintFile(file, Out);
+    PrintCorpusRatios(Files, Out);
 }
 
 } // namespace zor::bench

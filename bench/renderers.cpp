@@ -5,6 +5,7 @@ namespace zor::bench {
 std::vector<std::unique_ptr<TRendererUnderTest>> RenderersUnderTest()
 {
     std::vector<std::unique_ptr<TRendererUnderTest>> renderers;
+    renderers.push_back(NewOurRenderer());
     // The peers are optional at configure time; a build without one has one row less.
     // librsvg comes first: it reads percentage and absolute sizes as the
     // standard says, where Qt SVG 6.4 gets some of them wrong.

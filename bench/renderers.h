@@ -8,6 +8,8 @@
 
 namespace zor::bench {
 
+// Our engine: the element tree with the style sheet applied.
+std::unique_ptr<TRendererUnderTest> NewOurRenderer();
 // libxml2's bare parse of the bytes: the floor for any loader built on it.
 std::unique_ptr<TRendererUnderTest> NewLibxml2Parse();
 // Qt SVG's QSvgRenderer.

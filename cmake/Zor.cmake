@@ -4,10 +4,16 @@ set(ZOR_WARNINGS -Wall -Wextra)
 
 set(ZOR_SANITIZER_FLAGS
   -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+# Fuzzing builds every library with libFuzzer's coverage hooks and the
+# sanitizers; only the fuzz programs link libFuzzer's main (tests/fuzz/).
+set(ZOR_FUZZ_FLAGS -fsanitize=fuzzer-no-link ${ZOR_SANITIZER_FLAGS})
 
 function(zor_apply_settings target)
   target_compile_options(${target} PRIVATE ${ZOR_WARNINGS})
-  if(ZOR_SANITIZE)
+  if(ZOR_FUZZ)
+    target_compile_options(${target} PRIVATE ${ZOR_FUZZ_FLAGS})
+    target_link_options(${target} PRIVATE ${ZOR_SANITIZER_FLAGS})
+  elseif(ZOR_SANITIZE)
     target_compile_options(${target} PRIVATE ${ZOR_SANITIZER_FLAGS})
     target_link_options(${target} PRIVATE ${ZOR_SANITIZER_FLAGS})
   endif()
@@ -24,12 +30,13 @@ function(zor_add_library name)
   zor_apply_settings(${name})
 endfunction()
 
-# zor_add_test(<name> [WIDGETS] SOURCES ... DEPS ... [FONTCONFIG <file>])
+# zor_add_test(<name> [WIDGETS] SOURCES ... DEPS ... [FONTCONFIG <file>] [TIMEOUT <seconds>])
 # A GoogleTest program; each test case becomes a CTest entry. WIDGETS runs it
 # under a QApplication, which widgets need. FONTCONFIG runs it with that
-# fontconfig setup, so that it sees a fixed set of fonts only.
+# fontconfig setup, so that it sees a fixed set of fonts only. TIMEOUT bounds
+# each case (CTest's default otherwise).
 function(zor_add_test name)
-  cmake_parse_arguments(ARG "WIDGETS" "FONTCONFIG" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "WIDGETS" "FONTCONFIG;TIMEOUT" "SOURCES;DEPS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   set(test_main zor_test_main)
   if(ARG_WIDGETS)
@@ -45,10 +52,15 @@ function(zor_add_test name)
   if(ARG_FONTCONFIG)
     set(environment "FONTCONFIG_FILE=${ARG_FONTCONFIG}")
   endif()
+  set(timeout "")
+  if(ARG_TIMEOUT)
+    set(timeout TIMEOUT ${ARG_TIMEOUT})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "${environment}"
-               ENVIRONMENT_MODIFICATION "ZOR_TEST_DATA=set:${CMAKE_CURRENT_SOURCE_DIR}")
+               ENVIRONMENT_MODIFICATION "ZOR_TEST_DATA=set:${CMAKE_CURRENT_SOURCE_DIR}"
+               ${timeout})
 endfunction()
 
 # zor_add_benchmark(<name> SOURCES ... DEPS ...)

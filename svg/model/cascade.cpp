@@ -93,9 +93,11 @@ TSVGCascade::TSVGCascade(const TSVGElement& Element, const TSVGStyle& Attributes
     // Among equal priorities the list gives the most recently added first, so
     // rules go in from the last to the first: a later rule is applied later
     // and wins, as in CSS.
-    for (const TMatch& match : std::views::reverse(matches)) {
-        add(*match.Rule, false, match.Priority);
-        add(*match.Rule, true, cascade_priority::Important + match.Priority);
+    // (Reverse iterators rather than a reversed view: clang's fuzzing build
+    // cannot compile the view with this standard library.)
+    for (auto match = matches.rbegin(); match != matches.rend(); ++match) {
+        add(*match->Rule, false, match->Priority);
+        add(*match->Rule, true, cascade_priority::Important + match->Priority);
     }
     add(OwnStyle, false, cascade_priority::OwnStyle);
     add(OwnStyle, true, cascade_priority::ImportantOwnStyle);
