@@ -1,8 +1,7 @@
 // Loading a document from XML text: the checks of the root element, the
 // passes of a load, and style elements.
 
-#include <QBuffer>
-#include <QFile>
+#include <QRegularExpression>
 
 #include "platform/exceptions.h"
 #include "platform/update_scope.h"
@@ -15,6 +14,17 @@ namespace zor {
 namespace {
 
 const QString SVGRootName = QStringLiteral("svg");
+
+// Text is decoded already: handed to the parser as UTF-8, its declaration
+// must say so, or a declared single-byte encoding would decode it again.
+QByteArray TextAsUTF8(const QString& Text)
+{
+    static const QRegularExpression declaredEncoding(
+        QStringLiteral(R"(^(\s*<\?xml\b[^>]*?\bencoding\s*=\s*)(["'])[^"']*\2)"));
+    QString text = Text;
+    text.replace(declaredEncoding, QStringLiteral("\\1\\2UTF-8\\2"));
+    return text.toUtf8();
+}
 
 template <typename LoadFunction>
 bool LoadsAsSVG(LoadFunction&& Load, bool StrictVerification)
@@ -73,7 +83,7 @@ void TSVGDocument::LoadFromFile(const QString& FileName)
 void TSVGDocument::LoadFromText(const QString& Text)
 {
     TXMLDocument xml;
-    xml.LoadFromBytes(Text.toUtf8());
+    xml.LoadFromBytes(TextAsUTF8(Text));
     LoadFromXML(xml);
 }
 
@@ -104,7 +114,7 @@ bool TSVGDocument::IsValidSVGFile(const QString& FileName, bool StrictVerificati
 
 bool TSVGDocument::IsValidSVGText(const QString& Text, bool StrictVerification)
 {
-    return LoadsAsSVG([&Text](TXMLDocument& xml) { xml.LoadFromBytes(Text.toUtf8()); }, StrictVerification);
+    return LoadsAsSVG([&Text](TXMLDocument& xml) { xml.LoadFromBytes(TextAsUTF8(Text)); }, StrictVerification);
 }
 
 void TSVGDocument::ParseStyleElement(const TXMLNode& Node)

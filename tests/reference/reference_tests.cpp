@@ -5,6 +5,9 @@
 
 #include <QDir>
 #include <QImage>
+#include <algorithm>
+#include <string>
+#include <vector>
 #include <gtest/gtest.h>
 
 #include "svg/model/document.h"
@@ -17,29 +20,32 @@ namespace {
 // Not the cases' own shape: a case that fits its view box shows how.
 const QSize ImageSize(200, 150);
 
-QStringList CaseNames()
+std::vector<std::string> CaseNames()
 {
-    QStringList names;
+    std::vector<std::string> names;
     for (const QFileInfo& file : QDir(QStringLiteral(ZOR_REFERENCE_CASES)).entryInfoList({"*.svg"}, QDir::Files))
-        names << file.completeBaseName();
+        names.push_back(file.completeBaseName().toStdString());
     return names;
 }
 
-class ReferenceImage : public ::testing::TestWithParam<QString> {};
+class ReferenceImage : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ReferenceImage, MatchesItsPicture)
 {
     TSVGDocument document;
-    document.LoadFromFile(QStringLiteral(ZOR_REFERENCE_CASES "/") + GetParam() + QStringLiteral(".svg"));
+    const QString name = QString::fromStdString(GetParam());
+    document.LoadFromFile(QStringLiteral(ZOR_REFERENCE_CASES "/") + name + QStringLiteral(".svg"));
     QImage image(ImageSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     DrawSVGElementToBitmap(image, &document, false);
-    EXPECT_TRUE(testing::MatchesReferenceImage(image, GetParam()));
+    EXPECT_TRUE(testing::MatchesReferenceImage(image, name));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReferenceImage, ::testing::ValuesIn(CaseNames()),
-                         [](const ::testing::TestParamInfo<QString>& Info) {
-                             return QString(Info.param).replace(u'-', u'_').toStdString();
+                         [](const ::testing::TestParamInfo<std::string>& Info) {
+                             std::string name = Info.param;
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
                          });
 
 } // namespace

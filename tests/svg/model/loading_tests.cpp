@@ -171,6 +171,10 @@ TEST_F(Loading, FromFileAndStream)
     Doc.LoadFromStream(buffer);
     EXPECT_TRUE(Doc.AllItems().ContainsKey(QStringLiteral("caf\u00E9")));
     EXPECT_THROW(Doc.LoadFromFile(QStringLiteral("/nonexistent/file.svg")), EXMLDocError);
+
+    // Text is already decoded: an encoding it declares does not apply again.
+    Doc.LoadFromText(QStringLiteral("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><svg><g id=\"caf\u00E9\"/></svg>"));
+    EXPECT_TRUE(Doc.AllItems().ContainsKey(QStringLiteral("caf\u00E9")));
 }
 
 TEST_F(Loading, IdsTakeCopyVariantsAndElementsWithoutIdsGetProvisionalOnes)
