@@ -41,7 +41,8 @@ QString DashEntryText(TSVGUnit Unit, float Number)
 
 bool TSVGDashList::IsDrawable() const
 {
-    return !Values.empty() && std::all_of(Values.begin(), Values.end(), [](float v) { return v > 0; });
+    return std::all_of(Values.begin(), Values.end(), [](float v) { return v >= 0; })
+        && std::any_of(Values.begin(), Values.end(), [](float v) { return v > 0; });
 }
 
 TSVGDashList ParseDashList(QStringView Text, const TSVGUnitFactors& Factors)
