@@ -1,5 +1,6 @@
 #include "svg/model/attribute_reader.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/exceptions.h"
@@ -46,29 +47,20 @@ std::optional<QString> TSVGAttributeReader::Text(const QString& Name) const
 
 bool TSVGAttributeReader::ReadLength(const QString& Name, TSVGLength& Length) const
 {
-    const std::optional<QString> text = Text(Name);
-    if (!text)
-        return false;
-    if (!IsReadableLength(*text)) {
-        Refuse(Name, *text, NotALength);
-        return false;
-    }
-    ParseLengthValue(*text, Length, 0, 1);
-    return true;
+    return ReadChecked(Name, IsReadableLength, NotALength, [&Length](const QString& Text) {
+        ParseLengthValue(Text, Length, 0, 1);
+    });
 }
 
 bool TSVGAttributeReader::ReadLengths(const QString& Name, TSVGLengths& Lengths) const
 {
-    const std::optional<QString> text = Text(Name);
-    if (!text)
-        return false;
-    for (const QString& piece : SplitNumbers(*text))
-        if (!IsReadableLength(piece)) {
-            Refuse(Name, *text, NotALength);
-            return false;
-        }
-    ParseLengthList(*text, Lengths, 0, 1);
-    return true;
+    const auto readable = [](const QString& Text) {
+        const QStringList pieces = SplitNumbers(Text);
+        return std::all_of(pieces.begin(), pieces.end(), [](const QString& Piece) { return IsReadableLength(Piece); });
+    };
+    return ReadChecked(Name, readable, NotALength, [&Lengths](const QString& Text) {
+        ParseLengthList(Text, Lengths, 0, 1);
+    });
 }
 
 bool TSVGAttributeReader::ReadNumber(const QString& Name, double& Value) const

@@ -79,6 +79,21 @@ public:
 
 private:
     static QString UnknownKeyword();
+    // Applies the attribute's text when IsReadable holds for it, refuses it
+    // for Reason otherwise; false when absent or refused.
+    template <typename Check, typename Apply>
+    bool ReadChecked(const QString& Name, Check&& IsReadable, const QString& Reason, Apply&& ApplyText) const
+    {
+        const std::optional<QString> text = Text(Name);
+        if (!text)
+            return false;
+        if (!IsReadable(*text)) {
+            Refuse(Name, *text, Reason);
+            return false;
+        }
+        ApplyText(*text);
+        return true;
+    }
 
     TSVGElement& FElement;
     TXMLNode FNode;

@@ -272,6 +272,10 @@ protected:
     // other nodes go to TSVGElement::CreateChild. For classes that accept
     // some kinds only (clip paths, gradients).
     TSVGElement* CreateChildOfKinds(const TXMLNode& Node, const TSVGElementTypes& Kinds);
+    // The kind of an element node in the SVG namespace (or in none, as files
+    // without a namespace declaration have it) by its local name; etNone for
+    // other nodes, and for elements of other vocabularies, whatever their name.
+    static TSVGElementType NodeKind(const TXMLNode& Node);
     // Appends a new element of Kind's registered class, created for this
     // element's documents; null for a kind without a class. A child that
     // the element refuses is freed and the error passed on.

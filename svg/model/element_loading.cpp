@@ -38,6 +38,8 @@ namespace {
 
 // Names that vector drawing programs write for their own use, and filters,
 // which this renderer does not draw: passed over whatever the options say.
+const QString SVGNamespace = QStringLiteral("http://www.w3.org/2000/svg");
+
 bool IsIgnoredName(const QString& Name)
 {
     return Name == u"namedview" || Name == u"perspective" || Name == u"filter";
@@ -113,12 +115,20 @@ TSVGElement* TSVGElement::CreateChild(const TXMLNode& Node)
 
 TSVGElement* TSVGElement::CreateChildOfKinds(const TXMLNode& Node, const TSVGElementTypes& Kinds)
 {
-    if (Node.NodeType() == TNodeType::ntElement) {
-        const TSVGElementType kind = SVGElementTypeByName(Node.LocalName());
-        if (kind != TSVGElementType::etNone && Kinds.Contains(kind))
-            return AppendNewChild(kind);
-    }
+    const TSVGElementType kind = NodeKind(Node);
+    if (kind != TSVGElementType::etNone && Kinds.Contains(kind))
+        return AppendNewChild(kind);
     return TSVGElement::CreateChild(Node);
+}
+
+TSVGElementType TSVGElement::NodeKind(const TXMLNode& Node)
+{
+    if (Node.NodeType() != TNodeType::ntElement)
+        return TSVGElementType::etNone;
+    const QString space = Node.NamespaceURI();
+    if (!space.isEmpty() && space != SVGNamespace)
+        return TSVGElementType::etNone;
+    return SVGElementTypeByName(Node.LocalName());
 }
 
 TSVGElement* TSVGElement::AppendNewChild(TSVGElementType Kind)

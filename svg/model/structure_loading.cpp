@@ -56,8 +56,7 @@ void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
 
 TSVGElement* TSVGCustomGroup::CreateChild(const TXMLNode& Node)
 {
-    const TSVGElementType kind =
-        Node.NodeType() == TNodeType::ntElement ? SVGElementTypeByName(Node.LocalName()) : TSVGElementType::etNone;
+    const TSVGElementType kind = NodeKind(Node);
     if (kind == TSVGElementType::etStyle) {
         if (TSVGDocument* document = ChildOwner())
             document->ParseStyleElement(Node);
@@ -90,6 +89,13 @@ void TSVGCustomViewBox::LoadAttributes(const TXMLNode& Node)
     }
     if (const std::optional<QString> text = reader.Text(QStringLiteral("preserveAspectRatio")))
         ParseAspectRatio(*text, *FAspectRatio);
+}
+
+void TSVGSymbol::LoadAttributes(const TXMLNode& Node)
+{
+    Inherited::LoadAttributes(Node);
+    // SVG 1.1 gives a symbol no transform: it is placed by the use alone.
+    SetMatrix(QTransform());
 }
 
 void TSVGUse::LoadAttributes(const TXMLNode& Node)

@@ -121,6 +121,8 @@ public:
     QRectF UsedViewport(float UseWidth, float UseHeight) const override;
 
 protected:
+    // A transform attribute is not read.
+    void LoadAttributes(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 };
 

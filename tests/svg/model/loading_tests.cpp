@@ -109,6 +109,17 @@ TEST_F(Loading, WhatNeverRaisesWhateverTheOptions)
     EXPECT_TRUE(Doc.Items()[0]->Items().IsEmpty());
 }
 
+TEST_F(Loading, ElementsOfOtherVocabulariesAreNoSVGElements)
+{
+    Doc.LoadFromText(SVG(R"~(<s:g id="g" xmlns="urn:other" xmlns:s="http://www.w3.org/2000/svg">
+                                 <s:path id="svg-path"/><path id="other-path"/></s:g>)~"));
+    EXPECT_TRUE(Doc.AllItems().ContainsKey(QStringLiteral("svg-path")));
+    EXPECT_FALSE(Doc.AllItems().ContainsKey(QStringLiteral("other-path")));
+    // Files without a namespace declaration are read as SVG.
+    Doc.LoadFromText(QStringLiteral(R"~(<svg><path id="p"/></svg>)~"));
+    EXPECT_TRUE(Doc.AllItems().ContainsKey(QStringLiteral("p")));
+}
+
 TEST_F(Loading, AnEmptySvgGivesNoChildrenAndOneChange)
 {
     Add(Doc);
@@ -239,7 +250,8 @@ TEST_F(Loading, GraphicAttributes)
 TEST_F(Loading, StructuralAttributes)
 {
     Doc.LoadFromText(SVG(R"~(<defs><path id="p" d="M0,0 L3,4" pathLength="10"/>
-                                  <symbol id="s" viewBox="0 0 10 20" preserveAspectRatio="xMinYMax slice"/></defs>
+                                  <symbol id="s" viewBox="0 0 10 20" preserveAspectRatio="xMinYMax slice"
+                                          transform="scale(2)"/></defs>
                             <use id="u" xlink:href="#p" x="1" y="2" width="3" height="4"/>
                             <svg id="n" x="5" width="40" viewBox="0 0 4 4"/>)~",
                          R"~(width="200" height="100" viewBox="0 0 20 10" preserveAspectRatio="none")~"));
@@ -258,6 +270,8 @@ TEST_F(Loading, StructuralAttributes)
     EXPECT_EQ(symbol->ViewBox().Rect(), QRectF(0, 0, 10, 20));
     EXPECT_EQ(symbol->AspectRatio().Align(), TSVGAlign::saXMinYMax);
     EXPECT_TRUE(symbol->AspectRatio().Slice());
+    // A symbol is placed by its use alone.
+    EXPECT_TRUE(symbol->Matrix().isIdentity());
 
     auto* use = dynamic_cast<TSVGUse*>(Doc.AllItems().Items(QStringLiteral("u")));
     ASSERT_NE(use, nullptr);
