@@ -10,6 +10,7 @@
 #include "svg/model/document.h"
 #include "svg/model/draw_in_rect.h"
 #include "tests/support/reference_image.h"
+#include "svg/shapes/shape_classes.h"
 
 namespace zor::test {
 namespace {
@@ -29,6 +30,7 @@ class ReferenceImage : public ::testing::TestWithParam<QString> {};
 
 TEST_P(ReferenceImage, MatchesItsPicture)
 {
+    RegisterShapeClasses();
     TSVGDocument document;
     document.LoadFromFile(QStringLiteral(ZOR_REFERENCE_CASES "/") + GetParam() + QStringLiteral(".svg"));
     QImage image(ImageSize, QImage::Format_ARGB32_Premultiplied);
