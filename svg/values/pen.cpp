@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 
 #include "svg/values/length_text.h"
 #include "svg/values/number_format.h"
@@ -50,7 +51,8 @@ TSVGDashList ParseDashList(QStringView Text, const TSVGUnitFactors& Factors)
     TSVGDashList dash;
     for (const QString& piece : SplitNumbers(Text)) {
         TSVGUnit unit = TSVGUnit::suNone;
-        float value = ParseUnitValue(piece, unit, Factors, 0);
+        // An unreadable entry reads as NaN, which no drawable list holds.
+        float value = ParseUnitValue(piece, unit, Factors, std::numeric_limits<float>::quiet_NaN());
         const bool percent = unit == TSVGUnit::suPercent;
         if (percent)
             value /= 100;
