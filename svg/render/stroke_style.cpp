@@ -77,9 +77,12 @@ void ApplyDashes(Target& Stroke, const TStrokeStyle& Style)
 {
     if (Style.Dashes.empty())
         return;
+    // The painter strokes a dash of length 0 as if the line had no dashes:
+    // a hair's length keeps it a dash, which shows its caps alone.
+    constexpr double ShortestDash = 1e-3;
     QList<qreal> pattern;
-    for (double dash : Style.Dashes)
-        pattern.append(dash / Style.Width);
+    for (std::size_t i = 0; i < Style.Dashes.size(); ++i)
+        pattern.append(i % 2 == 0 ? std::max(Style.Dashes[i] / Style.Width, ShortestDash) : Style.Dashes[i] / Style.Width);
     Stroke.setDashPattern(pattern);
     Stroke.setDashOffset(Style.DashOffset / Style.Width);
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <limits>
 
 #include "svg/values/length_text.h"
 #include "svg/values/number_format.h"
@@ -41,7 +42,8 @@ QString DashEntryText(TSVGUnit Unit, float Number)
 
 bool TSVGDashList::IsDrawable() const
 {
-    return !Values.empty() && std::all_of(Values.begin(), Values.end(), [](float v) { return v > 0; });
+    return std::all_of(Values.begin(), Values.end(), [](float v) { return v >= 0; })
+        && std::any_of(Values.begin(), Values.end(), [](float v) { return v > 0; });
 }
 
 TSVGDashList ParseDashList(QStringView Text, const TSVGUnitFactors& Factors)
@@ -49,7 +51,8 @@ TSVGDashList ParseDashList(QStringView Text, const TSVGUnitFactors& Factors)
     TSVGDashList dash;
     for (const QString& piece : SplitNumbers(Text)) {
         TSVGUnit unit = TSVGUnit::suNone;
-        float value = ParseUnitValue(piece, unit, Factors, 0);
+        // An unreadable entry reads as NaN, which no drawable list holds.
+        float value = ParseUnitValue(piece, unit, Factors, std::numeric_limits<float>::quiet_NaN());
         const bool percent = unit == TSVGUnit::suPercent;
         if (percent)
             value /= 100;

@@ -18,7 +18,8 @@ struct TSVGDashList {
     TSVGUnits Units;
     std::vector<bool> IsPercent;
 
-    // At least one entry, and every entry greater than 0.
+    // No entry below 0 and one above 0 at least: dashes of length 0 show
+    // their caps alone, and a list that sums to 0 strokes solid.
     bool IsDrawable() const;
 };
 

@@ -13,6 +13,7 @@
 #include "svg/model/document.h"
 #include "svg/model/draw_in_rect.h"
 #include "tests/support/reference_image.h"
+#include "svg/shapes/shape_classes.h"
 
 namespace zor::test {
 namespace {
@@ -32,6 +33,7 @@ class ReferenceImage : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(ReferenceImage, MatchesItsPicture)
 {
+    RegisterShapeClasses();
     TSVGDocument document;
     const QString name = QString::fromStdString(GetParam());
     document.LoadFromFile(QStringLiteral(ZOR_REFERENCE_CASES "/") + name + QStringLiteral(".svg"));

@@ -147,6 +147,29 @@ TEST_F(ShapeTest, ADashOnACircleStartsAtThreeOClockAndRunsDownwards)
     EXPECT_EQ(image.pixel(20, 50), Transparent);
 }
 
+TEST_F(ShapeTest, DashesOfLengthZeroShowTheirCapsAlone)
+{
+    struct Case {
+        const char* cap;
+        QRgb atDash;
+    };
+    const Case cases[] = {{"butt", Transparent}, {"round", OpaqueRed}, {"square", OpaqueRed}};
+    auto* line = AddShape<TSVGLine>([](TSVGLine& l) {
+        Set(l.StartX(), "10");
+        Set(l.StartY(), "50");
+        Set(l.EndX(), "90");
+        Set(l.EndY(), "50");
+    });
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.cap);
+        SetStyle(*line, QStringLiteral("stroke:red;stroke-width:10;stroke-dasharray:0 20;stroke-linecap:%1")
+                            .arg(QLatin1String(c.cap)));
+        const QImage image = Render();
+        EXPECT_TRUE(SameColor(image.pixel(30, 50), c.atDash, 16));
+        EXPECT_EQ(image.pixel(40, 50), Transparent);
+    }
+}
+
 // Values that SVG calls errors or that disable drawing draw nothing, where a
 // circle of the absolute radius, a rectangle with reversed corners or a
 // corner radius pushed to 0 would show.

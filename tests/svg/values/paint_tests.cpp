@@ -173,7 +173,8 @@ TEST(Pen, ARejectedDashListLeavesTheOldOneWhole)
     const std::vector<float> pattern = pen.DashArray();
     fixture.Changes.Count = 0;
 
-    for (const char16_t* rejected : {u"4 2 0", u"-1", u"3,abc"}) {
+    // A negative entry is an error; entries of 0 are dashes without length.
+    for (const char16_t* rejected : {u"4 -2 1", u"-1", u"3,abc", u"0 0"}) {
         pen.SetCustomDashArray(rejected);
         EXPECT_EQ(pen.Dash(), TStrokeDash::Custom);
         EXPECT_EQ(pen.DashArray(), pattern);

@@ -418,7 +418,9 @@ TEST(StylePaint, StrokeDashes)
     const Case cases[] = {
         {u"4,2,1", TStrokeDash::Custom, {4, 2, 1, 4, 2, 1}},
         {u"1in", TStrokeDash::Custom, {96, 96}},
-        {u"4 2 0", TStrokeDash::Solid, {}},
+        {u"4 2 0", TStrokeDash::Custom, {4, 2, 0, 4, 2, 0}},
+        {u"0 0", TStrokeDash::Solid, {}},
+        {u"4 -2", TStrokeDash::Solid, {}},
         {u"none", TStrokeDash::Solid, {}},
         {u"inherit", TStrokeDash::Custom, {9, 9}},
         {u"", TStrokeDash::Custom, {9, 9}},
