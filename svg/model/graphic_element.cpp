@@ -423,19 +423,29 @@ std::shared_ptr<const TClipRegion> TSVGGraphicElement::ClipRegionFor(const TSVGG
 void TSVGGraphicElement::AddToClipRegion(TClipRegion& Region, const QTransform& aMatrix,
                                          TClipExpansion& Expansion) const
 {
-    if (!IsRenderable() || !Visible())
-        return;
-    const TZorPathData& shape = GetShape();
-    if (shape.IsEmpty() || !Expansion.TakeShape())
+    if (!IsRenderable())
         return;
     const QTransform M = FMatrix * aMatrix;
-    std::shared_ptr<const TClipRegion> clip = ClipRegionFor(*this, M, Expansion);
+    const std::shared_ptr<const TClipRegion> clip = ClipRegionFor(*this, M, Expansion);
     if (clip && clip->IsEmpty())
         return;
-    QPainterPath outline = MappedOutline(shape, M).Canvas();
-    if (const TSVGFillRule rule = ClipRule(); rule != TSVGFillRule::frNone)
-        outline.setFillRule(rule == TSVGFillRule::frEvenOdd ? Qt::OddEvenFill : Qt::WindingFill);
-    Region.AddShape(std::move(outline), std::move(clip));
+    TClipRegion outlines;
+    AddClipOutlines(outlines, M, Expansion);
+    for (const TClipRegion::TShape& shape : outlines.Shapes())
+        Region.AddShape(shape.Outline, TClipRegion::Intersection(shape.Clip, clip));
+}
+
+void TSVGGraphicElement::AddClipOutlines(TClipRegion& Region, const QTransform& M, TClipExpansion& Expansion) const
+{
+    if (const TZorPathData& shape = GetShape(); Visible() && !shape.IsEmpty() && Expansion.TakeShape()) {
+        QPainterPath outline = MappedOutline(shape, M).Canvas();
+        if (const TSVGFillRule rule = ClipRule(); rule != TSVGFillRule::frNone)
+            outline.setFillRule(rule == TSVGFillRule::frEvenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+        Region.AddShape(std::move(outline));
+    }
+    for (const TSVGElement* child : Items())
+        if (const TSVGGraphicElement* graphic = child->AsGraphicElement(); graphic && graphic->IsRenderable())
+            graphic->AddClipOutlines(Region, graphic->FMatrix * M, Expansion);
 }
 
 TSVGGraphicElement* TSVGGraphicElement::GetGraphicParent() const

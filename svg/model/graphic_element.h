@@ -143,12 +143,11 @@ public:
     // (soIgnoreClipPaths); empty, so that nothing of the element is drawn or
     // hit, when the name finds no clip path.
     std::shared_ptr<const TClipRegion> ClipRegion(const QTransform& M) const;
-    // As a child of a clip path (or referenced by a use that is one): adds the
-    // element's outline under its own matrix and aMatrix, inside by its
-    // clip-rule and limited by its own clip-path, to Region; nothing when it
-    // is not displayed or not visible. A use adds the shape or text it
-    // references.
-    virtual void AddToClipRegion(TClipRegion& Region, const QTransform& aMatrix, TClipExpansion& Expansion) const;
+    // As a child of a clip path (or referenced by a use that is one): adds
+    // the outlines of AddClipOutlines under the element's own matrix and
+    // aMatrix, each limited by the element's own clip-path, to Region;
+    // nothing when the element is not displayed.
+    void AddToClipRegion(TClipRegion& Region, const QTransform& aMatrix, TClipExpansion& Expansion) const;
     // The element with id ID in the element's document (or one containing
     // it); null when there is none.
     TSVGElement* FindReferencedElement(const QString& ID) const;
@@ -328,6 +327,11 @@ protected:
     // as if closed and stroked open. The mapped outline is kept for the next
     // drawing of the same outline under the same matrix.
     void FillAndStroke(const TZorPathData& Outline, const QTransform& M, TRenderContext& Canvas);
+    // The outlines the element adds to a clip region, its user space mapped
+    // into the canvas by M: its own outline, inside by its clip-rule, when it
+    // is visible, and those of its displayed graphic children (the spans of
+    // a text). A use adds the shape or text it references instead.
+    virtual void AddClipOutlines(TClipRegion& Region, const QTransform& M, TClipExpansion& Expansion) const;
     // What this element contributes to its descendant Child drawn alone
     // (Child is the one of its children on the way down): M becomes the
     // matrix its children are drawn with, and its clips go to the canvas.

@@ -41,10 +41,6 @@ public:
     QRectF BoundsRect() const override;
     QRectF GetBoundsRect(const QTransform& aMatrix) const override;
 
-    // The shape or text it references, placed as drawn and limited by the
-    // use's own clip-path too; other kinds add nothing.
-    void AddToClipRegion(TClipRegion& Region, const QTransform& aMatrix, TClipExpansion& Expansion) const override;
-
     // The referenced element going away empties the reference.
     void ReferenceChanged(TSVGElement* Sender) override;
     void Clear() override;
@@ -56,6 +52,9 @@ protected:
     void LoadAttributes(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     bool DrawsBranch() const override;
+    // The shape or text it references, placed as drawn and limited by that
+    // element's own clip-path; other kinds add nothing.
+    void AddClipOutlines(TClipRegion& Region, const QTransform& M, TClipExpansion& Expansion) const override;
     // Draws the referenced element as the use's child.
     bool DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect) override;
     // The use itself when the referenced element, drawn as its child, is hit.

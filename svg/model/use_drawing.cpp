@@ -4,7 +4,6 @@
 #include "svg/model/element_types.h"
 #include "svg/model/use_expansion.h"
 #include "svg/model/viewport.h"
-#include "svg/render/clip_region.h"
 
 namespace zor {
 
@@ -39,23 +38,12 @@ TSVGGraphicElement* TSVGUse::HitTestShape(const QTransform& M, const QPointF& Pt
     return found != nullptr ? DoElementFound(this) : nullptr;
 }
 
-void TSVGUse::AddToClipRegion(TClipRegion& Region, const QTransform& aMatrix, TClipExpansion& Expansion) const
+void TSVGUse::AddClipOutlines(TClipRegion& Region, const QTransform& M, TClipExpansion& Expansion) const
 {
-    // Visibility is the referenced element's, which may override the use's.
-    if (!IsRenderable())
-        return;
     const TUseExpansion expansion(*this);
     const TSVGGraphicElement* element = expansion.Element();
-    if (element == nullptr || !ClipShapeTypes().Contains(element->SVGType()))
-        return;
-    const QTransform M = Matrix() * aMatrix;
-    const std::shared_ptr<const TClipRegion> clip = ClipRegionFor(*this, M, Expansion);
-    if (clip && clip->IsEmpty())
-        return;
-    TClipRegion content;
-    element->AddToClipRegion(content, TranslationMatrix(X(), Y()) * M, Expansion);
-    for (const TClipRegion::TShape& shape : content.Shapes())
-        Region.AddShape(shape.Outline, TClipRegion::Intersection(shape.Clip, clip));
+    if (element != nullptr && ClipShapeTypes().Contains(element->SVGType()))
+        element->AddToClipRegion(Region, TranslationMatrix(X(), Y()) * M, Expansion);
 }
 
 } // namespace zor
