@@ -1,7 +1,8 @@
 // What a repaint of an instrument costs once its active element has moved,
 // against a full drawing of its document: a document of 2,000 paths behind a
 // three-part needle and 200 paths over it, in a 400 × 400 control at device
-// pixel ratios 1 and 2 and supersampling qualities 1 and 2.
+// pixel ratios 1 and 2 and supersampling qualities 1 and 2; and the same for
+// the artworks of the round gauge, the classic clock and the speedometer.
 
 #include <benchmark/benchmark.h>
 
@@ -10,6 +11,7 @@
 #include <memory>
 
 #include "generated_paths.h"
+#include "instruments/artwork_instrument.h"
 #include "instruments/svg_control.h"
 #include "svg/model/document.h"
 #include "svg/model/group.h"
@@ -129,5 +131,46 @@ void BM_RebuildingTheLayers(benchmark::State& State)
     }
 }
 BENCHMARK(BM_RebuildingTheLayers)->Args({10, 1})->Args({10, 2})->Unit(benchmark::kMillisecond);
+
+// An artwork as its instrument shows it, its active element turned about
+// the middle of the picture for each frame.
+class TBenchArtwork : public TZorArtworkInstrument {
+public:
+    explicit TBenchArtwork(TArtworkKind Kind)
+        : TZorArtworkInstrument(Kind)
+    {
+    }
+    void Turn(double Angle)
+    {
+        const QPointF centre = SVG().GetBoundsRect(QTransform()).center();
+        ActiveSVGElement()->SetMatrix(
+            QTransform().translate(centre.x(), centre.y()).rotate(Angle).translate(-centre.x(), -centre.y()));
+    }
+};
+
+// Arguments: artwork kind, buffered.
+void BM_Artwork(benchmark::State& State)
+{
+    const auto kind = static_cast<TArtworkKind>(State.range(0));
+    auto artwork = CreateInstrument<TBenchArtwork>(nullptr, kind);
+    artwork->resize(Side, Side);
+    artwork->SetQuality(1);
+    artwork->SetBuffered(State.range(1) != 0);
+    QImage frame = MakeFrame(1);
+    QPainter painter(&frame);
+    artwork->PaintTo(painter);
+    double angle = 0;
+    for (auto _ : State) {
+        artwork->Turn(angle += 1);
+        artwork->PaintTo(painter);
+    }
+    State.SetLabel(QString::fromLatin1(ArtworkContract(kind).Name).toStdString() +
+                   (State.range(1) != 0 ? " repaint after a move" : " full drawing"));
+}
+BENCHMARK(BM_Artwork)
+    ->ArgsProduct({{static_cast<int>(TArtworkKind::akCircularGauge), static_cast<int>(TArtworkKind::akClockClassic),
+                    static_cast<int>(TArtworkKind::akSpeedometer)},
+                   {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
