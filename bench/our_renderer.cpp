@@ -26,9 +26,12 @@ public:
 
     QSizeF IntrinsicSize() const override
     {
-        // The root's width and height; without them the view box or the bounds of the content.
+        // The root's width and height; a percentage has nothing around it to
+        // measure against, so the view box (or the bounds of the content)
+        // gives the shape then, as it does without a size.
+        const bool relative = FDocument.WidthU().IsPercent() || FDocument.HeightU().IsPercent();
         const QSizeF viewport = FDocument.ViewportRect().size();
-        return viewport.isEmpty() ? FDocument.BoundsRect().size() : viewport;
+        return relative || viewport.isEmpty() ? FDocument.BoundsRect().size() : viewport;
     }
 
     void Draw(QImage& Target) const override { DrawSVGElementToBitmap(Target, &FDocument, false); }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QIODevice>
 #include <QSaveFile>
+#include <algorithm>
 #include <limits>
 #include <mutex>
 
@@ -85,6 +86,10 @@ void TXMLDocument::LoadFromStream(QIODevice& Device)
     QByteArray data;
     for (;;) {
         const qsizetype size = data.size();
+        // Grown by doubling: resizing to each next chunk alone would copy
+        // everything read so far once per chunk.
+        if (data.capacity() < size + chunk)
+            data.reserve(std::max(2 * data.capacity(), size + chunk));
         data.resize(size + chunk);
         const qint64 read = Device.read(data.data() + size, chunk);
         if (read < 0)

@@ -113,7 +113,9 @@ private:
     // Stores one declaration; false when an !important one of the name stays.
     bool Store(const QString& Name, const QString& Value, bool Important);
 
-    TSVGStyleTable FStyleValues{61};
+    // Grows with its declarations: every element has styles, most of them
+    // empty or nearly so, and slots reserved up front cost each element kilobytes.
+    TSVGStyleTable FStyleValues;
     QSet<QString> FImportant;
     QString FName;
     bool FEnabled = true;

@@ -154,8 +154,7 @@ std::vector<const TSVGStyle*> TSVGStyleSheet::Candidates(const TSVGElement& Elem
         take(index.ByClass, name.toLower());
     take(index.ByType, Element.SVGTypeName());
     std::ranges::sort(positions);
-    const auto [first, last] = std::ranges::unique(positions);
-    positions.erase(first, last);
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
     std::vector<const TSVGStyle*> rules;
     rules.reserve(positions.size());
     for (qsizetype position : positions)
