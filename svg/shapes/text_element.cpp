@@ -229,36 +229,33 @@ float TSVGCustomText::LengthAt(const TSVGLengths& List, qsizetype i, bool Horizo
     return length.Pixels();
 }
 
+float TSVGCustomText::ListValueAt(const TSVGLengths& List, qsizetype i, bool Horizontal,
+                                  float (TSVGCustomText::*FromParent)(qsizetype) const) const
+{
+    if (i < List.Count())
+        return LengthAt(List, i, Horizontal);
+    const TSVGCustomText* parent = TextParent();
+    return parent != nullptr ? (parent->*FromParent)(i + FStartInParent) : 0;
+}
+
 float TSVGCustomText::GetXAt(qsizetype i) const
 {
-    if (i < FX->Count())
-        return LengthAt(*FX, i, true);
-    const TSVGCustomText* parent = TextParent();
-    return parent != nullptr ? parent->GetXAt(i + FStartInParent) : 0;
+    return ListValueAt(*FX, i, true, &TSVGCustomText::GetXAt);
 }
 
 float TSVGCustomText::GetYAt(qsizetype i) const
 {
-    if (i < FY->Count())
-        return LengthAt(*FY, i, false);
-    const TSVGCustomText* parent = TextParent();
-    return parent != nullptr ? parent->GetYAt(i + FStartInParent) : 0;
+    return ListValueAt(*FY, i, false, &TSVGCustomText::GetYAt);
 }
 
 float TSVGCustomText::GetDXAt(qsizetype i) const
 {
-    if (i < FDX->Count())
-        return LengthAt(*FDX, i, true);
-    const TSVGCustomText* parent = TextParent();
-    return parent != nullptr ? parent->GetDXAt(i + FStartInParent) : 0;
+    return ListValueAt(*FDX, i, true, &TSVGCustomText::GetDXAt);
 }
 
 float TSVGCustomText::GetDYAt(qsizetype i) const
 {
-    if (i < FDY->Count())
-        return LengthAt(*FDY, i, false);
-    const TSVGCustomText* parent = TextParent();
-    return parent != nullptr ? parent->GetDYAt(i + FStartInParent) : 0;
+    return ListValueAt(*FDY, i, false, &TSVGCustomText::GetDYAt);
 }
 
 float TSVGCustomText::GetRotateAt(qsizetype i) const
@@ -271,18 +268,14 @@ float TSVGCustomText::GetRotateAt(qsizetype i) const
 
 bool TSVGCustomText::IsXSpecifiedAt(qsizetype i) const
 {
-    if (i < FX->Count())
-        return true;
     const TSVGCustomText* parent = TextParent();
-    return parent != nullptr && parent->IsXSpecifiedAt(i + FStartInParent);
+    return i < FX->Count() || (parent != nullptr && parent->IsXSpecifiedAt(i + FStartInParent));
 }
 
 bool TSVGCustomText::IsYSpecifiedAt(qsizetype i) const
 {
-    if (i < FY->Count())
-        return true;
     const TSVGCustomText* parent = TextParent();
-    return parent != nullptr && parent->IsYSpecifiedAt(i + FStartInParent);
+    return i < FY->Count() || (parent != nullptr && parent->IsYSpecifiedAt(i + FStartInParent));
 }
 
 bool TSVGCustomText::IsClippedAt(qsizetype) const

@@ -172,6 +172,10 @@ private:
 
     void ListChanged();
     float LengthAt(const TSVGLengths& List, qsizetype i, bool Horizontal) const;
+    // Entry i of List, else FromParent of the text parent at the character's
+    // index in the parent's text, else 0.
+    float ListValueAt(const TSVGLengths& List, qsizetype i, bool Horizontal,
+                      float (TSVGCustomText::*FromParent)(qsizetype) const) const;
     // This element or one of its text descendants: ReferencesChanged.
     bool AnyReferenceChanged() const;
     // Lays the text out when this root's layout is stale.

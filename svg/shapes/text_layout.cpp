@@ -113,17 +113,19 @@ double BaselineShiftOf(const TSVGCustomText& Element, double FontSize)
     }
 }
 
-// The element whose paint and font draw the decoration of Element's
-// characters: the outermost one it inherits text-decoration from.
-TSVGCustomText* DecorationOwner(TSVGCustomText* Element)
+// The elements whose decorations Element's characters carry, each drawn
+// with that element's paint and font: every text element from Element up to
+// the root that gives text-decoration a value of its own, and the root when
+// it takes one from outside the text.
+std::vector<TSVGCustomText*> DecorationOwners(TSVGCustomText* Element)
 {
-    TSVGCustomText* owner = Element;
-    while (owner->Inherits().Contains(TSVGStyleProperty::ipTextDecoration))
-        if (auto* parent = dynamic_cast<TSVGCustomText*>(owner->Parent()))
-            owner = parent;
-        else
-            break;
-    return owner;
+    std::vector<TSVGCustomText*> owners;
+    for (TSVGCustomText* e = Element; e != nullptr; e = dynamic_cast<TSVGCustomText*>(e->Parent())) {
+        const bool root = dynamic_cast<TSVGCustomText*>(e->Parent()) == nullptr;
+        if ((root || !e->Inherits().Contains(TSVGStyleProperty::ipTextDecoration)) && e->Font().IsDecorated())
+            owners.push_back(e);
+    }
+    return owners;
 }
 
 } // namespace
@@ -322,19 +324,19 @@ void TSVGTextLayout::PlaceOnPath(const TSVGTextChunk& Chunk, const std::vector<T
 
 void TSVGTextLayout::AddDecoration(TSVGCustomText* Element, QPointF Start, double Length, double Angle)
 {
-    TSVGCustomText* owner = DecorationOwner(Element);
-    if (!owner->Font().IsDecorated() || Length <= 0)
+    if (Length <= 0)
         return;
-    // Consecutive pieces of one straight line become one, so that no seams show.
-    if (!FDecorations.empty()) {
-        TDecorationLine& last = FDecorations.back();
-        const QPointF end = last.Start + QPointF(last.Length, 0);
-        if (last.Owner == owner && last.Angle == 0 && Angle == 0 && QLineF(end, Start).length() < 1e-3) {
-            last.Length += Length;
-            return;
+    for (TSVGCustomText* owner : DecorationOwners(Element)) {
+        // Consecutive pieces of one straight line become one, so that no seams show.
+        auto last = std::find_if(FDecorations.rbegin(), FDecorations.rend(),
+                                 [owner](const TDecorationLine& line) { return line.Owner == owner; });
+        if (last != FDecorations.rend() && last->Angle == 0 && Angle == 0
+            && QLineF(last->Start + QPointF(last->Length, 0), Start).length() < 1e-3) {
+            last->Length += Length;
+            continue;
         }
+        FDecorations.push_back({owner, Start, Length, Angle});
     }
-    FDecorations.push_back({owner, Start, Length, Angle});
 }
 
 void TSVGTextLayout::Commit(QPointF Offset)

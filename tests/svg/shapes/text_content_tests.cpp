@@ -8,16 +8,6 @@
 namespace zor::test {
 namespace {
 
-QStringList ChunkTexts(TSVGCustomText& Root)
-{
-    TSVGTextChunks chunks;
-    Root.BuildTextChunks(chunks);
-    QStringList texts;
-    for (const TSVGTextChunk& chunk : chunks)
-        texts << chunk.Text();
-    return texts;
-}
-
 TEST(TextContent, WhiteSpaceIsKeptAsXmlSpaceSays)
 {
     struct Case {

@@ -14,16 +14,30 @@ namespace {
 
 class TextLayoutTest : public TextTest {};
 
-TEST_F(TextLayoutTest, CharactersFollowEachOtherByTheirAdvances)
+TEST_F(TextLayoutTest, CharactersFollowEachOtherByTheirKernedAdvances)
 {
+    TFontRequest request;
+    request.Families = {QStringLiteral("DejaVu Sans")};
+    const TGlyphFont font = GlyphService().Font(request, 20);
+    const TGlyph a = font.Glyph(U'A');
+    const TGlyph v = font.Glyph(U'V');
+    const double kerning = font.Kerning(a, v);
+    // DejaVu Sans kerns this pair.
+    ASSERT_LT(kerning, -0.5);
+    EXPECT_DOUBLE_EQ(font.Kerning(v, a), kerning);
+
     auto* text = AddText(QStringLiteral("AVA"), 10, 50);
     const auto& glyphs = text->PlacedGlyphs();
     ASSERT_EQ(glyphs.size(), 3U);
     EXPECT_NEAR(OriginOf(glyphs[0]).x(), 10, 1e-6);
     EXPECT_NEAR(OriginOf(glyphs[0]).y(), 50, 1e-6);
-    EXPECT_NEAR(OriginOf(glyphs[1]).x(), 10 + AdvanceOf(QStringLiteral("A")), 1e-4);
-    EXPECT_NEAR(OriginOf(glyphs[2]).x(), 10 + AdvanceOf(QStringLiteral("AV")), 1e-4);
-    EXPECT_NEAR(text->TextAdvance(), AdvanceOf(QStringLiteral("AVA")), 1e-4);
+    EXPECT_NEAR(OriginOf(glyphs[1]).x(), 10 + a.Advance() + kerning, 1e-4);
+    EXPECT_NEAR(OriginOf(glyphs[2]).x(), 10 + a.Advance() + v.Advance() + 2 * kerning, 1e-4);
+    EXPECT_NEAR(text->TextAdvance(), AdvanceOf(QStringLiteral("AVA")) + 2 * kerning, 1e-4);
+
+    // A kerning length stands in for the font's kerning.
+    auto* unkerned = AddText(QStringLiteral("AV"), 10, 80, QStringLiteral("kerning:0"));
+    EXPECT_NEAR(OriginOf(unkerned->PlacedGlyphs()[1]).x(), 10 + a.Advance(), 1e-4);
 }
 
 TEST_F(TextLayoutTest, TextAnchorAlignsEachChunkByItsAdvance)
@@ -90,8 +104,8 @@ TEST_F(TextLayoutTest, LetterAndWordSpacingAndKerningAddToAdvances)
     ASSERT_EQ(glyphs.size(), 3U);
     EXPECT_NEAR(OriginOf(glyphs[2]).x(), AdvanceOf(QStringLiteral("a ")) + 3 + 10, 1e-4);
     // A kerning length is extra room, not the advance itself.
-    auto* kerned = AddText(QStringLiteral("ab"), 0, 80, QStringLiteral("kerning:0"));
-    EXPECT_NEAR(OriginOf(kerned->PlacedGlyphs()[1]).x(), AdvanceOf(QStringLiteral("a")), 1e-4);
+    auto* kerned = AddText(QStringLiteral("ab"), 0, 80, QStringLiteral("kerning:2"));
+    EXPECT_NEAR(OriginOf(kerned->PlacedGlyphs()[1]).x(), AdvanceOf(QStringLiteral("a")) + 2, 1e-4);
 }
 
 TEST_F(TextLayoutTest, BaselineShiftMovesSpansUpAndDown)

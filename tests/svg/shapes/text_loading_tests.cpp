@@ -26,15 +26,7 @@ protected:
         return dynamic_cast<T*>(element);
     }
 
-    static QString ChunkText(TSVGCustomText& Root)
-    {
-        TSVGTextChunks chunks;
-        Root.BuildTextChunks(chunks);
-        QStringList texts;
-        for (const TSVGTextChunk& chunk : chunks)
-            texts << chunk.Text();
-        return texts.join(u'|');
-    }
+    static QString ChunkText(TSVGCustomText& Root) { return ChunkTexts(Root).join(u'|'); }
 };
 
 TEST_F(TextLoadingTest, ContentBecomesTextAndSpansInDocumentOrder)

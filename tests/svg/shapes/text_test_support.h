@@ -86,6 +86,17 @@ protected:
     TSVGDocument Doc;
 };
 
+// The texts of the chunks Root's characters are collected into.
+inline QStringList ChunkTexts(TSVGCustomText& Root)
+{
+    TSVGTextChunks chunks;
+    Root.BuildTextChunks(chunks);
+    QStringList texts;
+    for (const TSVGTextChunk& chunk : chunks)
+        texts << chunk.Text();
+    return texts;
+}
+
 // Pixels darker than this count as ink on the white background.
 inline bool IsInk(QRgb Pixel)
 {
