@@ -9,10 +9,6 @@
 
 namespace zor {
 
-// Control points of a quarter ellipse lie this fraction of the radius away
-// from the on-curve points: 4/3 · (√2 − 1).
-inline constexpr double EllipseKappa = 0.5522847498;
-
 QTransform TranslationMatrix(double Dx, double Dy);
 QTransform ScalingMatrix(double Sx, double Sy);
 // Angle in radians; positive angles turn clockwise on screen (y down).

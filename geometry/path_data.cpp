@@ -17,6 +17,10 @@ namespace zor {
 
 namespace {
 
+// Control points of a quarter ellipse lie this fraction of the radius away
+// from the on-curve points: 4/3 · (√2 − 1).
+constexpr double EllipseKappa = 0.5522847498;
+
 // Draws the walked segments into another path.
 class TPathReplay : public TPathVisitor {
 public:

@@ -390,10 +390,6 @@ protected:
     virtual void MarkBoundsStale() const;
     // The style sheets whose rules style this element: its document's.
     virtual std::vector<const TSVGStyleSheet*> RuleSheets() const;
-    // A length measured like the element's own position and size: em and ex
-    // in its font size, percentages of the width (Horizontal) or height of
-    // the viewport around it.
-    std::unique_ptr<TSVGLength> MakeLength(bool Horizontal);
     // Own values changed: this element and the descendants that take any of
     // Properties from it (or scale by its opacity, or lie in it) are resolved again.
     void ValuesChanged(const TSVGStyleProperties& Properties);
@@ -426,6 +422,7 @@ private:
     const TPaintCache& CachedPaints() const;
     // Finds the paint servers that fills and strokes name.
     TPaintServerResolver PaintServers() const;
+    std::unique_ptr<TSVGLength> MakeLength(bool Horizontal);
     // Unit factors of the element's lengths: em and ex in its font size.
     TSVGUnitFactors LengthUnitFactors() const;
     // Its own geometry, the outline or the cached bounds went stale.

@@ -5,15 +5,30 @@
 #include "geometry/path_data.h"
 #include "platform/update_scope.h"
 #include "svg/model/element_types.h"
+#include "svg/model/viewport.h"
 #include "svg/shapes/shape_outlines.h"
 
 namespace zor {
 
 TSVGRectangle::TSVGRectangle(TSVGDocument* aOwner)
     : Inherited(aOwner)
-    , FRX(MakeLength(true))
-    , FRY(MakeLength(false))
+    , FRX(MakeRadius(true))
+    , FRY(MakeRadius(false))
 {
+}
+
+std::unique_ptr<TSVGLength> TSVGRectangle::MakeRadius(bool Horizontal)
+{
+    // Measured like the rectangle's own width and height: percentages of
+    // the viewport around it.
+    return CreateLength([this](const TPersistent&, TSVGUnitFactors& Factors) { Factors = WidthU().GetUnitFactors(); },
+                        [this, Horizontal](const TSVGLength&, float& Min, float& Max, bool&) {
+                            const TSVGCustomViewBox* box = GetNearestViewBox();
+                            if (box == nullptr)
+                                return;
+                            Min = 0;
+                            Max = Horizontal ? box->ViewBox().Width().GetValue() : box->ViewBox().Height().GetValue();
+                        });
 }
 
 TSVGRectangle::~TSVGRectangle() = default;

@@ -53,6 +53,8 @@ protected:
     void LoadAttributes(const TXMLNode& Node) override;
 
 private:
+    std::unique_ptr<TSVGLength> MakeRadius(bool Horizontal);
+
     std::unique_ptr<TSVGLength> FRX;
     std::unique_ptr<TSVGLength> FRY;
     bool FRXSpecified = false;

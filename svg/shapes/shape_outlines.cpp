@@ -1,6 +1,5 @@
 #include "svg/shapes/shape_outlines.h"
 
-#include "geometry/geometry_functions.h"
 #include "geometry/path_data.h"
 #include "platform/update_scope.h"
 
@@ -8,11 +7,15 @@ namespace zor {
 
 namespace {
 
+// Control points of a quarter ellipse lie this fraction of the radius away
+// from the on-curve points: 4/3 · (√2 − 1).
+constexpr double QuarterArcKappa = 0.5522847498;
+
 // A quarter ellipse from From to To about Corner, the point where the two
 // tangents meet.
 void QuarterArc(TZorPathData& Path, QPointF From, QPointF Corner, QPointF To)
 {
-    Path.CurveTo(From + (Corner - From) * EllipseKappa, To + (Corner - To) * EllipseKappa, To);
+    Path.CurveTo(From + (Corner - From) * QuarterArcKappa, To + (Corner - To) * QuarterArcKappa, To);
 }
 
 } // namespace

@@ -40,6 +40,8 @@ QString DashEntryText(TSVGUnit Unit, float Number)
 
 } // namespace
 
+// No entry below 0 (nor unreadable) and one above 0 at least: dashes of
+// length 0 show their caps alone, and a list that sums to 0 strokes solid.
 bool TSVGDashList::IsDrawable() const
 {
     return std::all_of(Values.begin(), Values.end(), [](float v) { return v >= 0; })

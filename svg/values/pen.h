@@ -18,8 +18,7 @@ struct TSVGDashList {
     TSVGUnits Units;
     std::vector<bool> IsPercent;
 
-    // No entry below 0 and one above 0 at least: dashes of length 0 show
-    // their caps alone, and a list that sums to 0 strokes solid.
+    // At least one entry, and every entry greater than 0.
     bool IsDrawable() const;
 };
 
