@@ -96,11 +96,11 @@ TEST_F(Loading, WhatNeverRaisesWhateverTheOptions)
 {
     Doc.SetOptions(DefaultSVGOptions().Exclude(soSkipUnknownXML));
     Doc.LoadFromText(SVG(R"~(<namedview/><g><perspective/><filter id="f"/><desc>d</desc><title>t</title></g>
-                            <defs><linearGradient/></defs><!-- comment --><?pi x?>)~"));
+                            <defs><pattern/></defs><!-- comment --><?pi x?>)~"));
     ASSERT_EQ(Doc.Items().Count(), 2);
     EXPECT_EQ(Doc.Items()[0]->Title(), "t");
     EXPECT_EQ(Doc.Items()[0]->Description().Text().trimmed(), "d");
-    // A known kind without a class (here the gradient) makes no element.
+    // A known kind without a class (here the pattern) makes no element.
     EXPECT_TRUE(Doc.Items()[1]->Items().IsEmpty());
 
     Doc.SetOptions(DefaultSVGOptions());
