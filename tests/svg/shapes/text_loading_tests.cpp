@@ -81,5 +81,17 @@ TEST_F(TextLoadingTest, ADocumentWithTextMatchesTheReference)
     EXPECT_TRUE(zor::testing::MatchesReferenceImage(Render(), QStringLiteral("text-document")));
 }
 
+TEST_F(TextLoadingTest, TextClipsWhatReferencesItsClipPath)
+{
+    // A big I clips a blue square to its stem: inside the stem blue, beside and below it nothing.
+    Load(R"svg(<clipPath id="c"><text x="20" y="80" font-family="DejaVu Sans" font-size="80">I</text></clipPath>
+            <path d="M0,0H200V100H0Z" fill="blue" clip-path="url(#c)"/>)svg");
+    const QImage image = Render();
+    const int stem = 20 + static_cast<int>(0.17 * 80);
+    EXPECT_EQ(image.pixel(stem, 50), 0xFF0000FFu);
+    EXPECT_EQ(image.pixel(stem + 30, 50), 0xFFFFFFFFu);
+    EXPECT_EQ(image.pixel(stem, 90), 0xFFFFFFFFu);
+}
+
 } // namespace
 } // namespace zor::test
