@@ -1,8 +1,10 @@
 // The table of presentation properties: one row per property with its CSS
 // name, initial value, default inheritance and value parser.
 
+#include <algorithm>
 #include <array>
 #include <type_traits>
+#include <vector>
 
 #include "platform/enum_table.h"
 #include "svg/values/colors.h"
@@ -279,14 +281,33 @@ constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> Styl
 static_assert(RowsFollowTheEnumeration<&TSVGStylePropertyInfo::Member>(StyleProperties),
               "the property table is indexed by TSVGStyleProperty");
 
-template <typename KeyFunction>
-TSVGStyleProperty FindProperty(QStringView Key, KeyFunction&& KeyOf)
-{
-    for (const TSVGStylePropertyInfo& row : StyleProperties)
-        if (row.Member != ipNone && Key == QLatin1String(KeyOf(row)))
-            return row.Member;
-    return ipNone;
-}
+// The rows sorted by one of their texts, for a binary search: every
+// attribute and declaration of a document is looked up by name.
+class TPropertyIndex {
+public:
+    template <typename KeyFunction>
+    explicit TPropertyIndex(KeyFunction&& KeyOf)
+    {
+        for (const TSVGStylePropertyInfo& row : StyleProperties)
+            if (row.Member != ipNone)
+                FEntries.push_back({QLatin1StringView(KeyOf(row)), row.Member});
+        std::ranges::sort(FEntries, [](const TEntry& a, const TEntry& b) { return a.Key < b.Key; });
+    }
+
+    TSVGStyleProperty Find(QStringView Key) const
+    {
+        const auto found = std::ranges::lower_bound(FEntries, Key, [](const auto& a, const auto& b) { return a < b; },
+                                                    &TEntry::Key);
+        return found != FEntries.end() && found->Key == Key ? found->Member : ipNone;
+    }
+
+private:
+    struct TEntry {
+        QLatin1StringView Key;
+        TSVGStyleProperty Member;
+    };
+    std::vector<TEntry> FEntries;
+};
 
 } // namespace
 
@@ -312,20 +333,25 @@ QString StylePropertyIdentifier(TSVGStyleProperty Member)
 
 TSVGStyleProperty StylePropertyFromName(QStringView Name)
 {
-    return FindProperty(Name, [](const TSVGStylePropertyInfo& row) { return row.Name; });
+    static const TPropertyIndex index([](const TSVGStylePropertyInfo& row) { return row.Name; });
+    return index.Find(Name);
 }
 
 TSVGStyleProperty StylePropertyFromIdentifier(QStringView Identifier)
 {
-    return FindProperty(Identifier, [](const TSVGStylePropertyInfo& row) { return row.Identifier; });
+    static const TPropertyIndex index([](const TSVGStylePropertyInfo& row) { return row.Identifier; });
+    return index.Find(Identifier);
 }
 
 TSVGStyleProperties DefaultInheritedProperties()
 {
-    TSVGStyleProperties inherited;
-    for (const TSVGStylePropertyInfo& row : StyleProperties)
-        if (row.InheritedByDefault)
-            inherited.Include(row.Member);
+    static const TSVGStyleProperties inherited = [] {
+        TSVGStyleProperties properties;
+        for (const TSVGStylePropertyInfo& row : StyleProperties)
+            if (row.InheritedByDefault)
+                properties.Include(row.Member);
+        return properties;
+    }();
     return inherited;
 }
 
