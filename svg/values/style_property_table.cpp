@@ -296,12 +296,25 @@ public:
 
     TSVGStyleProperty Find(QStringView Key) const
     {
-        const auto found = std::ranges::lower_bound(FEntries, Key, [](const auto& a, const auto& b) { return a < b; },
-                                                    &TEntry::Key);
-        return found != FEntries.end() && found->Key == Key ? found->Member : ipNone;
+        const auto found = std::ranges::partition_point(FEntries, [Key](const TEntry& e) { return Compare(e.Key, Key) < 0; });
+        return found != FEntries.end() && Compare(found->Key, Key) == 0 ? found->Member : ipNone;
     }
 
 private:
+    // The order of the UTF-16 code units, as QString orders texts, written
+    // out so that the search calls no library function per step.
+    static int Compare(QLatin1StringView Key, QStringView Text)
+    {
+        const qsizetype common = std::min(Key.size(), Text.size());
+        for (qsizetype i = 0; i < common; ++i) {
+            const char16_t a = static_cast<unsigned char>(Key[i].toLatin1());
+            const char16_t b = Text[i].unicode();
+            if (a != b)
+                return a < b ? -1 : 1;
+        }
+        return Key.size() < Text.size() ? -1 : Key.size() > Text.size() ? 1 : 0;
+    }
+
     struct TEntry {
         QLatin1StringView Key;
         TSVGStyleProperty Member;
