@@ -44,6 +44,7 @@ class TSVGCustomGradient : public TSVGGraphicElement, public TSVGPaintServerElem
 public:
     explicit TSVGCustomGradient(TSVGDocument* aOwner);
     ~TSVGCustomGradient() override;
+    const TSVGPaintServerElement* AsPaintServer() const override { return this; }
 
     TSVGElementTypes ChildSVGTypes() const override;
 

@@ -207,8 +207,9 @@ const TSVGGraphicElement::TPaintCache& TSVGGraphicElement::CachedPaints() const
 TPaintServerResolver TSVGGraphicElement::PaintServers() const
 {
     return [this](const QString& URI) -> TPaintServer {
-        if (const auto* server = dynamic_cast<const TSVGPaintServerElement*>(FindReferencedElement(URI)))
-            return server->PaintServer(*this);
+        if (const TSVGElement* element = FindReferencedElement(URI))
+            if (const TSVGPaintServerElement* server = element->AsPaintServer())
+                return server->PaintServer(*this);
         return {};
     };
 }

@@ -20,6 +20,7 @@ public:
     // An unspecified view box, xMidYMid meet, overflow hidden.
     explicit TSVGCustomViewBox(TSVGDocument* aOwner);
     ~TSVGCustomViewBox() override;
+    const TSVGCustomViewBox* AsViewBox() const override { return this; }
 
     TSVGPreserveAspectRatio& AspectRatio() { return *FAspectRatio; }
     const TSVGPreserveAspectRatio& AspectRatio() const { return *FAspectRatio; }
