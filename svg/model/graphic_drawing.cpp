@@ -9,7 +9,6 @@
 #include "geometry/path_data.h"
 #include "svg/model/document.h"
 #include "svg/model/graphic_element.h"
-#include "svg/model/paint_server.h"
 #include "svg/model/viewport.h"
 #include "svg/render/clip_region.h"
 #include "svg/render/disabled_appearance.h"
@@ -119,14 +118,16 @@ void TSVGGraphicElement::DrawTransformed(const QTransform& aMatrix, TRenderConte
 
 bool TSVGGraphicElement::BeginDraw(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
 {
-    Canvas.SetFill(FillPaint());
-    Canvas.SetStroke(StrokePaint(), StrokeStyle());
-    if (!IsEnabled() && DoDisableAppearance(M, Canvas, aRect))
+    const TPaintTarget target{M * Canvas.BaseTransform()};
+    Canvas.SetFill(FillPaint(target));
+    Canvas.SetStroke(StrokePaint(target), StrokeStyle());
+    // Markers of a disabled element are drawn for it: gray as well.
+    if ((!IsEnabled() || Canvas.DrawsDisabled()) && DoDisableAppearance(M, Canvas, aRect))
         ApplyDisabledAppearance(Canvas);
     return DoDrawing(M, Canvas, aRect);
 }
 
-bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF&)
+bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
 {
     if (!Visible())
         return false;
@@ -134,6 +135,8 @@ bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, 
     if (shape.IsEmpty())
         return false;
     FillAndStroke(shape, M, Canvas);
+    if (PlacesMarkers())
+        DrawMarkers(shape, M, Canvas, aRect);
     return true;
 }
 
@@ -171,16 +174,16 @@ const TTransformedPath& TSVGGraphicElement::MappedOutline(const TZorPathData& Ou
     return *FDrawnPath;
 }
 
-TRenderPaint TSVGGraphicElement::FillPaint() const
+TRenderPaint TSVGGraphicElement::FillPaint(const TPaintTarget& Target) const
 {
     const TSVGBrush& brush = Brush();
-    return brush.URI().isEmpty() ? CachedPaints().Fill : ServerPaint(brush, BoundsRect(), PaintServers());
+    return brush.URI().isEmpty() ? CachedPaints().Fill : ServerPaint(brush, BoundsRect(), PaintServers(Target));
 }
 
-TRenderPaint TSVGGraphicElement::StrokePaint() const
+TRenderPaint TSVGGraphicElement::StrokePaint(const TPaintTarget& Target) const
 {
     const TSVGPen& pen = Pen();
-    return pen.URI().isEmpty() ? CachedPaints().Stroke : ServerPaint(pen, BoundsRect(), PaintServers());
+    return pen.URI().isEmpty() ? CachedPaints().Stroke : ServerPaint(pen, BoundsRect(), PaintServers(Target));
 }
 
 const TStrokeStyle& TSVGGraphicElement::StrokeStyle() const
@@ -204,11 +207,11 @@ const TSVGGraphicElement::TPaintCache& TSVGGraphicElement::CachedPaints() const
     return FPaints;
 }
 
-TPaintServerResolver TSVGGraphicElement::PaintServers() const
+TPaintServerResolver TSVGGraphicElement::PaintServers(const TPaintTarget& Target) const
 {
-    return [this](const QString& URI) -> TPaintServer {
+    return [this, Target](const QString& URI) -> TPaintServer {
         if (const auto* server = dynamic_cast<const TSVGPaintServerElement*>(FindReferencedElement(URI)))
-            return server->PaintServer(*this);
+            return server->PaintServer(*this, Target);
         return {};
     };
 }
