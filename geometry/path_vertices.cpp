@@ -69,9 +69,14 @@ private:
 double TPathVertex::Angle() const
 {
     if (InAngle && OutAngle) {
-        double bisector = (*InAngle + *OutAngle) / 2;
+        // Both taken within one turn from 0, so that the bisector of opposite
+        // directions does not depend on the signs atan2 gives them.
+        const auto positive = [](double Angle) { return Angle < 0 ? Angle + 2 * std::numbers::pi : Angle; };
+        const double in = positive(*InAngle);
+        const double out = positive(*OutAngle);
+        double bisector = (in + out) / 2;
         // The mean of two directions more than half a turn apart points backwards.
-        if (std::abs(*OutAngle - *InAngle) > std::numbers::pi)
+        if (std::abs(out - in) > std::numbers::pi)
             bisector += std::numbers::pi;
         return bisector;
     }

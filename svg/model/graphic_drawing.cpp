@@ -134,9 +134,17 @@ bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, 
     const TZorPathData& shape = GetShape();
     if (shape.IsEmpty())
         return false;
-    FillAndStroke(shape, M, Canvas);
-    if (PlacesMarkers())
-        DrawMarkers(shape, M, Canvas, aRect);
+    const bool marked = PlacesMarkers()
+        && !(MarkerStartURI().isEmpty() && MarkerMidURI().isEmpty() && MarkerEndURI().isEmpty());
+    if (!marked) {
+        FillAndStroke(shape, M, Canvas);
+        return true;
+    }
+    // The element's opacity covers its markers too: the outline and the
+    // markers are composited as one.
+    const TTransparentLayer layer(Canvas, DrawsBranch() ? 1.0 : Opacity());
+    Canvas.FillAndStroke(MappedOutline(shape, M), 1.0);
+    DrawMarkers(shape, M, Canvas, aRect);
     return true;
 }
 
