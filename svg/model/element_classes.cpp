@@ -9,6 +9,7 @@
 #include "svg/model/marker.h"
 #include "svg/model/metadata.h"
 #include "svg/model/path_element.h"
+#include "svg/model/pattern.h"
 #include "svg/model/use.h"
 
 namespace zor {
@@ -39,6 +40,7 @@ TClassTable& ClassTable()
         set(TSVGElementType::etGradientStop, SVGElementClassOf<TSVGGradientStop>());
         set(TSVGElementType::etMarker, SVGElementClassOf<TSVGMarker>());
         set(TSVGElementType::etMetadata, SVGElementClassOf<TSVGMetadata>());
+        set(TSVGElementType::etPattern, SVGElementClassOf<TSVGPattern>());
         set(TSVGElementType::etScript, SVGElementClassOf<TSVGScript>());
         return classes;
     }();
