@@ -148,8 +148,10 @@ TPaintServer TSVGPattern::PaintServer(const TSVGGraphicElement& Referrer, const 
         width *= reduction;
         height *= reduction;
     }
-    const int columns = std::max(1, int(std::ceil(width)));
-    const int rows = std::max(1, int(std::ceil(height)));
+    // Whole pixels, without the one that a rounding error would add.
+    constexpr double roundingError = 1e-4;
+    const int columns = std::max(1, int(std::ceil(width - roundingError)));
+    const int rows = std::max(1, int(std::ceil(height - roundingError)));
     if (qint64(columns) * rows > TTileRendering::Available())
         return QBrush(Qt::NoBrush);
     rendering.Take(qint64(columns) * rows);
