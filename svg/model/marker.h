@@ -22,7 +22,7 @@ class TSVGMarker;
 // One instance of a marker being drawn or tested on this thread. It is
 // entered unless the marker is being drawn already (its content would
 // re-enter it), the drawings nest TSVGMarker::MaxNesting deep, or the
-// instances of the outermost marked element are used up.
+// nested instances of the outermost marked element are used up.
 class TMarkerExpansion {
 public:
     explicit TMarkerExpansion(const TSVGMarker& Marker);
@@ -46,9 +46,11 @@ public:
     // Nesting of marker drawings (a marker's content with markers of its
     // own) stops at this depth.
     static constexpr int MaxNesting = 16;
-    // The instances one outermost marked element draws or tests, nested ones
-    // included; the ones beyond draw nothing.
-    static constexpr int MaxInstances = 100000;
+    // The instances drawn or tested inside the markers of one outermost
+    // marked element, at every depth (markers whose content has markers at
+    // several vertices would otherwise multiply without end); the ones
+    // beyond draw nothing. The element's own instances are not counted.
+    static constexpr int MaxNestedInstances = 10000;
 
     // Reference point 0, 0; size 3 × 3; strokeWidth units; orientation 0; a
     // view box is stretched (preserveAspectRatio none) unless the file says
@@ -102,7 +104,7 @@ public:
     // the canvas: clipped to the marker viewport when overflow is hidden,
     // gray when Referrer is disabled. Nothing for an instance that would
     // re-enter a marker being drawn, nest deeper than MaxNesting or go
-    // beyond MaxInstances.
+    // beyond MaxNestedInstances.
     void Draw(const TSVGGraphicElement& Referrer, QPointF aPoint, double Angle, double StrokeWidth,
               const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect);
     using Inherited::Draw;

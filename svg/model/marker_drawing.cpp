@@ -17,9 +17,9 @@ namespace zor {
 namespace {
 
 // The markers being drawn on this thread, outermost first, and the
-// instances the outermost marked element has placed.
+// instances placed inside the markers of the outermost marked element.
 thread_local std::vector<const TSVGMarker*> ActiveMarkers;
-thread_local int Instances = 0;
+thread_local int NestedInstances = 0;
 
 // One marker instance of an outline.
 struct TMarkerInstance {
@@ -34,7 +34,9 @@ struct TMarkerInstance {
 TMarkerExpansion::TMarkerExpansion(const TSVGMarker& Marker)
 {
     if (std::ranges::find(ActiveMarkers, &Marker) != ActiveMarkers.end()
-        || ActiveMarkers.size() >= std::size_t(TSVGMarker::MaxNesting) || ++Instances > TSVGMarker::MaxInstances)
+        || ActiveMarkers.size() >= std::size_t(TSVGMarker::MaxNesting))
+        return;
+    if (!ActiveMarkers.empty() && ++NestedInstances > TSVGMarker::MaxNestedInstances)
         return;
     ActiveMarkers.push_back(&Marker);
     FEntered = true;
@@ -49,7 +51,7 @@ TMarkerExpansion::~TMarkerExpansion()
 void TMarkerExpansion::StartElement()
 {
     if (ActiveMarkers.empty())
-        Instances = 0;
+        NestedInstances = 0;
 }
 
 // --- TSVGMarker ---------------------------------------------------------------

@@ -43,6 +43,12 @@ public:
     static constexpr qint64 MaxLivePixels = 4 * MaxTilePixels;
     // Patterns whose content is painted with patterns nest at most this deep.
     static constexpr int MaxNesting = 16;
+    // What one outermost tile may render through the patterns nested in it:
+    // at most this many tiles of this many pixels in all (content painted
+    // with patterns several times at each level would otherwise multiply
+    // without end); the tiles beyond paint nothing.
+    static constexpr int MaxNestedTiles = 10000;
+    static constexpr qint64 MaxNestedPixels = 16 * MaxTilePixels;
 
     // Bounding-box units, user-space content units, no transform, xMidYMid
     // meet, a tile without size.
@@ -84,7 +90,8 @@ public:
     // A tile without area (zero or negative size, an empty bounding box in
     // bounding-box units, a view box that disables drawing) paints nothing,
     // and so does a reference that re-enters a pattern whose tile is being
-    // rendered, or that nests deeper than MaxNesting.
+    // rendered, that nests deeper than MaxNesting or goes beyond the tiles
+    // and pixels an outermost tile may render.
     TPaintServer PaintServer(const TSVGGraphicElement& Referrer, const TPaintTarget& Target) const override;
 
     // A pattern is never drawn where it stands.

@@ -19,19 +19,28 @@ namespace {
 using enum TSVGPatternAttribute;
 
 // The patterns whose tiles are being rendered on this thread, outermost
-// first, and the pixels their textures hold.
+// first, and the pixels their textures hold; the tiles and pixels rendered
+// since the outermost one began.
 thread_local std::vector<const TSVGPattern*> ActivePatterns;
 thread_local qint64 LivePixels = 0;
+thread_local int RenderedTiles = 0;
+thread_local qint64 RenderedPixels = 0;
 
 // One tile rendering: entered unless the pattern is being rendered already
-// (its content would re-enter it) or the nesting is as deep as allowed. The
-// pixels it takes are given back when it ends.
+// (its content would re-enter it), the nesting is as deep as allowed or the
+// outermost tile has rendered as many tiles as it may. The pixels it takes
+// are given back when it ends.
 class TTileRendering {
 public:
     explicit TTileRendering(const TSVGPattern& Pattern)
     {
+        if (ActivePatterns.empty()) {
+            RenderedTiles = 0;
+            RenderedPixels = 0;
+        }
         if (std::ranges::find(ActivePatterns, &Pattern) != ActivePatterns.end()
-            || ActivePatterns.size() >= std::size_t(TSVGPattern::MaxNesting))
+            || ActivePatterns.size() >= std::size_t(TSVGPattern::MaxNesting)
+            || ++RenderedTiles > TSVGPattern::MaxNestedTiles)
             return;
         ActivePatterns.push_back(&Pattern);
         FEntered = true;
@@ -48,11 +57,16 @@ public:
 
     bool Entered() const { return FEntered; }
     // The most pixels this tile may take.
-    static qint64 Available() { return std::min(TSVGPattern::MaxTilePixels, TSVGPattern::MaxLivePixels - LivePixels); }
+    static qint64 Available()
+    {
+        return std::min({TSVGPattern::MaxTilePixels, TSVGPattern::MaxLivePixels - LivePixels,
+                         TSVGPattern::MaxNestedPixels - RenderedPixels});
+    }
     void Take(qint64 Pixels)
     {
         FPixels += Pixels;
         LivePixels += Pixels;
+        RenderedPixels += Pixels;
     }
 
 private:
@@ -143,6 +157,8 @@ TPaintServer TSVGPattern::PaintServer(const TSVGGraphicElement& Referrer, const 
     if (!IsUsable(width) || !IsUsable(height))
         return QBrush(Qt::NoBrush);
     const double available = double(TTileRendering::Available());
+    if (available < 1)
+        return QBrush(Qt::NoBrush);
     if (width * height > available) {
         const double reduction = std::sqrt(available / (width * height));
         width *= reduction;
