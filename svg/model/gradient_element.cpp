@@ -7,6 +7,7 @@
 #include "platform/update_scope.h"
 #include "svg/model/element_types.h"
 #include "svg/model/gradient_stop.h"
+#include "svg/model/reference_chain.h"
 #include "svg/model/viewport.h"
 
 namespace zor {
@@ -29,14 +30,8 @@ TSVGElementTypes TSVGCustomGradient::ChildSVGTypes() const
 
 void TSVGCustomGradient::SetReference(const QString& Value)
 {
-    if (Value == FReference)
-        return;
-    if (TSVGElement* previous = FindReferencedElement(FReference))
-        previous->RemoveChangeNotification(this);
-    FReference = Value;
-    if (TSVGElement* next = FindReferencedElement(FReference))
-        next->ChangeNotification(this);
-    Changed(this);
+    if (ChangeFollowedReference(*this, FReference, Value))
+        Changed(this);
 }
 
 void TSVGCustomGradient::SetSpread(TSVGGradientSpread Value)
@@ -89,14 +84,7 @@ void TSVGCustomGradient::Specify(TSVGGradientAttribute Attribute)
 
 std::vector<const TSVGCustomGradient*> TSVGCustomGradient::ReferenceChain() const
 {
-    std::vector<const TSVGCustomGradient*> chain{this};
-    for (const TSVGCustomGradient* gradient = this;;) {
-        const auto* next = dynamic_cast<const TSVGCustomGradient*>(gradient->FindReferencedElement(gradient->FReference));
-        if (next == nullptr || std::ranges::find(chain, next) != chain.end())
-            return chain;
-        chain.push_back(next);
-        gradient = next;
-    }
+    return ReferenceChainOf(*this);
 }
 
 std::vector<const TSVGGradientStop*> TSVGCustomGradient::EffectiveStops() const

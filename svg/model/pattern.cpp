@@ -7,6 +7,7 @@
 
 #include "platform/update_scope.h"
 #include "svg/model/attribute_reader.h"
+#include "svg/model/reference_chain.h"
 #include "svg/values/transform_parser.h"
 
 namespace zor {
@@ -54,14 +55,8 @@ void TSVGPattern::SetUnits(TSVGCoordinateSystemUnit Value)
 
 void TSVGPattern::SetReference(const QString& Value)
 {
-    if (Value == FReference)
-        return;
-    if (TSVGElement* previous = FindReferencedElement(FReference))
-        previous->RemoveChangeNotification(this);
-    FReference = Value;
-    if (TSVGElement* next = FindReferencedElement(FReference))
-        next->ChangeNotification(this);
-    Changed(this);
+    if (ChangeFollowedReference(*this, FReference, Value))
+        Changed(this);
 }
 
 void TSVGPattern::SetPatternMatrix(const QTransform& Value)
@@ -101,14 +96,7 @@ void TSVGPattern::Specify(TSVGPatternAttribute Attribute)
 
 std::vector<const TSVGPattern*> TSVGPattern::ReferenceChain() const
 {
-    std::vector<const TSVGPattern*> chain{this};
-    for (const TSVGPattern* pattern = this;;) {
-        const auto* next = dynamic_cast<const TSVGPattern*>(pattern->FindReferencedElement(pattern->FReference));
-        if (next == nullptr || std::ranges::find(chain, next) != chain.end())
-            return chain;
-        chain.push_back(next);
-        pattern = next;
-    }
+    return ReferenceChainOf(*this);
 }
 
 bool TSVGPattern::IsRenderable() const

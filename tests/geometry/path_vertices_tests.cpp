@@ -54,7 +54,7 @@ TEST(PathVertices, FollowTheExplicitPointKinds)
         // A curve is one segment: its control points are no vertices; its
         // directions run to and from them.
         {"M0,0 C0,10 10,10 10,0",
-         {{vpStart, {0, 0}, None, 90, 90}, {vpEnd, {10, 0}, None, None, 0}}},
+         {{vpStart, {0, 0}, None, 90, 90}, {vpEnd, {10, 0}, -90, None, -90}}},
         // Control points on the end points: the next point that differs.
         {"M0,0 C0,0 10,10 10,10 L20,10",
          {{vpStart, {0, 0}, None, 45, 45}, {vpMid, {10, 10}, 45, 0, 22.5}, {vpEnd, {20, 10}, 0, None, 0}}},
@@ -71,7 +71,6 @@ TEST(PathVertices, FollowTheExplicitPointKinds)
           {vpEnd, {20, 10}, 90, None, 90}}},
         // A segment without length has no direction; the marker keeps 0.
         {"M5,5 L5,5", {{vpStart, {5, 5}, None, None, 0}, {vpEnd, {5, 5}, None, None, 0}}},
-        {"M5,5", {}},
         {"", {}},
     };
     for (const Case& c : cases) {

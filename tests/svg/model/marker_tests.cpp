@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "drawing_test_support.h"
+#include "svg/shapes/shape_classes.h"
 #include "svg/model/marker.h"
 
 namespace zor::test {
@@ -15,11 +16,13 @@ namespace {
 
 class MarkerTest : public DrawingTest {
 protected:
+    void SetUp() override { RegisterShapeClasses(); }
+
     // A document of 100 × 100 units with Content inside.
     void Load(const char* Content)
     {
-        Doc.LoadFromText(QStringLiteral(R"(<svg xmlns="http://www.w3.org/2000/svg"
-            xmlns:xlink="http://www.w3.org/1999/xlink" width="100" height="100">)")
+        Doc.LoadFromText(QStringLiteral(R"~(<svg xmlns="http://www.w3.org/2000/svg"
+            xmlns:xlink="http://www.w3.org/1999/xlink" width="100" height="100" viewBox="0 0 100 100">)~")
                          + QString::fromLatin1(Content) + QStringLiteral("</svg>"));
     }
 
@@ -52,9 +55,9 @@ TEST_F(MarkerTest, AttributesAreRead)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.orient);
-        Load((QStringLiteral(R"(<marker id="m" refX="1" refY="50%" markerWidth="4" markerHeight="5"
-                 markerUnits="userSpaceOnUse" orient=")")
-              + QString::fromLatin1(c.orient) + QStringLiteral(R"("/>)"))
+        Load((QStringLiteral(R"~(<marker id="m" refX="1" refY="50%" markerWidth="4" markerHeight="5"
+                 markerUnits="userSpaceOnUse" orient=")~")
+              + QString::fromLatin1(c.orient) + QStringLiteral(R"~("/>)~"))
                  .toLatin1()
                  .constData());
         const auto* marker = Find<TSVGMarker>("m");
@@ -73,7 +76,7 @@ TEST_F(MarkerTest, AttributesAreRead)
 
 TEST_F(MarkerTest, AnUnreadableOrientationKeepsTheValueAndIsReported)
 {
-    Load(R"(<marker id="m" orient="sideways" markerUnits="diagonal"/>)");
+    Load(R"~(<marker id="m" orient="sideways" markerUnits="diagonal"/>)~");
     const auto* marker = Find<TSVGMarker>("m");
     ASSERT_NE(marker, nullptr);
     EXPECT_EQ(marker->Orientation(), 0);
@@ -85,9 +88,9 @@ TEST_F(MarkerTest, AnUnreadableOrientationKeepsTheValueAndIsReported)
 
 TEST_F(MarkerTest, TheViewportScalesWithTheStrokeWidthInStrokeWidthUnits)
 {
-    Load(R"(<marker id="stroke" markerWidth="3" markerHeight="3"/>
+    Load(R"~(<marker id="stroke" markerWidth="3" markerHeight="3"/>
             <marker id="user" markerWidth="3" markerHeight="3" markerUnits="userSpaceOnUse"/>
-            <marker id="box" markerWidth="20" markerHeight="10" viewBox="0 0 10 10" refX="10" refY="5"/>)");
+            <marker id="box" markerWidth="20" markerHeight="10" viewBox="0 0 10 10" refX="10" refY="5"/>)~");
     QTransform clipSpace;
     QRectF clip;
     // With a stroke of width 2 the viewport is 6 × 6 user units, or 3 × 3 in user space.
@@ -112,10 +115,10 @@ TEST_F(MarkerTest, TheViewportScalesWithTheStrokeWidthInStrokeWidthUnits)
 TEST_F(MarkerTest, MarkersGoOnEveryVertexTurnedAlongTheOutline)
 {
     // A bar from the vertex along the marker's x axis.
-    Load(R"(<marker id="bar" markerUnits="userSpaceOnUse" markerWidth="10" markerHeight="10"
+    Load(R"~(<marker id="bar" markerUnits="userSpaceOnUse" markerWidth="10" markerHeight="10"
               refY="1" orient="auto"><rect width="10" height="2" fill="blue"/></marker>
             <path id="p" d="M10,10 L50,10 L50,50" fill="none"
-              marker-start="url(#bar)" marker-mid="url(#bar)" marker-end="url(#bar)"/>)");
+              marker-start="url(#bar)" marker-mid="url(#bar)" marker-end="url(#bar)"/>)~");
     const QImage image = Render();
     // Start along +x, the corner along the bisector (45°), the end along +y.
     EXPECT_TRUE(IsBlue(image.pixel(17, 10)));
@@ -129,10 +132,10 @@ TEST_F(MarkerTest, MarkersGoOnEveryVertexTurnedAlongTheOutline)
 
 TEST_F(MarkerTest, ANameThatFindsNoMarkerDrawsNothingThere)
 {
-    Load(R"(<marker id="dot" markerUnits="userSpaceOnUse" markerWidth="10" markerHeight="10" refX="5" refY="5">
+    Load(R"~(<marker id="dot" markerUnits="userSpaceOnUse" markerWidth="10" markerHeight="10" refX="5" refY="5">
               <rect width="10" height="10" fill="blue"/></marker>
-            <g id="notAMarker"><rect width="100" height="100" fill="red"/></g>
-            <path d="M20,50 L80,50" marker-start="url(#dot)" marker-end="url(#notAMarker)"/>)");
+            <defs><g id="notAMarker"><rect width="100" height="100" fill="red"/></g></defs>
+            <path d="M20,50 L80,50" marker-start="url(#dot)" marker-end="url(#notAMarker)"/>)~");
     const QImage image = Render();
     EXPECT_TRUE(IsBlue(image.pixel(20, 50)));
     EXPECT_FALSE(SameColor(image.pixel(80, 50), OpaqueRed));
@@ -141,9 +144,9 @@ TEST_F(MarkerTest, ANameThatFindsNoMarkerDrawsNothingThere)
 
 TEST_F(MarkerTest, AMarkerHitReportsTheMarkedElement)
 {
-    Load(R"(<marker id="dot" markerUnits="userSpaceOnUse" markerWidth="10" markerHeight="10" refX="5" refY="5">
+    Load(R"~(<marker id="dot" markerUnits="userSpaceOnUse" markerWidth="10" markerHeight="10" refX="5" refY="5">
               <rect x="-20" width="40" height="10" fill="blue"/></marker>
-            <polyline id="p" points="20,50 50,20 80,50" fill="none" stroke="black" marker-mid="url(#dot)"/>)");
+            <polyline id="p" points="20,50 50,20 80,50" fill="none" stroke="black" marker-mid="url(#dot)"/>)~");
     auto* polyline = Find("p");
     EXPECT_EQ(HitAt({50, 22}), polyline);
     // Beside the viewport the content is clipped, and not there to hit.
@@ -153,9 +156,9 @@ TEST_F(MarkerTest, AMarkerHitReportsTheMarkedElement)
 
 TEST_F(MarkerTest, MarkersOfADisabledElementAreGrayAndNoElementChanges)
 {
-    Load(R"(<marker id="dot" markerUnits="userSpaceOnUse" markerWidth="10" markerHeight="10" refX="5" refY="5">
+    Load(R"~(<marker id="dot" markerUnits="userSpaceOnUse" markerWidth="10" markerHeight="10" refX="5" refY="5">
               <rect width="10" height="10" fill="blue"/></marker>
-            <line id="l" x1="20" y1="50" x2="80" y2="50" stroke="black" marker-end="url(#dot)"/>)");
+            <line id="l" x1="20" y1="50" x2="80" y2="50" stroke="black" marker-end="url(#dot)"/>)~");
     Find("l")->SetEnabled(false);
     auto* marker = Find<TSVGMarker>("dot");
     TDocumentRecorder recorder(Doc);
@@ -173,12 +176,12 @@ TEST_F(MarkerTest, MarkersOfADisabledElementAreGrayAndNoElementChanges)
 TEST_F(MarkerTest, AMarkerThatReentersItselfDrawsNothingForTheReentry)
 {
     // The marker's content is the marked path again, with the same markers.
-    Load(R"(<defs>
+    Load(R"~(<defs>
               <marker id="m" markerUnits="userSpaceOnUse" markerWidth="40" markerHeight="40" refX="0" refY="0"
                 overflow="visible"><use xlink:href="#p" transform="translate(5 5)"/></marker>
               <path id="p" d="M0,0 L20,0" stroke="blue" stroke-width="4" marker-start="url(#m)"/>
             </defs>
-            <use xlink:href="#p" x="10" y="50"/>)");
+            <use xlink:href="#p" x="10" y="50"/>)~");
     const QImage image = Render();
     EXPECT_TRUE(IsBlue(image.pixel(20, 50)));
     // The instance draws the path once more, 5 units lower ...
@@ -192,9 +195,9 @@ TEST_F(MarkerTest, AMarkerThatReentersItselfDrawsNothingForTheReentry)
 
 TEST_F(MarkerTest, TheElementsOpacityCoversItsMarkers)
 {
-    Load(R"(<marker id="dot" markerUnits="userSpaceOnUse" markerWidth="20" markerHeight="20" refX="10" refY="10">
+    Load(R"~(<marker id="dot" markerUnits="userSpaceOnUse" markerWidth="20" markerHeight="20" refX="10" refY="10">
               <rect width="20" height="20" fill="blue"/></marker>
-            <path d="M20,50 L80,50" stroke="blue" stroke-width="10" opacity="0.5" marker-start="url(#dot)"/>)");
+            <path d="M20,50 L80,50" stroke="blue" stroke-width="10" opacity="0.5" marker-start="url(#dot)"/>)~");
     const QImage image = Render();
     // Stroke and marker overlap and are composited once, at half opacity.
     EXPECT_NEAR(qAlpha(image.pixel(25, 50)), 128, 2);
