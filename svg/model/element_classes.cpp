@@ -6,8 +6,10 @@
 #include "svg/model/document.h"
 #include "svg/model/gradient_element.h"
 #include "svg/model/gradient_stop.h"
+#include "svg/model/marker.h"
 #include "svg/model/metadata.h"
 #include "svg/model/path_element.h"
+#include "svg/model/pattern.h"
 #include "svg/model/use.h"
 
 namespace zor {
@@ -36,7 +38,9 @@ TClassTable& ClassTable()
         set(TSVGElementType::etLinearGradient, SVGElementClassOf<TSVGLinearGradient>());
         set(TSVGElementType::etRadialGradient, SVGElementClassOf<TSVGRadialGradient>());
         set(TSVGElementType::etGradientStop, SVGElementClassOf<TSVGGradientStop>());
+        set(TSVGElementType::etMarker, SVGElementClassOf<TSVGMarker>());
         set(TSVGElementType::etMetadata, SVGElementClassOf<TSVGMetadata>());
+        set(TSVGElementType::etPattern, SVGElementClassOf<TSVGPattern>());
         set(TSVGElementType::etScript, SVGElementClassOf<TSVGScript>());
         return classes;
     }();

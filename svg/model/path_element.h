@@ -44,6 +44,8 @@ protected:
     // Also the path data (d) and pathLength.
     void LoadAttributes(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    // Markers go on the vertices of the outline.
+    bool PlacesMarkers() const override;
 
 private:
     std::unique_ptr<TZorPathData> FData;

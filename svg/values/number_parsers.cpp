@@ -103,6 +103,32 @@ float ParseAngle(QStringView Text, bool& Automatic, float Default)
     return float(number * RadiansPerUnit(pieces));
 }
 
+std::optional<double> ParseSVGAngle(QStringView Text)
+{
+    struct TAngleUnit {
+        QStringView Suffix;
+        double Radians;
+    };
+    // Longer suffixes first: "grad" ends in "rad".
+    static constexpr TAngleUnit Units[] = {
+        {u"grad", std::numbers::pi / 200}, {u"turn", 2 * std::numbers::pi},
+        {u"deg", std::numbers::pi / 180},  {u"rad", 1},
+    };
+    const QStringView text = TrimBlanks(Text);
+    QStringView number = text;
+    double factor = std::numbers::pi / 180;
+    for (const TAngleUnit& unit : Units)
+        if (text.endsWith(unit.Suffix, Qt::CaseInsensitive)) {
+            number = text.chopped(unit.Suffix.size());
+            factor = unit.Radians;
+            break;
+        }
+    double value = 0;
+    if (number.isEmpty() || !TryStrToNumber(number, value))
+        return std::nullopt;
+    return value * factor;
+}
+
 TCanvasPoints ParsePoints(QStringView Text)
 {
     const QStringList numbers = SplitNumbers(TrimBlanks(Text));

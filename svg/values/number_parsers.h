@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <optional>
 
 #include "svg/values/text_utils.h"
 #include "svg/values/units.h"
@@ -70,6 +71,10 @@ QList<float> ParseNumberList(QStringView Text, const QList<float>& Previous);
 // Default; an empty text changes nothing; any other text clears Automatic, and
 // gives Default when it does not start with a number.
 float ParseAngle(QStringView Text, bool& Automatic, float Default);
+
+// An SVG angle: a number with an optional unit written on it ("deg",
+// "grad", "rad", "turn", in any case), in radians; nullopt for other text.
+std::optional<double> ParseSVGAngle(QStringView Text);
 
 // The points of a "points" attribute, taken in pairs (a trailing odd number is
 // ignored). Raises EConvertError for a malformed number.

@@ -103,6 +103,11 @@ const THostileCase Cases[] = {
                             "viewBox=\"0 0 64 64\"");
      },
      TOutcome::toDrawn, "", ExpectGreenDrawn},
+    // 10^12 marker instances unbounded; one marked element places a bounded number.
+    {"MarkerFanout", [] { return MarkerFanout(6, 100); }, TOutcome::toDrawn},
+    // 10^12 tiles unbounded, each as large as allowed; one outermost tile
+    // renders a bounded number of bounded pixels.
+    {"PatternFanout", [] { return PatternFanout(12, 10, "1e6"); }, TOutcome::toDrawn},
     {"HugeWidthAndHeight", [] { return SVGDocument("<path d=\"M0 0H1e9V1e9H0z\" fill=\"green\"/>",
                                                    "viewBox=\"0 0 1e9 1e9\""); },
      TOutcome::toDrawn, "", ExpectGreenDrawn},
