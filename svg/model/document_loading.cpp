@@ -1,6 +1,7 @@
 // Loading a document from XML text: the checks of the root element, the
 // passes of a load, and style elements.
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "platform/exceptions.h"
@@ -75,6 +76,10 @@ void TSVGDocument::LoadFromStream(QIODevice& Stream)
 
 void TSVGDocument::LoadFromFile(const QString& FileName)
 {
+    // Images of the file find their files beside it, and never the file itself.
+    const QFileInfo file(FileName);
+    FBaseFolder = file.absolutePath();
+    FImageSourceChain = QStringList{file.canonicalFilePath()};
     TXMLDocument xml;
     xml.LoadFromFile(FileName);
     LoadFromXML(xml);
