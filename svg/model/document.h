@@ -120,9 +120,9 @@ public:
     // process's current folder.
     const QString& BaseFolder() const { return FBaseFolder; }
     void SetBaseFolder(const QString& Value) { FBaseFolder = Value; }
-    // The files an image of this document must not load again: the
-    // document's own file (LoadFromFile) and the files of the documents that
-    // show it as an image, outermost first.
+    // For a document shown as an image: the files of the images it is shown
+    // through, outermost first (canonical paths), which its own images must
+    // not load again. Empty for a document that is no image.
     const QStringList& ImageSourceChain() const { return FImageSourceChain; }
     void SetImageSourceChain(const QStringList& Value) { FImageSourceChain = Value; }
 

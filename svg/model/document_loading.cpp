@@ -76,10 +76,8 @@ void TSVGDocument::LoadFromStream(QIODevice& Stream)
 
 void TSVGDocument::LoadFromFile(const QString& FileName)
 {
-    // Images of the file find their files beside it, and never the file itself.
-    const QFileInfo file(FileName);
-    FBaseFolder = file.absolutePath();
-    FImageSourceChain = QStringList{file.canonicalFilePath()};
+    // Images of the file find their files beside it.
+    FBaseFolder = QFileInfo(FileName).absolutePath();
     TXMLDocument xml;
     xml.LoadFromFile(FileName);
     LoadFromXML(xml);

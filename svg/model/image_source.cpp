@@ -149,8 +149,14 @@ TImagePicture TImagePicture::Load(const QString& Reference, const TImageSourceCo
         return {};
     const TNestedImageLoad nested;
     if (std::optional<TDataURIContent> content = DecodeDataURI(Reference)) {
-        if (IsSVGContent(content->Bytes))
-            return TImagePicture(LoadDocument(std::move(content->Bytes), Context, Context.BaseFolder, Context.Chain));
+        if (IsSVGContent(content->Bytes)) {
+            // Inline markup has no location its file names could be relative
+            // to: it shows inline pictures only.
+            TImageSourceContext inlineContext = Context;
+            inlineContext.AllowFiles = false;
+            return TImagePicture(
+                LoadDocument(std::move(content->Bytes), inlineContext, Context.BaseFolder, Context.Chain));
+        }
         return TImagePicture(DecodeBitmap(std::move(content->Bytes)));
     }
     TImagePicture picture = LoadFile(Reference, Context);
