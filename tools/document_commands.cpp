@@ -1,6 +1,7 @@
 #include "tools/document_commands.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QPainter>
 #include <QSaveFile>
@@ -59,6 +60,8 @@ TLoadedDocument LoadDocument(const QString& Input)
 {
     const TXMLDocument xml = ReadXML(Input);
     TLoadedDocument loaded{std::make_unique<TSVGDocument>(), QSizeF()};
+    if (Input != StandardStream)
+        loaded.Document->SetBaseFolder(QFileInfo(Input).absolutePath());
     loaded.Document->LoadFromXML(xml);
     loaded.Size = IntrinsicSize(xml.DocumentElement(), *loaded.Document);
     return loaded;
