@@ -88,6 +88,12 @@ void TWriter::Leave()
     --FDepth;
 }
 
+bool HasStreamSignature(QIODevice& Device)
+{
+    std::array<char, Signature.size()> bytes;
+    return Device.peek(bytes.data(), bytes.size()) == qint64(bytes.size()) && bytes == Signature;
+}
+
 void TWriter::WriteRootComponent(const TPersistent& Root)
 {
     WriteRaw(Signature.data(), Signature.size());

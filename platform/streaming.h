@@ -77,6 +77,10 @@ constexpr std::size_t EnumCount(TValueType) { return 14; }
 // The value's own name ("vaInt"), as messages show it.
 QString ValueTypeName(TValueType Value);
 
+// Whether Device holds a stream signature at its current position, which
+// stays where it was.
+bool HasStreamSignature(QIODevice& Device);
+
 // Bounds that keep a reader's work and memory in proportion to its input.
 struct TStreamLimits {
     // Class, property and identifier names.

@@ -371,6 +371,25 @@ void TXMLNode::SetText(const QString& Value)
     xmlNodeAddContent(element, TUtf8(Value).Get());
 }
 
+void TXMLNode::AddText(const QString& Value)
+{
+    xmlNode* element = Element("AddText");
+    xmlNode* text = xmlNewDocText(element->doc, TUtf8(Value).Get());
+    if (text == nullptr || xmlAddChild(element, text) == nullptr) {
+        xmlFreeNode(text);
+        Raise<EXMLDocError>(messages::XMLCannotWrite, {QStringLiteral("out of memory")});
+    }
+}
+
+void TXMLNode::Remove()
+{
+    if (FNode == nullptr)
+        Raise<EXMLDocError>(messages::XMLNullNode, {QStringLiteral("Remove")});
+    xmlUnlinkNode(FNode);
+    xmlFreeNode(FNode);
+    FNode = nullptr;
+}
+
 void TXMLNode::AppendMarkup(const QString& Markup)
 {
     xmlNode* element = Element("AppendMarkup");
