@@ -205,7 +205,7 @@ TEST(RoundInstruments, EveryOneIsRegisteredNotifiesAndDraws)
         ASSERT_NE(entry, nullptr);
         std::unique_ptr<TZorSVGCustomInstrument> instrument = entry->Create();
         const QMetaObject& meta = *instrument->metaObject();
-        for (int i = TZorSVGCustomInstrument::staticMetaObject.propertyOffset(); i < meta.propertyCount(); ++i)
+        for (int i = TZorSVGControl::staticMetaObject.propertyOffset(); i < meta.propertyCount(); ++i)
             EXPECT_TRUE(meta.property(i).hasNotifySignal()) << meta.property(i).name();
         if (entry->SetValue)
             entry->SetValue(*instrument, 1);
