@@ -23,9 +23,9 @@ class TSVGGraphicElement;
 
 class TZorSVGControl : public QWidget {
     Q_OBJECT
-    Q_PROPERTY(bool Buffered READ Buffered WRITE SetBuffered)
-    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch)
-    Q_PROPERTY(int Quality READ Quality WRITE SetQuality)
+    Q_PROPERTY(bool Buffered READ Buffered WRITE SetBuffered NOTIFY bufferedChanged)
+    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch NOTIFY stretchChanged)
+    Q_PROPERTY(int Quality READ Quality WRITE SetQuality NOTIFY qualityChanged)
 
 public:
     static constexpr int DefaultQuality = 2;
@@ -84,6 +84,11 @@ public:
     TEvent<const QString&> OnPaintError;
 
     QSize sizeHint() const override;
+
+Q_SIGNALS:
+    void bufferedChanged();
+    void stretchChanged();
+    void qualityChanged();
 
 protected:
     // Stores the element; a different one marks the layers stale. Nothing is
