@@ -1,5 +1,6 @@
 #include "instruments/svg_control.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <cmath>
@@ -191,6 +192,36 @@ void TZorSVGControl::paintEvent(QPaintEvent*)
         FLastPaintError = QString::fromLocal8Bit(Error.what());
         Fire(OnPaintError, FLastPaintError);
     }
+}
+
+void TZorSVGControl::mousePressEvent(QMouseEvent* Event)
+{
+    QWidget::mousePressEvent(Event);
+    if (Event->button() == Qt::LeftButton)
+        FPressed = true;
+}
+
+void TZorSVGControl::mouseReleaseEvent(QMouseEvent* Event)
+{
+    QWidget::mouseReleaseEvent(Event);
+    const bool click = FPressed && Event->button() == Qt::LeftButton && rect().contains(Event->position().toPoint());
+    if (Event->button() == Qt::LeftButton)
+        FPressed = false;
+    if (click)
+        Guarded([this] { Fire(OnClick, this); });
+}
+
+void TZorSVGControl::Guarded(const std::function<void()>& Handler)
+{
+    try {
+        Handler();
+        return;
+    } catch (const Exception& Error) {
+        FLastEventError = Error.Message();
+    } catch (const std::exception& Error) {
+        FLastEventError = QString::fromLocal8Bit(Error.what());
+    }
+    Fire(OnEventError, FLastEventError);
 }
 
 void TZorSVGControl::resizeEvent(QResizeEvent* Event)
