@@ -167,11 +167,14 @@ private:
         return name;
     }
 
-    const TStreamClass& ClassNamed(const QString& Name) const
+    // The class named by the next token.
+    const TStreamClass& TakeClass()
     {
-        const TStreamClass* type = FRegistry.FindClass(Name);
+        const int line = FToken.Line;
+        const QString name = TakeName(QStringLiteral("a class name"));
+        const TStreamClass* type = FRegistry.FindClass(name);
         if (type == nullptr)
-            Fail(QStringLiteral("class %1 not found").arg(Name));
+            FTokens.Fail(line, QStringLiteral("class %1 not found").arg(name));
         return *type;
     }
 
@@ -180,7 +183,7 @@ private:
     {
         const QString name = TakeName(QStringLiteral("a component name"));
         ExpectSymbol(u':');
-        const TStreamClass& type = ClassNamed(TakeName(QStringLiteral("a class name")));
+        const TStreamClass& type = TakeClass();
         FWriter.WriteObjectBegin(type.Name());
         FWriter.WritePropName(QStringLiteral("Name"));
         FWriter.WriteString(name);
@@ -245,7 +248,7 @@ private:
         } else if (IsName(QStringLiteral("object"))) {
             // An owned object: its class, its properties, no name.
             Advance();
-            const TStreamClass& type = ClassNamed(TakeName(QStringLiteral("a class name")));
+            const TStreamClass& type = TakeClass();
             FWriter.WriteObjectBegin(type.Name());
             ConvertProperties();
             FWriter.WritePropertiesEnd();
@@ -253,6 +256,8 @@ private:
                 FWriter.WriteChildrenEnd();
             ExpectName(QStringLiteral("end"));
             FWriter.WriteObjectEnd();
+        } else if (IsName(QStringLiteral("end"))) {
+            Fail(QStringLiteral("a value expected"));
         } else {
             FWriter.WriteIdent(TakeName(QStringLiteral("a value")));
         }
