@@ -349,6 +349,13 @@ public:
         using S = TPropertyValue<C, Getter>;
         return Add<S>(Name, Get, Put, Default, TSetCodec<typename EnumOf<S>::Type>{Names});
     }
+    // A set without default, written whenever its stored rule allows.
+    template <typename Getter, typename Setter>
+    TClassBuilder& Set(const QString& Name, Getter Get, Setter Put, std::span<const char* const> Names)
+    {
+        using S = TPropertyValue<C, Getter>;
+        return Add<S>(Name, Get, Put, std::nullopt, TSetCodec<typename EnumOf<S>::Type>{Names});
+    }
     // A part owned by the object, reached with Access(C&) -> TPersistent&.
     template <typename Access>
     TClassBuilder& Object(const QString& Name, Access Get)
