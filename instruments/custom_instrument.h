@@ -174,7 +174,9 @@ template <typename T, typename... Arguments>
 std::unique_ptr<T> CreateInstrument(const std::function<void(T&)>& StoredValues, Arguments&&... Args)
 {
     auto instrument = std::make_unique<T>(std::forward<Arguments>(Args)...);
-    instrument->AfterConstruction();
+    // Through the base, whose friend this is: descendants keep their
+    // override protected.
+    static_cast<TZorSVGCustomInstrument&>(*instrument).AfterConstruction();
     if (StoredValues)
         StoredValues(*instrument);
     return instrument;
