@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "app/dashboard_window.h"
+#include "app/season.h"
 #include "instruments/altimeters.h"
 #include "instruments/barometers.h"
 #include "instruments/clocks.h"
@@ -86,7 +87,9 @@ TEST(Dashboard, AtItsStoredSizeTheWindowIsTheLayoutExactly)
 TEST(Dashboard, EnlargedEverythingGrowsWithTheWindow)
 {
     TfrmDashboard window;
+    window.show();
     window.resize(1504, 1054);
+    QApplication::processEvents();
     EXPECT_DOUBLE_EQ(window.Scale(), 2);
     EXPECT_EQ(InWindow(window, Component<QWidget>(window, "Panel4")), QRect(1304, 0, 200, 1054));
     EXPECT_EQ(InWindow(window, Component<QWidget>(window, "ZorCircularSpeedometer2")), QRect(1304, 210, 200, 200));
@@ -94,6 +97,7 @@ TEST(Dashboard, EnlargedEverythingGrowsWithTheWindow)
     // A wider window than the layout's shape keeps the scale of its height;
     // the centre takes the extra width.
     window.resize(1200, 527);
+    QApplication::processEvents();
     EXPECT_DOUBLE_EQ(window.Scale(), 1);
     EXPECT_EQ(InWindow(window, Component<QWidget>(window, "CenterStage")), QRect(100, 0, 900, 463));
     EXPECT_EQ(InWindow(window, Component<QWidget>(window, "Panel2")), QRect(1000, 0, 100, 527));
@@ -152,6 +156,9 @@ TEST(Dashboard, TheStoredLayoutLoadsIntoTheSameWindow)
     buffer.setData(stored);
     buffer.open(QIODevice::ReadOnly);
     TfrmDashboard again(buffer, DashboardClasses());
+    // Each window sets the calendar to the time it was made.
+    Component<TZorAnalogCalendar>(again, "ZorAnalogCalendar1")
+        .SetTime(Component<TZorAnalogCalendar>(window, "ZorAnalogCalendar1").Time());
     EXPECT_EQ(again.StoreLayout(), stored);
     EXPECT_EQ(Component<TZorCircularAltimeter>(again, "ZorCircularAltimeter1").LightColor(), 0xFF80C0FFu);
     EXPECT_EQ(again.size(), QSize(752, 527));
