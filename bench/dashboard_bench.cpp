@@ -35,10 +35,10 @@ constexpr std::array<TSweep, 9> Sweeps = {{
     {"ZorRotarySwitch1", "Value", 0, 1},
 }};
 
-double ThreadSeconds()
+double ProcessSeconds()
 {
     timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
 }
 
@@ -60,7 +60,7 @@ void BM_DashboardFrameAt60Hz(benchmark::State& State)
     }
     // Two-second sweeps there and back, 120 frames each way.
     int frame = 0;
-    const double start = ThreadSeconds();
+    const double start = ProcessSeconds();
     for (auto _ : State) {
         const double phase = std::abs(std::fmod(frame / 120.0, 2.0) - 1.0);
         for (std::size_t i = 0; i < Sweeps.size(); ++i) {
@@ -70,13 +70,13 @@ void BM_DashboardFrameAt60Hz(benchmark::State& State)
         }
         ++frame;
     }
-    const double spent = ThreadSeconds() - start;
+    const double spent = ProcessSeconds() - start;
     State.counters["core_%"] = benchmark::Counter(spent * 60 * 100, benchmark::Counter::kAvgIterations);
     for (const zor::TZorSVGControl* instrument : instruments)
         if (!instrument->LastPaintError().isEmpty())
             State.SkipWithError(qPrintable(instrument->LastPaintError()));
 }
 // At the stored size, and enlarged twice.
-BENCHMARK(BM_DashboardFrameAt60Hz)->Arg(752)->Arg(1504)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DashboardFrameAt60Hz)->Arg(752)->Arg(1504)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
