@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "platform/guarded_call.h"
 #include "platform/stream_classes.h"
 
 namespace zor {
@@ -225,14 +226,7 @@ void TTimer::Run()
 
 void TTimer::Tick()
 {
-    try {
-        Fire(OnTimer, this);
-        FLastError.clear();
-    } catch (const Exception& Error) {
-        FLastError = Error.Message();
-    } catch (const std::exception& Error) {
-        FLastError = QString::fromLocal8Bit(Error.what());
-    }
+    FLastError = CallCatching([this] { Fire(OnTimer, this); });
     if (!FLastError.isEmpty())
         qWarning("%s: %s", qPrintable(Name()), qPrintable(FLastError));
 }
@@ -320,14 +314,10 @@ void TFloatAnimation::updateCurrentValue(const QVariant& Value)
 
 void TFloatAnimation::Guarded(const std::function<void()>& Action)
 {
-    try {
-        Action();
+    const QString error = CallCatching(Action);
+    if (error.isEmpty())
         return;
-    } catch (const Exception& Error) {
-        FLastError = Error.Message();
-    } catch (const std::exception& Error) {
-        FLastError = QString::fromLocal8Bit(Error.what());
-    }
+    FLastError = error;
     // A sweep that failed once would fail on every frame.
     stop();
     qWarning("%s: %s", qPrintable(Name()), qPrintable(FLastError));

@@ -9,6 +9,7 @@
 #include "instruments/clocks.h"
 #include "instruments/switches.h"
 #include "platform/date_time.h"
+#include "platform/guarded_call.h"
 #include "platform/object_text.h"
 #include "platform/streaming.h"
 
@@ -141,11 +142,9 @@ void TfrmDashboard::Arrange()
 void TfrmDashboard::resizeEvent(QResizeEvent* Event)
 {
     QWidget::resizeEvent(Event);
-    try {
-        Arrange();
-    } catch (const std::exception& Error) {
-        qWarning("%s", Error.what());
-    }
+    const QString error = CallCatching([this] { Arrange(); });
+    if (!error.isEmpty())
+        qWarning("%s", qPrintable(error));
 }
 
 TZorSVGCustomInstrument* TfrmDashboard::StageCopy() const
@@ -183,15 +182,17 @@ void TfrmDashboard::ShowOnStage(TZorSVGCustomInstrument& Source)
     if (!previous.empty())
         delete const_cast<TPersistent*>(previous.front());
 
+    // Made as a child of the stage, it joins it only once it is complete: a
+    // copy that cannot be read is freed.
     std::unique_ptr<TPersistent> made = FRegistry.ClassOf(Source).Create(FCenterStage);
     auto& copy = dynamic_cast<TZorSVGCustomInstrument&>(*made);
-    AdoptChild(*FCenterStage, std::move(made));
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     TReader(buffer, FRegistry).ReadRootComponent(copy);
     copy.SetAlign(TAlignLayout::alClient);
     BindEvents(copy, FRegistry, [this](const QString& Name) { return FindHandler(Name); });
     ClearEvent(copy, QStringLiteral("OnClick"), FRegistry);
+    AdoptChild(*FCenterStage, std::move(made));
     Arrange();
     copy.show();
 }

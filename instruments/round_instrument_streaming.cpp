@@ -129,6 +129,16 @@ void AddValue(TClassBuilder<T>& Gauge)
     Gauge.Property(QStringLiteral("Value"), &T::Value, &T::SetValue, 0.0f);
 }
 
+// A scale over a range, its labels and the value on it.
+template <typename T>
+void AddRangedValue(TClassBuilder<T>& Gauge)
+{
+    AddScale(Gauge);
+    AddRange(Gauge);
+    AddLabels(Gauge);
+    AddValue(Gauge);
+}
+
 } // namespace
 
 void RegisterRoundInstrumentStreamClasses(TStreamRegistry& Registry)
@@ -137,16 +147,10 @@ void RegisterRoundInstrumentStreamClasses(TStreamRegistry& Registry)
 
     auto speedometer = RegisterGauge<TZorCircularSpeedometer>(Registry, QStringLiteral("TZorCircularSpeedometer"));
     AddHands(speedometer);
-    AddScale(speedometer);
-    AddRange(speedometer);
-    AddLabels(speedometer);
-    AddValue(speedometer);
+    AddRangedValue(speedometer);
 
     auto barometer = RegisterGauge<TZorCircularBarometer>(Registry, QStringLiteral("TZorCircularBarometer"));
-    AddScale(barometer);
-    AddRange(barometer);
-    AddLabels(barometer);
-    AddValue(barometer);
+    AddRangedValue(barometer);
 
     auto altimeter = RegisterGauge<TZorCircularAltimeter>(Registry, QStringLiteral("TZorCircularAltimeter"));
     AddHands(altimeter);
@@ -156,10 +160,7 @@ void RegisterRoundInstrumentStreamClasses(TStreamRegistry& Registry)
     AddValue(altimeter);
 
     auto fuel = RegisterGauge<TZorCircularFuelGauge>(Registry, QStringLiteral("TZorCircularFuelGauge"));
-    AddScale(fuel);
-    AddRange(fuel);
-    AddLabels(fuel);
-    AddValue(fuel);
+    AddRangedValue(fuel);
 
     auto rotarySwitch = RegisterGauge<TZorRotarySwitch>(Registry, QStringLiteral("TZorRotarySwitch"));
     AddScale(rotarySwitch);

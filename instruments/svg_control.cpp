@@ -7,6 +7,7 @@
 
 #include "instruments/artwork_resources.h"
 #include "platform/exceptions.h"
+#include "platform/guarded_call.h"
 #include "svg/model/document.h"
 #include "svg/render/device_pixels.h"
 #include "svg/render/render_context.h"
@@ -181,17 +182,12 @@ void TZorSVGControl::paintEvent(QPaintEvent*)
 {
     // An exception cannot travel through the widget system's event loop:
     // it is kept and reported here, and the next paint tries again.
-    try {
+    FLastPaintError = CallCatching([this] {
         QPainter painter(this);
         PaintTo(painter);
-        FLastPaintError.clear();
-    } catch (const Exception& Error) {
-        FLastPaintError = Error.Message();
+    });
+    if (!FLastPaintError.isEmpty())
         Fire(OnPaintError, FLastPaintError);
-    } catch (const std::exception& Error) {
-        FLastPaintError = QString::fromLocal8Bit(Error.what());
-        Fire(OnPaintError, FLastPaintError);
-    }
 }
 
 void TZorSVGControl::mousePressEvent(QMouseEvent* Event)
@@ -213,14 +209,10 @@ void TZorSVGControl::mouseReleaseEvent(QMouseEvent* Event)
 
 void TZorSVGControl::Guarded(const std::function<void()>& Handler)
 {
-    try {
-        Handler();
+    const QString error = CallCatching(Handler);
+    if (error.isEmpty())
         return;
-    } catch (const Exception& Error) {
-        FLastEventError = Error.Message();
-    } catch (const std::exception& Error) {
-        FLastEventError = QString::fromLocal8Bit(Error.what());
-    }
+    FLastEventError = error;
     Fire(OnEventError, FLastEventError);
 }
 

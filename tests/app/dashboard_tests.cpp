@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 
 #include "app/dashboard_window.h"
@@ -228,4 +229,22 @@ TEST(Dashboard, AnAnimationOfAPropertyTheInstrumentLacksIsRefused)
     TFloatAnimation bound(&target);
     EXPECT_THROW(bound.SetPropertyName("Value"), EConvertError);
     EXPECT_THROW(bound.SetTrigger("IsPressed=true"), EConvertError);
+}
+
+TEST(Dashboard, AnErrorInAHandlerStaysWithTheComponentThatRanIt)
+{
+    TfrmDashboard window;
+    auto& clock = Component<TZorCircularClock>(window, "ZorCircularClock1");
+    clock.OnClick = [](TZorSVGControl*) { Raise<EInvalidOperation>(QStringLiteral("no stage today")); };
+    Click(clock);
+    EXPECT_EQ(clock.LastEventError(), "no stage today");
+
+    TTimer timer;
+    timer.SetInterval(1);
+    timer.OnTimer = [](TTimer*) { Raise<EInvalidOperation>(QStringLiteral("tick failed")); };
+    QElapsedTimer waited;
+    waited.start();
+    while (timer.LastError().isEmpty() && waited.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(timer.LastError(), "tick failed");
 }
