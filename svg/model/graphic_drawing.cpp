@@ -218,9 +218,15 @@ const TSVGGraphicElement::TPaintCache& TSVGGraphicElement::CachedPaints() const
 TPaintServerResolver TSVGGraphicElement::PaintServers(const TPaintTarget& Target) const
 {
     return [this, Target](const QString& URI) -> TPaintServer {
-        if (const TSVGElement* element = FindReferencedElement(URI))
-            if (const TSVGPaintServerElement* server = element->AsPaintServer())
-                return server->PaintServer(*this, Target);
+        const TSVGElement* element = FindReferencedElement(URI);
+        if (element == nullptr)
+            return {};
+        // Gradients answer at once; another class that serves paints is found by a cast.
+        const TSVGPaintServerElement* server = element->AsPaintServer();
+        if (server == nullptr)
+            server = dynamic_cast<const TSVGPaintServerElement*>(element);
+        if (server != nullptr)
+            return server->PaintServer(*this, Target);
         return {};
     };
 }
