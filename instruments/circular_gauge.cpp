@@ -77,6 +77,7 @@ void TZorCustomCircularGauge::LoadFromResource(const QString& ResName)
 {
     TZorSVGCustomInstrument::LoadFromResource(ResName);
     FKnobCentre.reset();
+    FSprites.Invalidate();
     TSVGGraphicElement* hands = nullptr;
     TryGetElement(QStringLiteral("Hands"), hands);
     SetActiveSVGElement(hands);
@@ -283,6 +284,7 @@ void TZorCustomCircularGauge::SetHands(const THands& Value)
     FHands = Value;
     ApplyHands();
     // The hands are drawn live: the layers stay as they are.
+    FSprites.Invalidate();
     Repaint();
     Q_EMIT handsChanged();
 }
@@ -441,7 +443,29 @@ QString TZorCustomCircularGauge::AccessibleName() const
 void TZorCustomCircularGauge::ArtworkChanged()
 {
     InvalidateBuffers();
+    FSprites.Invalidate();
     Repaint();
+}
+
+std::vector<TSVGGraphicElement*> TZorCustomCircularGauge::Rotors() const
+{
+    std::vector<TSVGGraphicElement*> rotors;
+    TSVGGraphicElement* live = ActiveSVGElement();
+    if (live == nullptr || !live->Display())
+        return rotors;
+    if (live->ID() != QLatin1String("Hands")) {
+        rotors.push_back(live);
+        return rotors;
+    }
+    for (TSVGElement* child : live->Items())
+        if (TSVGGraphicElement* part = child->AsGraphicElement(); part != nullptr && part->Display())
+            rotors.push_back(part);
+    return rotors;
+}
+
+void TZorCustomCircularGauge::PaintActiveElement(QPainter& Painter, const QRect& Target)
+{
+    FSprites.Paint(Painter, SVG(), Rotors(), Target, Quality(), Buffers().Background().cacheKey());
 }
 
 void TZorCustomCircularGauge::RequestHandsRepaint()

@@ -19,6 +19,7 @@
 
 #include "geometry/path_data.h"
 #include "instruments/custom_instrument.h"
+#include "instruments/rotor_sprites.h"
 #include "platform/date_time.h"
 #include "platform/enum_set.h"
 #include "platform/string_list.h"
@@ -359,6 +360,12 @@ protected:
     TZorPathData& MinorMarkerPath() { return *FMinorMarkerPath; }
 
     void showEvent(QShowEvent* Event) override;
+    // The live part only turns: its parts are drawn once into pictures and
+    // then copied turned.
+    void PaintActiveElement(QPainter& Painter, const QRect& Target) override;
+    // The parts of the live drawing that turn on their own, in drawing order.
+    virtual std::vector<TSVGGraphicElement*> Rotors() const;
+    const TRotorSprites& Sprites() const { return FSprites; }
 
 private:
     // Element ID (when present) fills with Color of its own.
@@ -426,6 +433,8 @@ private:
     // The knob's centre, which the hands turn about; measured once per
     // artwork, since hiding the knob must not move it.
     std::optional<QPointF> FKnobCentre;
+    // The pictures of the turning parts.
+    TRotorSprites FSprites;
     // Coalesces hand repaints to one per screen refresh.
     QTimer* FRepaintTimer = nullptr;
     QElapsedTimer FSinceHandsRepaint;

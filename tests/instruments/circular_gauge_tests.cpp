@@ -33,6 +33,7 @@ public:
     using TZorCustomCircularGauge::SetStartAngle;
     using TZorCustomCircularGauge::SetStopAngle;
     using TZorCustomCircularGauge::SetValue;
+    using TZorCustomCircularGauge::Sprites;
     using TZorCustomCircularGauge::Value;
 };
 
@@ -240,6 +241,41 @@ TEST_F(CircularGauge, AHiddenGaugeDrawsNothing)
     ProcessEventsFor(50);
     EXPECT_EQ(counter.Paints, 0);
     EXPECT_EQ(drawn, 0);
+}
+
+TEST_F(CircularGauge, TurnsTheHandsPicturesInsteadOfDrawingThemAgain)
+{
+    Gauge->resize(200, 200);
+    Gauge->SetStartAngle(225);
+    Gauge->SetStopAngle(495);
+    Picture(*Gauge);
+    const int renders = Gauge->Sprites().Renders();
+    Gauge->SetValue(7.3F);
+    const QImage turned = Picture(*Gauge);
+    EXPECT_EQ(Gauge->Sprites().Renders(), renders);
+
+    // The same hands drawn where they are: the turned pictures match them
+    // but for the resampling of their edges.
+    auto fresh = CreateInstrument<TTestGauge>();
+    fresh->resize(200, 200);
+    fresh->SetStartAngle(225);
+    fresh->SetStopAngle(495);
+    fresh->SetValue(7.3F);
+    const QImage drawn = Picture(*fresh);
+    int differing = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb a = turned.pixel(x, y), b = drawn.pixel(x, y);
+            if (std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                          std::abs(qBlue(a) - qBlue(b))}) > 64)
+                ++differing;
+        }
+    EXPECT_LT(differing, 40);
+
+    // A change of the artwork draws them again.
+    Gauge->SetBigHandColor(0xFF00FF00);
+    Picture(*Gauge);
+    EXPECT_EQ(Gauge->Sprites().Renders(), renders + 1);
 }
 
 // --- Accessibility ----------------------------------------------------------------
