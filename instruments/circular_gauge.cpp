@@ -66,6 +66,13 @@ QSize TZorCustomCircularGauge::sizeHint() const
     return QSize(DefaultSide, DefaultSide);
 }
 
+QSize TZorCustomCircularGauge::minimumSizeHint() const
+{
+    // Below this the labels cannot be read.
+    constexpr int SmallestSide = 48;
+    return QSize(SmallestSide, SmallestSide);
+}
+
 void TZorCustomCircularGauge::AfterConstruction()
 {
     TZorSVGCustomInstrument::AfterConstruction();
@@ -163,6 +170,7 @@ void TZorCustomCircularGauge::SetValue(float Value)
     UpdateHands();
     DoChange();
     Q_EMIT valueChanged();
+    NotifyAccessibleValue(*this);
 }
 
 void TZorCustomCircularGauge::SetMin(float Value)
@@ -205,26 +213,25 @@ void TZorCustomCircularGauge::SetMax(float Value)
 
 void TZorCustomCircularGauge::SetStartAngle(int Value)
 {
-    if (FStartAngle == Value)
-        return;
-    FStartAngle = Value;
-    GenerateMarkers();
-    GenerateLabels();
-    UpdateHands();
-    ArtworkChanged();
-    Q_EMIT startAngleChanged();
+    ChangeArc(FStartAngle, Value, &TZorCustomCircularGauge::startAngleChanged);
 }
 
 void TZorCustomCircularGauge::SetStopAngle(int Value)
 {
-    if (FStopAngle == Value)
+    ChangeArc(FStopAngle, Value, &TZorCustomCircularGauge::stopAngleChanged);
+}
+
+void TZorCustomCircularGauge::ChangeArc(int& Field, int Value, void (TZorCustomCircularGauge::*Notify)())
+{
+    // Either end may lie anywhere: nothing limits or reduces it.
+    if (Field == Value)
         return;
-    FStopAngle = Value;
+    Field = Value;
     GenerateMarkers();
     GenerateLabels();
     UpdateHands();
     ArtworkChanged();
-    Q_EMIT stopAngleChanged();
+    Q_EMIT(this->*Notify)();
 }
 
 void TZorCustomCircularGauge::SetMajorMarkers(int Value)
@@ -297,6 +304,7 @@ void TZorCustomCircularGauge::SetTime(TDateTime Value)
     UpdateTime();
     DoChange();
     Q_EMIT timeChanged();
+    NotifyAccessibleValue(*this);
 }
 
 // --- Texts, fonts and labels ----------------------------------------------------

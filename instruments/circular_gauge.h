@@ -217,7 +217,11 @@ public:
     // Repaints asked for by moving hands, coalesced to one per screen refresh.
     int RefreshInterval() const { return FRefreshInterval; }
 
+    // Round: as high as it is wide, 200 pixels by preference.
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int Width) const override { return Width; }
 
     void LoadFromResource(const QString& ResName) override;
 
@@ -375,6 +379,8 @@ private:
     // Shows each part as the parts, the design and the gradients ask.
     void ApplyPartVisibility();
     void ReadArtworkColors();
+    // StartAngle or StopAngle: markers, labels and hands follow.
+    void ChangeArc(int& Field, int Value, void (TZorCustomCircularGauge::*Notify)());
     void ChangeColor(TAlphaColor& Field, TAlphaColor Value, void (TZorCustomCircularGauge::*Apply)(),
                      void (TZorCustomCircularGauge::*Notify)());
     void ApplyFrameColor();

@@ -100,13 +100,13 @@ protected:
     void Repaint() { update(); }
     // Reads the document from Source.
     virtual void LoadFromStream(QIODevice& Source);
-    void paintEvent(QPaintEvent* Event) override;
-    void resizeEvent(QResizeEvent* Event) override;
     // Draws the active element between the layers into Target (device
     // pixels; the painter's coordinates are device pixels): as vectors at
     // quality 1, supersampled otherwise. A descendant whose live part only
     // turns may draw it more cheaply.
     virtual void PaintActiveElement(QPainter& Painter, const QRect& Target);
+    void paintEvent(QPaintEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
 
 private:
     // Rebuilds the layers for a picture of Size device pixels.

@@ -11,30 +11,18 @@
 #include <QElapsedTimer>
 #include <QMetaProperty>
 
-#include "instruments/circular_gauge.h"
+#include "instruments/circular_range_gauge.h"
 #include "instruments/gradient_colors.h"
 #include "round_instrument_support.h"
 
 namespace zor::test {
 namespace {
 
-// The gauge as the base leaves it, its protected members open to the tests.
-class TTestGauge : public TZorCustomCircularGauge {
+// The gauge as the base leaves it, its labels and pictures open to the tests.
+class TTestGauge : public TZorCircularRangeGauge {
 public:
     using TZorCustomCircularGauge::Labels;
-    using TZorCustomCircularGauge::Max;
-    using TZorCustomCircularGauge::MajorMarkers;
-    using TZorCustomCircularGauge::Min;
-    using TZorCustomCircularGauge::MinorMarkers;
-    using TZorCustomCircularGauge::SetMajorMarkers;
-    using TZorCustomCircularGauge::SetMax;
-    using TZorCustomCircularGauge::SetMin;
-    using TZorCustomCircularGauge::SetMinorMarkers;
-    using TZorCustomCircularGauge::SetStartAngle;
-    using TZorCustomCircularGauge::SetStopAngle;
-    using TZorCustomCircularGauge::SetValue;
     using TZorCustomCircularGauge::Sprites;
-    using TZorCustomCircularGauge::Value;
 };
 
 class CircularGauge : public ::testing::Test {
