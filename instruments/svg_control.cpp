@@ -49,6 +49,7 @@ void TZorSVGControl::SetBuffered(bool Value)
         return;
     FBuffered = Value;
     FNeedBuffers = Value;
+    Q_EMIT bufferedChanged();
 }
 
 void TZorSVGControl::SetStretch(bool Value)
@@ -58,6 +59,7 @@ void TZorSVGControl::SetStretch(bool Value)
     FStretch = Value;
     FNeedBuffers = true;
     Repaint();
+    Q_EMIT stretchChanged();
 }
 
 void TZorSVGControl::SetQuality(int Value)
@@ -68,6 +70,7 @@ void TZorSVGControl::SetQuality(int Value)
     FQuality = Value;
     FNeedBuffers = true;
     Repaint();
+    Q_EMIT qualityChanged();
 }
 
 TSVGDrawingQEvent& TZorSVGControl::OnDrawing()

@@ -27,9 +27,9 @@ class TSVGGraphicElement;
 // animations that drive it) go with it when it is stored or copied.
 class TZorSVGControl : public QWidget, public TControl {
     Q_OBJECT
-    Q_PROPERTY(bool Buffered READ Buffered WRITE SetBuffered)
-    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch)
-    Q_PROPERTY(int Quality READ Quality WRITE SetQuality)
+    Q_PROPERTY(bool Buffered READ Buffered WRITE SetBuffered NOTIFY bufferedChanged)
+    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch NOTIFY stretchChanged)
+    Q_PROPERTY(int Quality READ Quality WRITE SetQuality NOTIFY qualityChanged)
 
 public:
     static constexpr int DefaultQuality = 2;
@@ -96,6 +96,11 @@ public:
 
     QSize sizeHint() const override;
 
+Q_SIGNALS:
+    void bufferedChanged();
+    void stretchChanged();
+    void qualityChanged();
+
 protected:
     // Stores the element; a different one marks the layers stale. Nothing is
     // repainted.
@@ -106,6 +111,11 @@ protected:
     void Repaint() { update(); }
     // Reads the document from Source.
     virtual void LoadFromStream(QIODevice& Source);
+    // Draws the active element between the layers into Target (device
+    // pixels; the painter's coordinates are device pixels): as vectors at
+    // quality 1, supersampled otherwise. A descendant whose live part only
+    // turns may draw it more cheaply.
+    virtual void PaintActiveElement(QPainter& Painter, const QRect& Target);
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
@@ -120,7 +130,6 @@ private:
     void UpdateBuffersFor(QSize Size);
     // The buffered paint: layers copied, the active element between them.
     void PaintBuffered(QPainter& Painter, const QRect& Target);
-    void PaintActiveElement(QPainter& Painter, const QRect& Target);
     // The whole document drawn as vectors.
     void PaintDirect(QPainter& Painter, const QRect& Target);
     // The control's size in device pixels on its own screen.
