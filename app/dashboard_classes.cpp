@@ -7,17 +7,19 @@ namespace zor {
 
 const TStreamRegistry& DashboardClasses()
 {
-    static const TStreamRegistry registry = [] {
-        TStreamRegistry classes;
-        RegisterComponentClass(classes);
-        RegisterControlClass(classes);
-        RegisterComponentClasses(classes);
-        RegisterInstrumentStreamClasses(classes);
-        RegisterRoundInstrumentStreamClasses(classes);
-        classes.Register<TfrmDashboard, TContainerControl>(QStringLiteral("TfrmDashboard"), {})
+    // Filled in place: the classes' children lists refer to this registry.
+    static TStreamRegistry registry;
+    static const bool filled = [] {
+        RegisterComponentClass(registry);
+        RegisterControlClass(registry);
+        RegisterComponentClasses(registry);
+        RegisterInstrumentStreamClasses(registry);
+        RegisterRoundInstrumentStreamClasses(registry);
+        registry.Register<TfrmDashboard, TContainerControl>(QStringLiteral("TfrmDashboard"), {})
             .Property(QStringLiteral("Caption"), &TfrmDashboard::Caption, &TfrmDashboard::SetCaption, QString());
-        return classes;
+        return true;
     }();
+    static_cast<void>(filled);
     return registry;
 }
 

@@ -10,7 +10,7 @@
 namespace zor {
 
 TZorCircularAltimeter::TZorCircularAltimeter(QWidget* Parent)
-    : TZorCustomCircularGauge(Parent)
+    : TZorCircularArcGauge(Parent)
 {
     TUpdateScope<TZorCustomCircularGauge> update(*this);
     SetCaption(QStringLiteral("Altimeter"));

@@ -5,7 +5,7 @@
 namespace zor {
 
 TZorCircularBarometer::TZorCircularBarometer(QWidget* Parent)
-    : TZorCustomCircularGauge(Parent)
+    : TZorCircularRangeGauge(Parent)
 {
     TUpdateScope<TZorCustomCircularGauge> update(*this);
     SetCaption(QStringLiteral("Barometer"));
@@ -27,7 +27,7 @@ TZorCircularBarometer::TZorCircularBarometer(QWidget* Parent)
 
 void TZorCircularBarometer::UpdateAll()
 {
-    TZorCustomCircularGauge::UpdateAll();
+    TZorCircularRangeGauge::UpdateAll();
     DestroyElement(QStringLiteral("LittleHand"));
     DestroyElement(QStringLiteral("ThinHand"));
 }

@@ -66,6 +66,13 @@ QSize TZorCustomCircularGauge::sizeHint() const
     return QSize(DefaultSide, DefaultSide);
 }
 
+QSize TZorCustomCircularGauge::minimumSizeHint() const
+{
+    // Below this the labels cannot be read.
+    constexpr int SmallestSide = 48;
+    return QSize(SmallestSide, SmallestSide);
+}
+
 void TZorCustomCircularGauge::AfterConstruction()
 {
     TZorSVGCustomInstrument::AfterConstruction();
@@ -77,6 +84,7 @@ void TZorCustomCircularGauge::LoadFromResource(const QString& ResName)
 {
     TZorSVGCustomInstrument::LoadFromResource(ResName);
     FKnobCentre.reset();
+    FSprites.Invalidate();
     TSVGGraphicElement* hands = nullptr;
     TryGetElement(QStringLiteral("Hands"), hands);
     SetActiveSVGElement(hands);
@@ -162,6 +170,7 @@ void TZorCustomCircularGauge::SetValue(float Value)
     UpdateHands();
     DoChange();
     Q_EMIT valueChanged();
+    NotifyAccessibleValue(*this);
 }
 
 void TZorCustomCircularGauge::SetMin(float Value)
@@ -204,26 +213,25 @@ void TZorCustomCircularGauge::SetMax(float Value)
 
 void TZorCustomCircularGauge::SetStartAngle(int Value)
 {
-    if (FStartAngle == Value)
-        return;
-    FStartAngle = Value;
-    GenerateMarkers();
-    GenerateLabels();
-    UpdateHands();
-    ArtworkChanged();
-    Q_EMIT startAngleChanged();
+    ChangeArc(FStartAngle, Value, &TZorCustomCircularGauge::startAngleChanged);
 }
 
 void TZorCustomCircularGauge::SetStopAngle(int Value)
 {
-    if (FStopAngle == Value)
+    ChangeArc(FStopAngle, Value, &TZorCustomCircularGauge::stopAngleChanged);
+}
+
+void TZorCustomCircularGauge::ChangeArc(int& Field, int Value, void (TZorCustomCircularGauge::*Notify)())
+{
+    // Either end may lie anywhere: nothing limits or reduces it.
+    if (Field == Value)
         return;
-    FStopAngle = Value;
+    Field = Value;
     GenerateMarkers();
     GenerateLabels();
     UpdateHands();
     ArtworkChanged();
-    Q_EMIT stopAngleChanged();
+    Q_EMIT(this->*Notify)();
 }
 
 void TZorCustomCircularGauge::SetMajorMarkers(int Value)
@@ -283,6 +291,7 @@ void TZorCustomCircularGauge::SetHands(const THands& Value)
     FHands = Value;
     ApplyHands();
     // The hands are drawn live: the layers stay as they are.
+    FSprites.Invalidate();
     Repaint();
     Q_EMIT handsChanged();
 }
@@ -295,6 +304,7 @@ void TZorCustomCircularGauge::SetTime(TDateTime Value)
     UpdateTime();
     DoChange();
     Q_EMIT timeChanged();
+    NotifyAccessibleValue(*this);
 }
 
 // --- Texts, fonts and labels ----------------------------------------------------
@@ -441,7 +451,29 @@ QString TZorCustomCircularGauge::AccessibleName() const
 void TZorCustomCircularGauge::ArtworkChanged()
 {
     InvalidateBuffers();
+    FSprites.Invalidate();
     Repaint();
+}
+
+std::vector<TSVGGraphicElement*> TZorCustomCircularGauge::Rotors() const
+{
+    std::vector<TSVGGraphicElement*> rotors;
+    TSVGGraphicElement* live = ActiveSVGElement();
+    if (live == nullptr || !live->Display())
+        return rotors;
+    if (live->ID() != QLatin1String("Hands")) {
+        rotors.push_back(live);
+        return rotors;
+    }
+    for (TSVGElement* child : live->Items())
+        if (TSVGGraphicElement* part = child->AsGraphicElement(); part != nullptr && part->Display())
+            rotors.push_back(part);
+    return rotors;
+}
+
+void TZorCustomCircularGauge::PaintActiveElement(QPainter& Painter, const QRect& Target)
+{
+    FSprites.Paint(Painter, SVG(), Rotors(), Target, Quality(), Buffers().Background().cacheKey());
 }
 
 void TZorCustomCircularGauge::RequestHandsRepaint()

@@ -19,6 +19,7 @@
 
 #include "geometry/path_data.h"
 #include "instruments/custom_instrument.h"
+#include "instruments/rotor_sprites.h"
 #include "platform/date_time.h"
 #include "platform/enum_set.h"
 #include "platform/string_list.h"
@@ -216,7 +217,11 @@ public:
     // Repaints asked for by moving hands, coalesced to one per screen refresh.
     int RefreshInterval() const { return FRefreshInterval; }
 
+    // Round: as high as it is wide, 200 pixels by preference.
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    bool hasHeightForWidth() const override { return true; }
+    int heightForWidth(int Width) const override { return Width; }
 
     void LoadFromResource(const QString& ResName) override;
 
@@ -359,6 +364,12 @@ protected:
     TZorPathData& MinorMarkerPath() { return *FMinorMarkerPath; }
 
     void showEvent(QShowEvent* Event) override;
+    // The live part only turns: its parts are drawn once into pictures and
+    // then copied turned.
+    void PaintActiveElement(QPainter& Painter, const QRect& Target) override;
+    // The parts of the live drawing that turn on their own, in drawing order.
+    virtual std::vector<TSVGGraphicElement*> Rotors() const;
+    const TRotorSprites& Sprites() const { return FSprites; }
 
 private:
     // Element ID (when present) fills with Color of its own.
@@ -368,6 +379,8 @@ private:
     // Shows each part as the parts, the design and the gradients ask.
     void ApplyPartVisibility();
     void ReadArtworkColors();
+    // StartAngle or StopAngle: markers, labels and hands follow.
+    void ChangeArc(int& Field, int Value, void (TZorCustomCircularGauge::*Notify)());
     void ChangeColor(TAlphaColor& Field, TAlphaColor Value, void (TZorCustomCircularGauge::*Apply)(),
                      void (TZorCustomCircularGauge::*Notify)());
     void ApplyFrameColor();
@@ -426,6 +439,8 @@ private:
     // The knob's centre, which the hands turn about; measured once per
     // artwork, since hiding the knob must not move it.
     std::optional<QPointF> FKnobCentre;
+    // The pictures of the turning parts.
+    TRotorSprites FSprites;
     // Coalesces hand repaints to one per screen refresh.
     QTimer* FRepaintTimer = nullptr;
     QElapsedTimer FSinceHandsRepaint;

@@ -5,7 +5,7 @@
 namespace zor {
 
 TZorCircularFuelGauge::TZorCircularFuelGauge(QWidget* Parent)
-    : TZorCustomCircularGauge(Parent)
+    : TZorCircularRangeGauge(Parent)
 {
     SetDecoration(TDecoration::dcFuelTank);
     TUpdateScope<TZorCustomCircularGauge> update(*this);

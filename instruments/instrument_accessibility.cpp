@@ -73,6 +73,14 @@ QVariant TInstrumentAccessible::minimumStepSize() const
     return 0.0;
 }
 
+void NotifyAccessibleValue(TZorCustomCircularGauge& Instrument)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent event(&Instrument, Instrument.AccessibleValue());
+    QAccessible::updateAccessibility(&event);
+}
+
 void InstallInstrumentAccessibility()
 {
     static const bool installed = [] {

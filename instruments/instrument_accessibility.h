@@ -26,6 +26,10 @@ private:
     TZorCustomCircularGauge& Instrument() const;
 };
 
+// Tells assistive technology, when any listens, that Instrument shows
+// another value.
+void NotifyAccessibleValue(TZorCustomCircularGauge& Instrument);
+
 // Installs the factory that gives every round instrument its accessible
 // interface; installing again changes nothing.
 void InstallInstrumentAccessibility();

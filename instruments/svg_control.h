@@ -111,6 +111,11 @@ protected:
     void Repaint() { update(); }
     // Reads the document from Source.
     virtual void LoadFromStream(QIODevice& Source);
+    // Draws the active element between the layers into Target (device
+    // pixels; the painter's coordinates are device pixels): as vectors at
+    // quality 1, supersampled otherwise. A descendant whose live part only
+    // turns may draw it more cheaply.
+    virtual void PaintActiveElement(QPainter& Painter, const QRect& Target);
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
@@ -125,7 +130,6 @@ private:
     void UpdateBuffersFor(QSize Size);
     // The buffered paint: layers copied, the active element between them.
     void PaintBuffered(QPainter& Painter, const QRect& Target);
-    void PaintActiveElement(QPainter& Painter, const QRect& Target);
     // The whole document drawn as vectors.
     void PaintDirect(QPainter& Painter, const QRect& Target);
     // The control's size in device pixels on its own screen.

@@ -12,14 +12,18 @@ namespace zor {
 // --- The knob both share --------------------------------------------------------
 
 TZorCustomRotarySwitch::TZorCustomRotarySwitch(QWidget* Parent)
-    : TZorCustomCircularGauge(Parent)
+    : TZorCircularArcGauge(Parent)
 {
+    // The document is empty yet: these only store.
     SetBigHandID(QStringLiteral("KnobSwitch"));
+    SetParts(Parts() - TParts{TPart::gpKnob, TPart::gpGlass});
+    SetHands({});
+    SetDefaultHands({});
 }
 
 void TZorCustomRotarySwitch::UpdateAll()
 {
-    TZorCustomCircularGauge::UpdateAll();
+    TZorCircularArcGauge::UpdateAll();
     DestroyElement(QStringLiteral("LittleHand"));
     DestroyElement(QStringLiteral("ThinHand"));
     DestroyElement(QStringLiteral("BigHand"));
@@ -47,7 +51,7 @@ void TZorCustomRotarySwitch::ClickAt(QPointF Position)
 
 void TZorCustomRotarySwitch::mouseReleaseEvent(QMouseEvent* Event)
 {
-    TZorCustomCircularGauge::mouseReleaseEvent(Event);
+    TZorCircularArcGauge::mouseReleaseEvent(Event);
     // An error cannot travel through the event loop; the click is dropped.
     try {
         ClickAt(Event->position());
@@ -61,9 +65,6 @@ TZorRotarySwitch::TZorRotarySwitch(QWidget* Parent)
     : TZorCustomRotarySwitch(Parent)
 {
     TUpdateScope<TZorCustomCircularGauge> update(*this);
-    SetParts(Parts() - TParts{TPart::gpKnob, TPart::gpGlass});
-    SetHands({});
-    SetDefaultHands({});
     SetStartAngle(270);
     SetStopAngle(360);
     SetMin(0);
@@ -134,9 +135,6 @@ TZorRotaryDial::TZorRotaryDial(QWidget* Parent)
     : TZorCustomRotarySwitch(Parent)
 {
     TUpdateScope<TZorCustomCircularGauge> update(*this);
-    SetParts(Parts() - TParts{TPart::gpKnob, TPart::gpGlass});
-    SetHands({});
-    SetDefaultHands({});
     SetStartAngle(225);
     SetStopAngle(495);
     TZorCustomCircularGauge::SetMin(0);

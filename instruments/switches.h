@@ -2,7 +2,7 @@
 // The rotary switch and the rotary dial: a knob that turns to the major
 // marker nearest to where the mouse button is released.
 
-#include "instruments/circular_gauge.h"
+#include "instruments/circular_range_gauge.h"
 
 class QMouseEvent;
 
@@ -10,7 +10,7 @@ namespace zor {
 
 // The knob both share: the hands make way for "KnobSwitch", which turns as
 // the big hand would.
-class TZorCustomRotarySwitch : public TZorCustomCircularGauge {
+class TZorCustomRotarySwitch : public TZorCircularArcGauge {
     Q_OBJECT
 
 public:
@@ -36,10 +36,6 @@ class TZorRotarySwitch : public TZorCustomRotarySwitch {
     Q_OBJECT
     Q_PROPERTY(bool Checked READ Checked WRITE SetChecked NOTIFY checkedChanged)
     Q_PROPERTY(int Value READ Value WRITE SetValue NOTIFY valueChanged)
-    Q_PROPERTY(int MajorMarkers READ MajorMarkers WRITE SetMajorMarkers NOTIFY majorMarkersChanged)
-    Q_PROPERTY(int MinorMarkers READ MinorMarkers WRITE SetMinorMarkers NOTIFY minorMarkersChanged)
-    Q_PROPERTY(int StartAngle READ StartAngle WRITE SetStartAngle NOTIFY startAngleChanged)
-    Q_PROPERTY(int StopAngle READ StopAngle WRITE SetStopAngle NOTIFY stopAngleChanged)
     Q_PROPERTY(float Min READ Min WRITE SetMin NOTIFY minChanged)
     Q_PROPERTY(float Max READ Max WRITE SetMax NOTIFY maxChanged)
 
@@ -56,17 +52,9 @@ public:
     void SetValue(int Value);
 
     using TZorCustomCircularGauge::Max;
-    using TZorCustomCircularGauge::MajorMarkers;
     using TZorCustomCircularGauge::Min;
-    using TZorCustomCircularGauge::MinorMarkers;
-    using TZorCustomCircularGauge::SetMajorMarkers;
     using TZorCustomCircularGauge::SetMax;
     using TZorCustomCircularGauge::SetMin;
-    using TZorCustomCircularGauge::SetMinorMarkers;
-    using TZorCustomCircularGauge::SetStartAngle;
-    using TZorCustomCircularGauge::SetStopAngle;
-    using TZorCustomCircularGauge::StartAngle;
-    using TZorCustomCircularGauge::StopAngle;
 
     QString AccessibleValueText() const override;
 
@@ -86,10 +74,6 @@ private:
 
 class TZorRotaryDial : public TZorCustomRotarySwitch {
     Q_OBJECT
-    Q_PROPERTY(int MajorMarkers READ MajorMarkers WRITE SetMajorMarkers NOTIFY majorMarkersChanged)
-    Q_PROPERTY(int MinorMarkers READ MinorMarkers WRITE SetMinorMarkers NOTIFY minorMarkersChanged)
-    Q_PROPERTY(int StartAngle READ StartAngle WRITE SetStartAngle NOTIFY startAngleChanged)
-    Q_PROPERTY(int StopAngle READ StopAngle WRITE SetStopAngle NOTIFY stopAngleChanged)
     Q_PROPERTY(int Min READ Min WRITE SetMin NOTIFY minChanged)
     Q_PROPERTY(int Max READ Max WRITE SetMax NOTIFY maxChanged)
     Q_PROPERTY(float Value READ Value WRITE SetValue NOTIFY valueChanged)
@@ -105,15 +89,7 @@ public:
     int Max() const;
     void SetMax(int Value);
 
-    using TZorCustomCircularGauge::MajorMarkers;
-    using TZorCustomCircularGauge::MinorMarkers;
-    using TZorCustomCircularGauge::SetMajorMarkers;
-    using TZorCustomCircularGauge::SetMinorMarkers;
-    using TZorCustomCircularGauge::SetStartAngle;
-    using TZorCustomCircularGauge::SetStopAngle;
     using TZorCustomCircularGauge::SetValue;
-    using TZorCustomCircularGauge::StartAngle;
-    using TZorCustomCircularGauge::StopAngle;
     using TZorCustomCircularGauge::Value;
 
 protected:

@@ -11,29 +11,18 @@
 #include <QElapsedTimer>
 #include <QMetaProperty>
 
-#include "instruments/circular_gauge.h"
+#include "instruments/circular_range_gauge.h"
 #include "instruments/gradient_colors.h"
 #include "round_instrument_support.h"
 
 namespace zor::test {
 namespace {
 
-// The gauge as the base leaves it, its protected members open to the tests.
-class TTestGauge : public TZorCustomCircularGauge {
+// The gauge as the base leaves it, its labels and pictures open to the tests.
+class TTestGauge : public TZorCircularRangeGauge {
 public:
     using TZorCustomCircularGauge::Labels;
-    using TZorCustomCircularGauge::Max;
-    using TZorCustomCircularGauge::MajorMarkers;
-    using TZorCustomCircularGauge::Min;
-    using TZorCustomCircularGauge::MinorMarkers;
-    using TZorCustomCircularGauge::SetMajorMarkers;
-    using TZorCustomCircularGauge::SetMax;
-    using TZorCustomCircularGauge::SetMin;
-    using TZorCustomCircularGauge::SetMinorMarkers;
-    using TZorCustomCircularGauge::SetStartAngle;
-    using TZorCustomCircularGauge::SetStopAngle;
-    using TZorCustomCircularGauge::SetValue;
-    using TZorCustomCircularGauge::Value;
+    using TZorCustomCircularGauge::Sprites;
 };
 
 class CircularGauge : public ::testing::Test {
@@ -240,6 +229,41 @@ TEST_F(CircularGauge, AHiddenGaugeDrawsNothing)
     ProcessEventsFor(50);
     EXPECT_EQ(counter.Paints, 0);
     EXPECT_EQ(drawn, 0);
+}
+
+TEST_F(CircularGauge, TurnsTheHandsPicturesInsteadOfDrawingThemAgain)
+{
+    Gauge->resize(200, 200);
+    Gauge->SetStartAngle(225);
+    Gauge->SetStopAngle(495);
+    Picture(*Gauge);
+    const int renders = Gauge->Sprites().Renders();
+    Gauge->SetValue(7.3F);
+    const QImage turned = Picture(*Gauge);
+    EXPECT_EQ(Gauge->Sprites().Renders(), renders);
+
+    // The same hands drawn where they are: the turned pictures match them
+    // but for the resampling of their edges.
+    auto fresh = CreateInstrument<TTestGauge>();
+    fresh->resize(200, 200);
+    fresh->SetStartAngle(225);
+    fresh->SetStopAngle(495);
+    fresh->SetValue(7.3F);
+    const QImage drawn = Picture(*fresh);
+    int differing = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) {
+            const QRgb a = turned.pixel(x, y), b = drawn.pixel(x, y);
+            if (std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                          std::abs(qBlue(a) - qBlue(b))}) > 64)
+                ++differing;
+        }
+    EXPECT_LT(differing, 40);
+
+    // A change of the artwork draws them again.
+    Gauge->SetBigHandColor(0xFF00FF00);
+    Picture(*Gauge);
+    EXPECT_EQ(Gauge->Sprites().Renders(), renders + 1);
 }
 
 // --- Accessibility ----------------------------------------------------------------

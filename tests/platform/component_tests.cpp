@@ -46,8 +46,9 @@ public:
 
 const TStreamRegistry& NodeClasses()
 {
-    static const TStreamRegistry registry = [] {
-        TStreamRegistry classes;
+    // Filled in place: the children lists refer to this registry.
+    static TStreamRegistry classes;
+    static const bool filled = [] {
         RegisterComponentClass(classes);
         RegisterControlClass(classes);
         TClassBuilder<TNode> node = classes.Register<TNode, TComponent>(
@@ -57,7 +58,7 @@ const TStreamRegistry& NodeClasses()
             .Property(
                 "Labels", [](const TNode& n) { return n.Labels; }, [](TNode& n, const QStringList& v) { n.Labels = v; },
                 QStringList())
-            .Children([&classes](const TNode& n) { return StoredChildren(n, classes); },
+            .Children([](const TNode& n) { return StoredChildren(n, classes); },
                       [](TNode& n, std::unique_ptr<TPersistent> child) { AdoptChild(n, std::move(child)); });
         Event<TNode>(node, "OnPing", [](TNode& n, THandler h) {
             n.OnPing = h ? TEvent<TNode*>([h](TNode* s) { h(*s); }) : TEvent<TNode*>();
@@ -68,9 +69,10 @@ const TStreamRegistry& NodeClasses()
             .Property(
                 "Count", [](const TLeaf& l) { return l.Count; }, [](TLeaf& l, int v) { l.Count = v; }, 0);
         classes.Register<TStray, TLeaf>("TStray", [](TPersistent*) { return std::make_unique<TStray>(); });
-        return classes;
+        return true;
     }();
-    return registry;
+    static_cast<void>(filled);
+    return classes;
 }
 
 QByteArray Store(const TPersistent& Root)
