@@ -6,6 +6,7 @@
 #include "svg/model/document.h"
 #include "svg/model/gradient_element.h"
 #include "svg/model/gradient_stop.h"
+#include "svg/model/image.h"
 #include "svg/model/marker.h"
 #include "svg/model/metadata.h"
 #include "svg/model/path_element.h"
@@ -33,6 +34,7 @@ TClassTable& ClassTable()
         set(TSVGElementType::etDefs, SVGElementClassOf<TSVGDefs>());
         set(TSVGElementType::etSymbol, SVGElementClassOf<TSVGSymbol>());
         set(TSVGElementType::etUse, SVGElementClassOf<TSVGUse>());
+        set(TSVGElementType::etImage, SVGElementClassOf<TSVGImage>());
         set(TSVGElementType::etPath, SVGElementClassOf<TSVGPath>());
         set(TSVGElementType::etClipPath, SVGElementClassOf<TSVGClipPath>());
         set(TSVGElementType::etLinearGradient, SVGElementClassOf<TSVGLinearGradient>());

@@ -16,6 +16,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGAttributeReader;
 class TSVGGradientStop;
 
@@ -43,6 +45,7 @@ class TSVGCustomGradient : public TSVGGraphicElement, public TSVGPaintServerElem
 public:
     explicit TSVGCustomGradient(TSVGDocument* aOwner);
     ~TSVGCustomGradient() override;
+    const TSVGPaintServerElement* AsPaintServer() const override { return this; }
 
     TSVGElementTypes ChildSVGTypes() const override;
 
@@ -109,6 +112,9 @@ protected:
     // gradientTransform (in place of transform), gradientUnits, spreadMethod
     // and href; each attribute read is marked given.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    // gradientTransform, when given.
+    void SaveTransform(TSVGAttributeWriter& Writer) const override;
     // Stops; the descriptive kinds as everywhere.
     TSVGElement* CreateChild(const TXMLNode& Node) override;
     // Reads the length attribute Name into Length; true when it read.
@@ -160,6 +166,7 @@ protected:
                        TGradient& Gradient) const override;
     // x1, y1, x2, y2.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
     void InitializeVector();
@@ -213,6 +220,7 @@ protected:
     // cx, cy, r, fx, fy; the circle starts from its defaults, whatever x, y
     // or width the graphic element read.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
     void InitializeCircle();

@@ -218,8 +218,9 @@ const TSVGGraphicElement::TPaintCache& TSVGGraphicElement::CachedPaints() const
 TPaintServerResolver TSVGGraphicElement::PaintServers(const TPaintTarget& Target) const
 {
     return [this, Target](const QString& URI) -> TPaintServer {
-        if (const auto* server = dynamic_cast<const TSVGPaintServerElement*>(FindReferencedElement(URI)))
-            return server->PaintServer(*this, Target);
+        if (const TSVGElement* element = FindReferencedElement(URI))
+            if (const TSVGPaintServerElement* server = element->AsPaintServer())
+                return server->PaintServer(*this, Target);
         return {};
     };
 }

@@ -68,6 +68,16 @@ public:
     // The properties taken from the graphic parent.
     const TSVGStyleProperties& Inherits() const { return FValues.Inherits; }
     void SetInherits(const TSVGStyleProperties& Value);
+    // The properties written as declarations of the style attribute when the
+    // element is saved, the others as presentation attributes: those its
+    // style attribute gave, once read; for an element made in code, its
+    // graphic parent's while ParentPreferredStyles holds. Drawing ignores them.
+    TSVGStyleProperties PreferredStyles() const;
+    // Sets the own set and stops following the parent's.
+    void SetPreferredStyles(const TSVGStyleProperties& Value);
+    bool ParentPreferredStyles() const { return FParentPreferredStyles; }
+    void SetParentPreferredStyles(bool Value) { FParentPreferredStyles = Value; }
+
     // The properties set in code (setters, EditValues, SetInherits); the
     // cascade keeps them as they are.
     const TSVGStyleProperties& ValuesSetInCode() const { return FSetInCode; }
@@ -295,6 +305,16 @@ protected:
     // presentation attribute, the style attribute as the own style, x, y,
     // width, height and transform.
     void LoadAttributes(const TXMLNode& Node) override;
+    // The core attributes, the presentation properties (own values that
+    // differ from the initial ones, "inherit" where it matters), x, y, width
+    // and height where the class has them (SaveGeometry) and the transform.
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    // x, y, width and height, each when it differs from Defaults (the lengths
+    // a new element of the class has); groups, uses, viewports and the like.
+    void SaveGeometry(TSVGAttributeWriter& Writer, const QRectF& Defaults, bool DefaultSizeIsPercent = false) const;
+    // The own transformation: "transform" here; classes placed otherwise
+    // (gradients, symbols) write theirs or none.
+    virtual void SaveTransform(TSVGAttributeWriter& Writer) const;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 
     // --- Outline ---------------------------------------------------------------------
@@ -454,6 +474,8 @@ private:
     TSVGStyle FStyle;
     TSVGStyleValues FValues;
     TSVGStyleProperties FSetInCode;
+    TSVGStyleProperties FPreferredStyles;
+    bool FParentPreferredStyles = true;
     QTransform FMatrix;
 
     // The effective values; valid while FValuesStale is clear.

@@ -53,6 +53,7 @@ public:
     // Bounding-box units, user-space content units, no transform, xMidYMid
     // meet, a tile without size.
     explicit TSVGPattern(TSVGDocument* aOwner);
+    const TSVGPaintServerElement* AsPaintServer() const override { return this; }
     ~TSVGPattern() override;
 
     TSVGElementType SVGType() const override;

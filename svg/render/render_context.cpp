@@ -85,6 +85,17 @@ void TRenderContext::FillText(const QString& Text, const QFont& Font, const QTra
     FPainter->setWorldTransform(base);
 }
 
+void TRenderContext::DrawBitmap(const QImage& Bitmap, const QRectF& Target, const QTransform& M, double Opacity)
+{
+    if (Bitmap.isNull() || Target.isEmpty() || !PrepareOpacity(Opacity))
+        return;
+    const QTransform base = FPainter->worldTransform();
+    FPainter->setWorldTransform(M * FBase);
+    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, true);
+    FPainter->drawImage(Target, Bitmap, QRectF(Bitmap.rect()));
+    FPainter->setWorldTransform(base);
+}
+
 void TRenderContext::StrokePath(const TTransformedPath& Path, double Opacity)
 {
     if (!StrokePaints() || Path.IsEmpty() || !PrepareOpacity(Opacity * FStroke.Opacity()))

@@ -6,6 +6,7 @@
 
 #include <QPaintDevice>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QString>
 #include <QRectF>
@@ -58,6 +59,10 @@ public:
     // opacity: the platform's text drawing, with the text's baseline origin
     // at (0, 0) of the coordinates that M maps into the canvas.
     void FillText(const QString& Text, const QFont& Font, const QTransform& M, double Opacity);
+
+    // Draws the whole of Bitmap, smoothly scaled, into Target, a rectangle
+    // in the coordinates that M maps into the canvas, at Opacity.
+    void DrawBitmap(const QImage& Bitmap, const QRectF& Target, const QTransform& M, double Opacity);
 
     // Intersects the clip with R given in the coordinates that M maps into
     // the canvas (a viewport clips in its own coordinates).

@@ -8,6 +8,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGLine : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
 
@@ -48,6 +50,7 @@ protected:
     void BuildShape(TZorPathData& Shape) const override;
     // x1, y1, x2 and y2, each 0 when not given.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 };
 
 } // namespace zor

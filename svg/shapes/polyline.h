@@ -11,6 +11,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGPolyline : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
 
@@ -44,6 +46,7 @@ protected:
     // points: the pairs of numbers before the first unreadable one (which
     // is recorded); an odd number at the end is left out.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
     TCanvasPoints FPoints;

@@ -22,18 +22,6 @@ bool TryStrToNumber(QStringView Text, double& Value)
     return true;
 }
 
-// The index where a piece is cut before a sign, or -1.
-qsizetype SignSplitIndex(QStringView Piece)
-{
-    for (qsizetype i = 1; i < Piece.size(); ++i) {
-        if (Piece[i] != u'+' && Piece[i] != u'-')
-            continue;
-        const QChar before = Piece[i - 1];
-        return before == u'e' || before == u'E' ? -1 : i;
-    }
-    return -1;
-}
-
 float ParseNumberText(QStringView Text, bool& Inherited, float Default, bool AcceptInfinity)
 {
     const QStringView text = TrimBlanks(Text);
@@ -75,15 +63,7 @@ double StrToNumber(QStringView Text)
 QStringList SplitNumbers(QStringView Text, QStringView Delimiters)
 {
     QStringList numbers;
-    ForEachDelimited(Text, Delimiters, [&](QStringView piece) {
-        const qsizetype sign = SignSplitIndex(piece);
-        if (sign < 0) {
-            AddTrimmed(numbers, piece);
-        } else {
-            AddTrimmed(numbers, piece.first(sign));
-            AddTrimmed(numbers, piece.sliced(sign));
-        }
-    });
+    ForEachNumberPiece(Text, Delimiters, [&numbers](QStringView Piece) { numbers << Piece.toString(); });
     return numbers;
 }
 

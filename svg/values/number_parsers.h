@@ -10,6 +10,7 @@
 #include <QStringView>
 #include <optional>
 
+#include "svg/values/text_utils.h"
 #include "svg/values/units.h"
 
 namespace zor {
@@ -29,6 +30,30 @@ inline constexpr QStringView NumberDelimiters = u", \n\r";
 // gives "10" and "-5", "1e-5" stays whole, "1-2-3" gives "1" and "-2-3");
 // pieces are trimmed and empty ones dropped.
 QStringList SplitNumbers(QStringView Text, QStringView Delimiters = NumberDelimiters);
+// The pieces SplitNumbers gives, each passed to Piece(QStringView) in order
+// without being copied.
+template <typename PieceFunction>
+void ForEachNumberPiece(QStringView Text, QStringView Delimiters, PieceFunction&& Piece)
+{
+    const auto trimmed = [&Piece](QStringView Part) {
+        Part = TrimBlanks(Part);
+        if (!Part.isEmpty())
+            Piece(Part);
+    };
+    ForEachDelimited(Text, Delimiters, [&](QStringView Part) {
+        // Cut once before a sign after the first character, unless it follows an exponent letter.
+        for (qsizetype i = 1; i < Part.size(); ++i) {
+            if (Part[i] != u'+' && Part[i] != u'-')
+                continue;
+            if (Part[i - 1] == u'e' || Part[i - 1] == u'E')
+                break;
+            trimmed(Part.first(i));
+            trimmed(Part.sliced(i));
+            return;
+        }
+        trimmed(Part);
+    });
+}
 
 // A style property number with the "inherit" keyword. "Infinity" and
 // "-Infinity" (any case) stand for 1e8 and -1e8. A text that is not a number

@@ -146,6 +146,38 @@ QByteArray ManyStyleRules(int Rules)
                        "\" " + Square + "/>");
 }
 
+QByteArray ImageReference(const QByteArray& Reference)
+{
+    return SVGDocument("<image width=\"64\" height=\"64\" xlink:href=\"" + Reference + "\"/>");
+}
+
+namespace {
+
+QByteArray SVGImageDataURI(const QByteArray& Document)
+{
+    return "data:image/svg+xml;base64," + Document.toBase64();
+}
+
+} // namespace
+
+QByteArray NestedSVGImages(int Levels)
+{
+    QByteArray document = SVGDocument("<path " + Square + " fill=\"green\"/>");
+    for (int level = 0; level < Levels; ++level)
+        document = ImageReference(SVGImageDataURI(document));
+    return document;
+}
+
+QByteArray SVGImageFanout(int Levels, int Fanout)
+{
+    QByteArray document = SVGDocument("<path " + Square + " fill=\"green\"/>");
+    for (int level = 0; level < Levels; ++level) {
+        const QByteArray image = ImageReference(SVGImageDataURI(document));
+        document = SVGDocument(image.repeated(Fanout));
+    }
+    return document;
+}
+
 QByteArray ClaimedPNG(quint32 Width, quint32 Height)
 {
     QByteArray header(13, '\0');

@@ -32,6 +32,13 @@ QByteArray LongAttribute(const QByteArray& Attribute, qsizetype Bytes, char Fill
 // A style element with Rules rules, each with its own class selector, and a
 // square of the last class.
 QByteArray ManyStyleRules(int Rules);
+// An image element of 64 × 64 units showing Reference.
+QByteArray ImageReference(const QByteArray& Reference);
+// SVG pictures in data URIs, each showing the one inside it, Levels deep
+// around a square.
+QByteArray NestedSVGImages(int Levels);
+// Levels SVG pictures in data URIs, each showing the one below Fanout times.
+QByteArray SVGImageFanout(int Levels, int Fanout);
 // The base64 of a PNG header that claims Width × Height pixels, with no pixel data.
 QByteArray ClaimedPNG(quint32 Width, quint32 Height);
 
