@@ -243,6 +243,7 @@ class TTestGradient : public TSVGGraphicElement, public TSVGPaintServerElement {
 public:
     using TSVGGraphicElement::TSVGGraphicElement;
     TSVGElementType SVGType() const override { return TSVGElementType::etLinearGradient; }
+    const TSVGPaintServerElement* AsPaintServer() const override { return this; }
     TPaintServer PaintServer(const TSVGGraphicElement&, const TPaintTarget&) const override
     {
         TGradient gradient;

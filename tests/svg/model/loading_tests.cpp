@@ -95,8 +95,16 @@ TEST_F(Loading, ErrorsStopTheLoadWithTheirMessages)
 TEST_F(Loading, WhatNeverRaisesWhateverTheOptions)
 {
     Doc.SetOptions(DefaultSVGOptions().Exclude(soSkipUnknownXML));
-    Doc.LoadFromText(SVG(R"~(<namedview/><g><perspective/><filter id="f"/><desc>d</desc><title>t</title></g>
+    {
+        // The pattern's kind without its class for the load.
+        struct TWithoutClass {
+            TSVGElementClass Saved = SVGElementClasses(TSVGElementType::etPattern);
+            TWithoutClass() { RegisterSVGElementClass(TSVGElementType::etPattern, {}); }
+            ~TWithoutClass() { RegisterSVGElementClass(TSVGElementType::etPattern, Saved); }
+        } withoutClass;
+        Doc.LoadFromText(SVG(R"~(<namedview/><g><perspective/><filter id="f"/><desc>d</desc><title>t</title></g>
                             <defs><pattern/></defs><!-- comment --><?pi x?>)~"));
+    }
     ASSERT_EQ(Doc.Items().Count(), 2);
     EXPECT_EQ(Doc.Items()[0]->Title(), "t");
     EXPECT_EQ(Doc.Items()[0]->Description().Text().trimmed(), "d");
