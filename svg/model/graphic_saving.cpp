@@ -1,7 +1,9 @@
 // Writing the presentation properties, position and transformation of
 // graphic elements.
 
+#include <QStringList>
 #include <array>
+#include <optional>
 
 #include "svg/model/attribute_writer.h"
 #include "svg/model/graphic_element.h"
@@ -15,6 +17,7 @@ using enum TSVGStyleProperty;
 
 // The order in which saved elements list their properties.
 constexpr auto SavedProperties = std::to_array<TSVGStyleProperty>({
+    ipColor,
     ipVisibility,
     ipDisplay,
     ipAlignmentBaseline,
@@ -44,6 +47,7 @@ constexpr auto SavedProperties = std::to_array<TSVGStyleProperty>({
     ipStrokeOpacity,
     ipVectorEffect,
     ipOpacity,
+    ipFont,
     ipFontFamily,
     ipFontSize,
     ipFontStyle,
@@ -101,6 +105,26 @@ QString WithReference(const TSVGAttributeWriter& Writer, const TSVGStyleValues& 
     return text.replace(QStringLiteral("url(#") + *id + u')', QStringLiteral("url(#") + written + u')');
 }
 
+// The font shorthand of the own font: style, variant, weight, size and family.
+std::optional<QString> FontShorthand(const TSVGStyleValues& Values)
+{
+    QStringList parts;
+    for (const TSVGStyleProperty longhand : {ipFontStyle, ipFontVariant, ipFontWeight, ipFontSize, ipFontFamily})
+        if (const std::optional<QString> text = StylePropertyText(Values, longhand); text && !text->isEmpty())
+            parts << *text;
+    if (!StylePropertyText(Values, ipFontFamily))
+        return std::nullopt;
+    return parts.join(u' ');
+}
+
+// The text of a property in Values; the font shorthand is composed.
+QString PropertyText(const TSVGStyleValues& Values, TSVGStyleProperty Property)
+{
+    const std::optional<QString> text =
+        Property == ipFont ? FontShorthand(Values) : StylePropertyText(Values, Property);
+    return text.value_or(QString());
+}
+
 bool SameLength(const TSVGLength& A, float Raw, bool Percent)
 {
     return A.Raw() == Raw && A.IsPercent() == Percent && (Percent || A.aUnit() == TSVGUnit::suNone);
@@ -115,8 +139,8 @@ void TSVGGraphicElement::SaveAttributes(TSVGAttributeWriter& Writer) const
     ResetOwnValues(defaults);
     const TSVGStyleProperties preferred = PreferredStyles();
     for (const TSVGStyleProperty property : SavedProperties) {
-        const QString text = StylePropertyText(FValues, property).value_or(QString());
-        const QString initial = StylePropertyText(defaults, property).value_or(QString());
+        const QString text = PropertyText(FValues, property);
+        const QString initial = PropertyText(defaults, property);
         Writer.WriteStyleProperty(property, WithReference(Writer, FValues, property, text),
                                   FValues.Inherits.Contains(property), preferred.Contains(property), initial);
     }

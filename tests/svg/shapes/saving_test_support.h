@@ -17,6 +17,7 @@
 #include "svg/model/viewport.h"
 #include "svg/shapes/shape_classes.h"
 #include "svg/shapes/text_element.h"
+#include "svg/values/style_value_copy.h"
 #include "svg/values/transform_parser.h"
 
 namespace zor::test {
@@ -39,7 +40,7 @@ inline void DescribeTree(const TSVGElement& Element, int Depth, QStringList& Lin
              << QStringLiteral("preferred{%1}").arg(TSVGStylePropertiesSet::ToString(graphic->PreferredStyles()));
         for (std::size_t i = 1; i < EnumCount(TSVGStyleProperty{}); ++i) {
             const auto property = TSVGStyleProperty(i);
-            if (!graphic->Inherits().Contains(property))
+            if (!graphic->Inherits().Contains(property) && !StyleShorthands().Contains(property))
                 line << StylePropertyName(property) + u'=' +
                             StylePropertyText(graphic->Values(), property).value_or(QString());
         }
