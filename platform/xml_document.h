@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/exceptions.h"
@@ -108,6 +109,8 @@ public:
     // attribute without namespace.
     bool HasAttribute(const QString& Name, const QString& NamespaceURI = {}) const;
     QString Attribute(const QString& Name, const QString& NamespaceURI = {}) const;
+    // Both in one look-up: the value, or nothing when there is no such attribute.
+    std::optional<QString> AttributeIfPresent(const QString& Name, const QString& NamespaceURI = {}) const;
     // The namespace URI bound to Prefix here ("" for the default namespace);
     // empty when none is bound.
     QString LookupNamespaceURI(const QString& Prefix) const;

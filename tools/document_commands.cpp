@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QPainter>
 #include <QSaveFile>
@@ -57,6 +58,8 @@ TLoadedDocument LoadDocument(const QString& Input)
 {
     QByteArray bytes = ReadInput(Input);
     TLoadedDocument loaded{std::make_unique<TSVGDocument>(), QSizeF()};
+    if (Input != StandardStream)
+        loaded.Document->SetBaseFolder(QFileInfo(Input).absolutePath());
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     if (TSVGDocument::IsBinaryStream(buffer)) {

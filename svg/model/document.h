@@ -4,6 +4,7 @@
 // document's events.
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <unordered_set>
 #include <vector>
@@ -117,6 +118,19 @@ public:
     // Adds the rules of a style element: the text of its text and CDATA
     // children, in document order, read as one style sheet.
     void ParseStyleElement(const TXMLNode& Node);
+
+    // --- Files ------------------------------------------------------------------
+    // The folder relative file names of images are resolved against.
+    // LoadFromFile sets it to the file's folder; the other loads keep it, so
+    // a host that reads a file's text itself may set it first. Empty: the
+    // process's current folder.
+    const QString& BaseFolder() const { return FBaseFolder; }
+    void SetBaseFolder(const QString& Value) { FBaseFolder = Value; }
+    // For a document shown as an image: the files of the images it is shown
+    // through, outermost first (canonical paths), which its own images must
+    // not load again. Empty for a document that is no image.
+    const QStringList& ImageSourceChain() const { return FImageSourceChain; }
+    void SetImageSourceChain(const QStringList& Value) { FImageSourceChain = Value; }
 
     // --- Saving -------------------------------------------------------------------
     // The picture format of numbers and lengths in saved SVG text ("0.###");
@@ -280,6 +294,8 @@ private:
     TSVGPreserveAspectRatio FDefaultAspectRatio{TSVGAlign::saXMidYMid, false, false,
                                                  {.Changed = [this](TPersistent&) { Changed(this); }}};
     std::vector<TSVGDiagnostic> FDiagnostics;
+    QString FBaseFolder;
+    QStringList FImageSourceChain;
     // Every live element created with this document as owner, so that those
     // that outlive it can be told.
     std::unordered_set<TSVGElement*> FMembers;

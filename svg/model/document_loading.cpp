@@ -1,6 +1,7 @@
 // Loading a document from XML text: the checks of the root element, the
 // passes of a load, and style elements.
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "platform/exceptions.h"
@@ -75,6 +76,8 @@ void TSVGDocument::LoadFromStream(QIODevice& Stream)
 
 void TSVGDocument::LoadFromFile(const QString& FileName)
 {
+    // Images of the file find their files beside it.
+    FBaseFolder = QFileInfo(FileName).absolutePath();
     TXMLDocument xml;
     xml.LoadFromFile(FileName);
     LoadFromXML(xml);

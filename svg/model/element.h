@@ -20,9 +20,11 @@
 
 namespace zor {
 
+class TSVGCustomViewBox;
 class TSVGAttributeWriter;
 class TSVGDocument;
 class TSVGGraphicElement;
+class TSVGPaintServerElement;
 class TXMLNode;
 
 class TSVGElement : public TPersistent {
@@ -91,6 +93,10 @@ public:
     // would cost more than the test itself.
     virtual TSVGGraphicElement* AsGraphicElement() { return nullptr; }
     virtual const TSVGGraphicElement* AsGraphicElement() const { return nullptr; }
+    // The same for viewports (the nearest view box is looked for at every
+    // use of a gradient) and paint servers (looked up at every url() paint).
+    virtual const TSVGCustomViewBox* AsViewBox() const { return nullptr; }
+    virtual const TSVGPaintServerElement* AsPaintServer() const { return nullptr; }
 
     // The element kind; etNone for classes that are not an SVG tag.
     virtual TSVGElementType SVGType() const;

@@ -6,8 +6,11 @@
 #include "svg/model/document.h"
 #include "svg/model/gradient_element.h"
 #include "svg/model/gradient_stop.h"
+#include "svg/model/image.h"
+#include "svg/model/marker.h"
 #include "svg/model/metadata.h"
 #include "svg/model/path_element.h"
+#include "svg/model/pattern.h"
 #include "svg/model/use.h"
 
 namespace zor {
@@ -31,12 +34,15 @@ TClassTable& ClassTable()
         set(TSVGElementType::etDefs, SVGElementClassOf<TSVGDefs>());
         set(TSVGElementType::etSymbol, SVGElementClassOf<TSVGSymbol>());
         set(TSVGElementType::etUse, SVGElementClassOf<TSVGUse>());
+        set(TSVGElementType::etImage, SVGElementClassOf<TSVGImage>());
         set(TSVGElementType::etPath, SVGElementClassOf<TSVGPath>());
         set(TSVGElementType::etClipPath, SVGElementClassOf<TSVGClipPath>());
         set(TSVGElementType::etLinearGradient, SVGElementClassOf<TSVGLinearGradient>());
         set(TSVGElementType::etRadialGradient, SVGElementClassOf<TSVGRadialGradient>());
         set(TSVGElementType::etGradientStop, SVGElementClassOf<TSVGGradientStop>());
+        set(TSVGElementType::etMarker, SVGElementClassOf<TSVGMarker>());
         set(TSVGElementType::etMetadata, SVGElementClassOf<TSVGMetadata>());
+        set(TSVGElementType::etPattern, SVGElementClassOf<TSVGPattern>());
         set(TSVGElementType::etScript, SVGElementClassOf<TSVGScript>());
         return classes;
     }();

@@ -85,9 +85,11 @@ enum class TSVGOption {
     soUseFillText,
     soApplyFillRule,
     // Draws and hit-tests elements as if no clip-path were given.
-    soIgnoreClipPaths
+    soIgnoreClipPaths,
+    // Images show only pictures given inline (data: URIs): no file is read.
+    soIgnoreExternalImages
 };
-constexpr std::size_t EnumCount(TSVGOption) { return 12; }
+constexpr std::size_t EnumCount(TSVGOption) { return 13; }
 
 // Stored as a 16-bit set: bit n is the option with ordinal n.
 using TSVGOptions = TEnumSet<TSVGOption>;

@@ -547,7 +547,7 @@ void TSVGGraphicElement::SetHeight(float Value)
 const TSVGCustomViewBox* TSVGGraphicElement::GetNearestViewBox() const
 {
     for (const TSVGElement* e = this; e != nullptr; e = e->Parent()) {
-        const auto* viewport = dynamic_cast<const TSVGCustomViewBox*>(e);
+        const TSVGCustomViewBox* viewport = e->AsViewBox();
         if (viewport != nullptr && viewport->ViewBox().Specified())
             return viewport;
     }

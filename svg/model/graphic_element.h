@@ -19,6 +19,7 @@
 
 #include "svg/model/draw_events.h"
 #include "svg/model/element.h"
+#include "svg/model/paint_server.h"
 #include "svg/model/style.h"
 #include "svg/render/render_paint.h"
 #include "svg/render/stroke_style.h"
@@ -360,11 +361,24 @@ protected:
                                          const QRectF& aRect);
 
     // Paint of the fill and the stroke, resolved for the element's bounding
-    // box (paint servers through the document's elements).
-    TRenderPaint FillPaint() const;
-    TRenderPaint StrokePaint() const;
+    // box (paint servers through the document's elements) and used where
+    // Target says; without a target only whether they paint counts.
+    TRenderPaint FillPaint(const TPaintTarget& Target = {}) const;
+    TRenderPaint StrokePaint(const TPaintTarget& Target = {}) const;
     // The stroke's geometry in user units (percentages of the nearest view box).
     const TStrokeStyle& StrokeStyle() const;
+
+    // --- Markers -------------------------------------------------------------------------
+    // The element puts the markers that marker-start, marker-mid and
+    // marker-end name at the vertices of its outline (paths, lines,
+    // polylines and polygons); false here.
+    virtual bool PlacesMarkers() const;
+    // Draws those markers at the vertices of Outline after the element's
+    // fill and stroke; a name that finds no marker draws nothing there.
+    void DrawMarkers(const TZorPathData& Outline, const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
+    // The element itself when Pt lies on one of those markers as drawn.
+    TSVGGraphicElement* MarkerAtPos(const TZorPathData& Outline, const QTransform& M, const QPointF& Pt,
+                                    const QRectF& aRect, TSVGFindOptions Options);
 
     // The document's events for this element.
     bool DoDrawing(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
@@ -410,6 +424,9 @@ protected:
     virtual void MarkBoundsStale() const;
     // The style sheets whose rules style this element: its document's.
     virtual std::vector<const TSVGStyleSheet*> RuleSheets() const;
+    // A length of the element measured as its position and size are: a
+    // percentage of the view box of the nearest viewport around it.
+    std::unique_ptr<TSVGLength> MakeLength(bool Horizontal);
     // Own values changed: this element and the descendants that take any of
     // Properties from it (or scale by its opacity, or lie in it) are resolved again.
     void ValuesChanged(const TSVGStyleProperties& Properties);
@@ -441,8 +458,7 @@ private:
     };
     const TPaintCache& CachedPaints() const;
     // Finds the paint servers that fills and strokes name.
-    TPaintServerResolver PaintServers() const;
-    std::unique_ptr<TSVGLength> MakeLength(bool Horizontal);
+    TPaintServerResolver PaintServers(const TPaintTarget& Target) const;
     // Unit factors of the element's lengths: em and ex in its font size.
     TSVGUnitFactors LengthUnitFactors() const;
     // Its own geometry, the outline or the cached bounds went stale.

@@ -47,6 +47,8 @@ protected:
     void LoadAttributes(const TXMLNode& Node) override;
     void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    // Markers go on the vertices of the outline.
+    bool PlacesMarkers() const override;
 
 private:
     std::unique_ptr<TZorPathData> FData;

@@ -95,7 +95,7 @@ QRectF TSVGUse::ExpandedBounds(const QTransform& aMatrix) const
     if (element == nullptr)
         return QRectF();
     const QTransform placed = TranslationMatrix(X(), Y()) * aMatrix;
-    if (const auto* viewport = dynamic_cast<const TSVGCustomViewBox*>(element))
+    if (const auto* viewport = dynamic_cast<const TSVGCustomViewBox*>(element); viewport && viewport->TakesUseSize())
         return MapBounds(viewport->UsedViewport(Width(), Height()), placed);
     return element->GetBoundsRect(placed);
 }

@@ -14,7 +14,7 @@ bool TSVGUse::DrawShape(const QTransform& M, TRenderContext& Canvas, const QRect
     if (element == nullptr)
         return false;
     const QTransform placed = TranslationMatrix(X(), Y()) * M;
-    if (auto* viewport = dynamic_cast<TSVGCustomViewBox*>(element))
+    if (auto* viewport = dynamic_cast<TSVGCustomViewBox*>(element); viewport && viewport->TakesUseSize())
         viewport->DrawViewport(viewport->UsedViewport(Width(), Height()), placed, Canvas, aRect);
     else
         element->Draw(placed, Canvas, aRect);
@@ -30,6 +30,8 @@ TSVGGraphicElement* TSVGUse::HitTestShape(const QTransform& M, const QPointF& Pt
         return nullptr;
     const QTransform placed = TranslationMatrix(X(), Y()) * M;
     auto* viewport = dynamic_cast<TSVGCustomViewBox*>(element);
+    if (viewport != nullptr && !viewport->TakesUseSize())
+        viewport = nullptr;
     TSVGGraphicElement* found =
         viewport != nullptr
             ? viewport->ViewportElementAtPos(viewport->UsedViewport(Width(), Height()), placed, Pt, aRect, Options)

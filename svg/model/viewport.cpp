@@ -70,6 +70,11 @@ QRectF TSVGCustomViewBox::UsedViewport(float UseWidth, float UseHeight) const
     return QRectF(X(), Y(), UseWidth != 0 ? UseWidth : Width(), UseHeight != 0 ? UseHeight : Height());
 }
 
+bool TSVGCustomViewBox::TakesUseSize() const
+{
+    return true;
+}
+
 std::optional<QTransform> TSVGCustomViewBox::ViewMatrix(const QRectF& Viewport) const
 {
     if (FViewBox->Specified())

@@ -20,6 +20,7 @@ public:
     // An unspecified view box, xMidYMid meet, overflow hidden.
     explicit TSVGCustomViewBox(TSVGDocument* aOwner);
     ~TSVGCustomViewBox() override;
+    const TSVGCustomViewBox* AsViewBox() const override { return this; }
 
     TSVGPreserveAspectRatio& AspectRatio() { return *FAspectRatio; }
     const TSVGPreserveAspectRatio& AspectRatio() const { return *FAspectRatio; }
@@ -41,6 +42,8 @@ public:
     // width and height where they are not 0, the element's own otherwise, at
     // the element's x and y.
     virtual QRectF UsedViewport(float UseWidth, float UseHeight) const;
+    // A use element draws it into UsedViewport; otherwise the use only moves it.
+    virtual bool TakesUseSize() const;
     // Width and height 100 % of the viewport around.
     void FillViewportAround();
     // Maps the viewport's content into the coordinates Viewport is given in:

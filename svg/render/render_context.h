@@ -6,6 +6,7 @@
 
 #include <QPaintDevice>
 #include <QFont>
+#include <QImage>
 #include <QPainter>
 #include <QString>
 #include <QRectF>
@@ -59,14 +60,23 @@ public:
     // at (0, 0) of the coordinates that M maps into the canvas.
     void FillText(const QString& Text, const QFont& Font, const QTransform& M, double Opacity);
 
+    // Draws the whole of Bitmap, smoothly scaled, into Target, a rectangle
+    // in the coordinates that M maps into the canvas, at Opacity.
+    void DrawBitmap(const QImage& Bitmap, const QRectF& Target, const QTransform& M, double Opacity);
+
     // Intersects the clip with R given in the coordinates that M maps into
     // the canvas (a viewport clips in its own coordinates).
     void IntersectClipRect(const QRectF& R, const QTransform& M);
     // Sets every pixel of the current device to Color, whatever the clip.
     void Clear(TAlphaColor Color);
 
+    // What is drawn now is drawn for a disabled element (the markers of a
+    // disabled path): it turns gray as that element's own paints do.
+    bool DrawsDisabled() const { return FDisabledDepth > 0; }
+
 private:
     friend class TCanvasStateGuard;
+    friend class TDisabledDrawing;
     friend class TFoldedOpacity;
     friend class TTransparentLayer;
 
@@ -82,6 +92,7 @@ private:
     // Opacity of the layers folded into the drawing instead of made offscreen.
     double FOpacityScale = 1;
     int FLayerDepth = 0;
+    int FDisabledDepth = 0;
     TRenderPaint FFill;
     TRenderPaint FStroke;
     TStrokeStyle FStrokeStyle;
@@ -102,6 +113,23 @@ private:
     TRenderPaint FFill;
     TRenderPaint FStroke;
     TStrokeStyle FStrokeStyle;
+};
+
+// Everything drawn in its scope is drawn for a disabled element. The state
+// belongs to the drawing, not to the elements drawn, so no element changes.
+class TDisabledDrawing {
+public:
+    explicit TDisabledDrawing(TRenderContext& Context)
+        : FContext(Context)
+    {
+        ++FContext.FDisabledDepth;
+    }
+    ~TDisabledDrawing() { --FContext.FDisabledDepth; }
+    TDisabledDrawing(const TDisabledDrawing&) = delete;
+    TDisabledDrawing& operator=(const TDisabledDrawing&) = delete;
+
+private:
+    TRenderContext& FContext;
 };
 
 // Multiplies everything drawn in its scope by an opacity, without a layer:

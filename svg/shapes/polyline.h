@@ -38,6 +38,8 @@ public:
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    // Markers go on the vertices of the outline.
+    bool PlacesMarkers() const override;
     // A move to the first point and lines to the others; no outline for
     // fewer than two points.
     void BuildShape(TZorPathData& Shape) const override;

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QImageReader>
 #include <QStringList>
+#include <algorithm>
+#include <cctype>
 
 #include "platform/exceptions.h"
 
@@ -76,7 +78,16 @@ bool WithinLimits(const QSize& Size)
            && qint64(Size.width()) * Size.height() <= DataURIMaxImagePixels;
 }
 
-QImage DecodeImage(QByteArray Bytes)
+QImage EmptyBitmap()
+{
+    QImage bitmap(1, 1, QImage::Format_ARGB32_Premultiplied);
+    bitmap.fill(Qt::transparent);
+    return bitmap;
+}
+
+} // namespace
+
+QImage DecodeBitmap(QByteArray Bytes)
 {
     QBuffer buffer(&Bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -94,14 +105,25 @@ QImage DecodeImage(QByteArray Bytes)
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
-QImage EmptyBitmap()
+std::optional<TDataURIContent> DecodeDataURI(QStringView Text)
 {
-    QImage bitmap(1, 1, QImage::Format_ARGB32_Premultiplied);
-    bitmap.fill(Qt::transparent);
-    return bitmap;
+    DataURI uri;
+    if (!ParseDataURI(Text, uri))
+        return std::nullopt;
+    return TDataURIContent{uri.MediaType, DecodePayload(uri)};
 }
 
-} // namespace
+bool IsSVGContent(const QByteArray& Bytes)
+{
+    // Markup starts with "<" after an optional byte order mark and blanks;
+    // no raster format the decoders read starts that way.
+    QByteArrayView view(Bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    const qsizetype start = std::find_if(view.begin(), view.end(), [](char c) { return !std::isspace(uchar(c)); })
+        - view.begin();
+    return start < view.size() && view[start] == '<';
+}
 
 QImage LoadDataURI(QStringView Text, const QImage& Bitmap)
 {
@@ -109,7 +131,7 @@ QImage LoadDataURI(QStringView Text, const QImage& Bitmap)
     DataURI uri;
     if (!ParseDataURI(Text, uri) || !uri.MediaType.startsWith(u"image/", Qt::CaseInsensitive))
         return current;
-    return DecodeImage(DecodePayload(uri));
+    return DecodeBitmap(DecodePayload(uri));
 }
 
 } // namespace zor

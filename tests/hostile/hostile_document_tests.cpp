@@ -29,8 +29,7 @@ constexpr int CanvasSize = 64;
 // attribute is the largest input; the sanitizers add their own share).
 constexpr long PeakMemoryLimitKiB = 2L * 1024 * 1024;
 
-// toEither: for what the engine may not read yet (images), refusing and
-// leaving out are both clean ends.
+// toEither: refusing and leaving out are both clean ends.
 enum class TOutcome { toRefused, toDrawn, toEither };
 
 struct THostileCase {
@@ -75,9 +74,14 @@ void ExpectGreenDrawn(TSVGDocument&, const QImage& Image)
     ExpectCentre(Image, qRgb(0, 128, 0));
 }
 
-QByteArray ImageReference(const QByteArray& Reference)
+// The image of the document drew nothing, and why is a diagnostic.
+std::function<void(TSVGDocument&, const QImage&)> ExpectImageRefused(const char* Reason)
 {
-    return SVGDocument("<image width=\"64\" height=\"64\" xlink:href=\"" + Reference + "\"/>");
+    return [Reason](TSVGDocument& Document, const QImage& Image) {
+        ExpectNothingDrawn(Document, Image);
+        ASSERT_FALSE(Document.Diagnostics().empty());
+        EXPECT_THAT(Document.Diagnostics().front().Reason.toStdString(), HasSubstr(Reason));
+    };
 }
 
 const THostileCase Cases[] = {
@@ -92,6 +96,22 @@ const THostileCase Cases[] = {
     {"ShortUseChain", [] { return UseChain(10); }, TOutcome::toDrawn, "", ExpectGreenDrawn},
     // 10^12 references unbounded; one outermost use expands a bounded number.
     {"UseFanout", [] { return UseFanout(12, 10); }, TOutcome::toDrawn},
+    // A linear gradient inherits from a radial one that inherits back: the
+    // chain ends before the repeated gradient, with the radial one's stops.
+    {"GradientHrefCycle",
+     [] {
+         return SVGDocument("<defs><linearGradient id=\"a\" xlink:href=\"#b\"/><radialGradient id=\"b\" "
+                            "xlink:href=\"#a\"><stop offset=\"0\" stop-color=\"green\"/><stop offset=\"1\" "
+                            "stop-color=\"green\"/></radialGradient></defs><path d=\"M0 0H64V64H0z\" "
+                            "fill=\"url(#a)\"/>",
+                            "viewBox=\"0 0 64 64\"");
+     },
+     TOutcome::toDrawn, "", ExpectGreenDrawn},
+    // 10^12 marker instances unbounded; one marked element places a bounded number.
+    {"MarkerFanout", [] { return MarkerFanout(6, 100); }, TOutcome::toDrawn},
+    // 10^12 tiles unbounded, each as large as allowed; one outermost tile
+    // renders a bounded number of bounded pixels.
+    {"PatternFanout", [] { return PatternFanout(12, 10, "1e6"); }, TOutcome::toDrawn},
     {"HugeWidthAndHeight", [] { return SVGDocument("<path d=\"M0 0H1e9V1e9H0z\" fill=\"green\"/>",
                                                    "viewBox=\"0 0 1e9 1e9\""); },
      TOutcome::toDrawn, "", ExpectGreenDrawn},
@@ -120,12 +140,18 @@ const THostileCase Cases[] = {
      "AttValue length too long"},
     {"NineMegabytePath", [] { return LongAttribute("d", 9'000'000, '1'); }, TOutcome::toDrawn},
     {"HugeBitmapDataURI",
-     [] { return ImageReference("data:image/png;base64," + ClaimedPNG(100'000, 100'000)); }, TOutcome::toEither,
-     "", ExpectNothingDrawn},
-    {"ImageOfDeviceFile", [] { return ImageReference("/dev/zero"); }, TOutcome::toEither, "", ExpectNothingDrawn},
-    {"ImageOfRandomDevice", [] { return ImageReference("file:///dev/urandom"); }, TOutcome::toEither, "",
-     ExpectNothingDrawn},
-    {"ImageOfDirectory", [] { return ImageReference("/tmp/"); }, TOutcome::toEither, "", ExpectNothingDrawn},
+     [] { return ImageReference("data:image/png;base64," + ClaimedPNG(100'000, 100'000)); }, TOutcome::toDrawn, "",
+     ExpectImageRefused("the image exceeds")},
+    {"ImageOfDeviceFile", [] { return ImageReference("/dev/zero"); }, TOutcome::toDrawn, "",
+     ExpectImageRefused("not a regular file")},
+    {"ImageOfRandomDevice", [] { return ImageReference("file:///dev/urandom"); }, TOutcome::toDrawn, "",
+     ExpectImageRefused("not a regular file")},
+    {"ImageOfDirectory", [] { return ImageReference("/tmp/"); }, TOutcome::toDrawn, "",
+     ExpectImageRefused("not a regular file")},
+    {"ImageOfRemoteFile", [] { return ImageReference("http://127.0.0.1:9/a.png"); }, TOutcome::toDrawn, "",
+     ExpectImageRefused("neither a data URI nor a local file")},
+    {"SVGImagesNested20Deep", [] { return NestedSVGImages(20); }, TOutcome::toDrawn, "", ExpectNothingDrawn},
+    {"SVGImageFanout", [] { return SVGImageFanout(4, 8); }, TOutcome::toDrawn},
     {"TruncatedFile", [] { return SVGDocument("<path d=\"M0 0H64V64z\"/>").chopped(20); },
      TOutcome::toRefused, "Malformed XML"},
     {"CutInsideAMultiByteCharacter", [] { return SVGDocument("<text>\xC3\xA9</text>").left(77); },

@@ -107,6 +107,31 @@ QByteArray UseFanout(int Levels, int Fanout)
     return SVGDocument(content + "</defs><use xlink:href=\"#l" + Number(Levels) + "\"/>");
 }
 
+QByteArray MarkerFanout(int Levels, int Vertices)
+{
+    QByteArray path = "M0 0";
+    for (int i = 1; i < Vertices; ++i)
+        path += " L" + Number(i % 2) + " " + Number(i);
+    QByteArray content = "<defs><marker id=\"m0\"><path " + Square + " fill=\"green\"/></marker>";
+    for (int level = 1; level <= Levels; ++level)
+        content += "<marker id=\"m" + Number(level) + "\" overflow=\"visible\"><path d=\"" + path +
+                   "\" marker-mid=\"url(#m" + Number(level - 1) + ")\"/></marker>";
+    return SVGDocument(content + "</defs><path d=\"" + path + "\" marker-mid=\"url(#m" + Number(Levels) + ")\"/>");
+}
+
+QByteArray PatternFanout(int Levels, int Children, const QByteArray& TileSize)
+{
+    const QByteArray tile = "patternUnits=\"userSpaceOnUse\" width=\"" + TileSize + "\" height=\"" + TileSize + "\"";
+    QByteArray content = "<defs><pattern id=\"p0\" " + tile + "><path " + Square + " fill=\"green\"/></pattern>";
+    for (int level = 1; level <= Levels; ++level) {
+        content += "<pattern id=\"p" + Number(level) + "\" " + tile + ">";
+        for (int i = 0; i < Children; ++i)
+            content += "<path " + Square + " fill=\"url(#p" + Number(level - 1) + ")\"/>";
+        content += "</pattern>";
+    }
+    return SVGDocument(content + "</defs><path " + Square + " fill=\"url(#p" + Number(Levels) + ")\"/>");
+}
+
 QByteArray LongAttribute(const QByteArray& Attribute, qsizetype Bytes, char Filler)
 {
     return SVGDocument("<path " + Attribute + "=\"" + QByteArray(Bytes, Filler) + "\"/>");
@@ -119,6 +144,38 @@ QByteArray ManyStyleRules(int Rules)
         sheet += ".c" + Number(i) + "{fill:#" + QByteArray::number(i % 4096, 16).rightJustified(3, '0') + "}\n";
     return SVGDocument("<style>" + sheet + "</style><path class=\"c" + Number(Rules - 1) +
                        "\" " + Square + "/>");
+}
+
+QByteArray ImageReference(const QByteArray& Reference)
+{
+    return SVGDocument("<image width=\"64\" height=\"64\" xlink:href=\"" + Reference + "\"/>");
+}
+
+namespace {
+
+QByteArray SVGImageDataURI(const QByteArray& Document)
+{
+    return "data:image/svg+xml;base64," + Document.toBase64();
+}
+
+} // namespace
+
+QByteArray NestedSVGImages(int Levels)
+{
+    QByteArray document = SVGDocument("<path " + Square + " fill=\"green\"/>");
+    for (int level = 0; level < Levels; ++level)
+        document = ImageReference(SVGImageDataURI(document));
+    return document;
+}
+
+QByteArray SVGImageFanout(int Levels, int Fanout)
+{
+    QByteArray document = SVGDocument("<path " + Square + " fill=\"green\"/>");
+    for (int level = 0; level < Levels; ++level) {
+        const QByteArray image = ImageReference(SVGImageDataURI(document));
+        document = SVGDocument(image.repeated(Fanout));
+    }
+    return document;
 }
 
 QByteArray ClaimedPNG(quint32 Width, quint32 Height)

@@ -8,6 +8,7 @@
 
 #include "platform/exceptions.h"
 #include "svg/values/attribute_parsers.h"
+#include "tests/support/image_bytes.h"
 #include "tests/svg/values/parsers_test_support.h"
 
 using namespace zor;
@@ -405,59 +406,18 @@ TEST(ReferenceParsers, ValueWrappersKeepTheCurrentId)
 
 namespace {
 
+using zor::testing::Base64Uri;
+using zor::testing::Png;
+using zor::testing::PngClaiming;
+
 class DataURITest : public ::testing::Test {
 protected:
-    static QByteArray Png(const QImage& image)
-    {
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        return bytes;
-    }
-
     static QImage TwoPixels()
     {
         QImage image(2, 1, QImage::Format_ARGB32);
         image.setPixel(0, 0, 0xFFFF0000);
         image.setPixel(1, 0, 0x800000FF);
         return image;
-    }
-
-    static QString Base64Uri(const QByteArray& bytes, const QString& mediaType = "image/png")
-    {
-        return "data:" + mediaType + ";base64," + QString::fromLatin1(bytes.toBase64());
-    }
-
-    // A PNG signature and header that claim a size, with no pixel data: enough
-    // for a decoder to report the size, never enough to decode.
-    static QByteArray PngClaiming(quint32 width, quint32 height)
-    {
-        QByteArray header("IHDR");
-        header.append(Big(width)).append(Big(height)).append("\x08\x06\x00\x00\x00", 5);
-        QByteArray png("\x89PNG\r\n\x1a\n", 8);
-        png.append(Big(13)).append(header).append(Big(Crc32(header)));
-        // The first data chunk ends the header; decoding it would fail.
-        png.append(Big(0)).append("IDAT").append(Big(Crc32("IDAT")));
-        return png;
-    }
-
-    static QByteArray Big(quint32 value)
-    {
-        QByteArray bytes(4, '\0');
-        qToBigEndian(value, bytes.data());
-        return bytes;
-    }
-
-    static quint32 Crc32(const QByteArray& bytes)
-    {
-        quint32 crc = 0xFFFFFFFFu;
-        for (char byte : bytes) {
-            crc ^= quint8(byte);
-            for (int bit = 0; bit < 8; ++bit)
-                crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-        return ~crc;
     }
 
     static void ExpectTwoPixels(const QImage& decoded)
@@ -536,6 +496,63 @@ TEST_F(DataURITest, RejectsUnreadableAndOversizedImages)
     QImage wide(16384, 1, QImage::Format_Mono);
     wide.fill(0);
     EXPECT_EQ(LoadDataURI(Base64Uri(Png(wide))).size(), QSize(16384, 1));
+}
+
+TEST_F(DataURITest, DecodesTheContentWhateverTheMediaType)
+{
+    const QByteArray png = Png(TwoPixels());
+    const QByteArray svg = "<svg xmlns='http://www.w3.org/2000/svg'/>";
+    struct Case {
+        QString uri;
+        QString mediaType;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {Base64Uri(png), "image/png", png},
+        {"data:;base64," + QString::fromLatin1(png.toBase64()), "text/plain", png},
+        {"data:text/plain;base64," + QString::fromLatin1(png.toBase64()), "text/plain", png},
+        {"data:image/svg+xml;charset=utf-8," + QString::fromLatin1(svg.toPercentEncoding()), "image/svg+xml", svg},
+        {"data:," + QString::fromLatin1(svg.toPercentEncoding()), "text/plain", svg},
+        {"DATA:image/svg+xml;BASE64," + QString::fromLatin1(svg.toBase64()), "image/svg+xml", svg},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.uri.left(40).toStdString());
+        const std::optional<TDataURIContent> content = DecodeDataURI(c.uri);
+        ASSERT_TRUE(content);
+        EXPECT_EQ(content->MediaType, c.mediaType);
+        EXPECT_EQ(content->Bytes, c.bytes);
+    }
+    EXPECT_FALSE(DecodeDataURI(u"picture.png"));
+    EXPECT_FALSE(DecodeDataURI(u"data:image/png;base64"));
+    EXPECT_EQ(MessageOf<EConvertError>([] { DecodeDataURI(u"data:;base64,@@"); }),
+              "Cannot read the image in a data URI: invalid Base64 data");
+}
+
+TEST_F(DataURITest, TellsMarkupFromRasterPicturesByContent)
+{
+    const struct {
+        QByteArray bytes;
+        bool svg;
+    } cases[] = {
+        {"<svg/>", true},
+        {"\xEF\xBB\xBF  \n<?xml version='1.0'?><svg/>", true},
+        {"\t<!-- drawing --><svg/>", true},
+        {Png(TwoPixels()), false},
+        {"GIF89a<", false},
+        {"", false},
+        {"   ", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IsSVGContent(c.bytes), c.svg) << c.bytes.left(12).toStdString();
+}
+
+TEST_F(DataURITest, DecodesBitmapsByContentWithinTheLimits)
+{
+    ExpectTwoPixels(DecodeBitmap(Png(TwoPixels())));
+    const QString reason = "Cannot read the image in a data URI: ";
+    EXPECT_EQ(MessageOf<EConvertError>([] { DecodeBitmap(PngClaiming(20000, 20000)); }),
+              reason + "the image exceeds 16384 pixels per side or 67108864 pixels in all");
+    EXPECT_TRUE(MessageOf<EConvertError>([] { DecodeBitmap("not a picture"); }).startsWith(reason));
 }
 
 // ---------------------------------------------------------------------------
