@@ -7,6 +7,7 @@
 #include "saving_test_support.h"
 #include "svg/model/attribute_reader.h"
 #include "svg/model/group.h"
+#include "svg/model/marker.h"
 #include "svg/model/use.h"
 #include "svg/shapes/rectangle.h"
 #include "svg/shapes/text_path.h"
@@ -72,6 +73,19 @@ second line</desc>
         <rect width="10" height="10" fill="inherit" opacity="inherit" fill-rule="nonzero"/>
         <g marker="url(#m)" clip-rule="evenodd" color="#808080"><rect width="1" height="1" fill="currentColor"/></g>
       </g>
+    </svg>)svg"},
+    {"markers_patterns_images", R"svg(<svg xmlns="http://www.w3.org/2000/svg" xmlns:xlink="http://www.w3.org/1999/xlink">
+      <defs>
+        <marker id="m" refX="1" refY="2" markerWidth="4" markerHeight="5" markerUnits="userSpaceOnUse" orient="45"
+                viewBox="0 0 10 10"><path d="M0 0 L10 5 L0 10 z"/></marker>
+        <marker id="a" orient="auto-start-reverse"><circle r="1"/></marker>
+        <pattern id="p" width="10" height="10" patternUnits="userSpaceOnUse" patternTransform="rotate(20)">
+          <rect width="5" height="5"/></pattern>
+        <pattern id="q" xlink:href="#p" patternContentUnits="objectBoundingBox" preserveAspectRatio="none"/>
+      </defs>
+      <path d="M0 0 L 50 50 L 100 0" marker-start="url(#a)" marker-mid="url(#m)" marker-end="url(#m)" fill="url(#q)"/>
+      <image x="5" y="5" width="20" preserveAspectRatio="xMinYMin slice"
+             xlink:href="data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg=="/>
     </svg>)svg"},
 };
 
@@ -213,6 +227,19 @@ TEST_F(SavingTest, MarkerReferencesAreWrittenAsUrls)
     const QString text = document->SaveToText();
     EXPECT_TRUE(text.contains(QStringLiteral("marker-start=\"url(#a)\""))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("style=\"marker-end:url(#b)\""))) << text.toStdString();
+}
+
+TEST_F(SavingTest, MarkerOrientationIsWrittenInDegrees)
+{
+    const auto document = Load(QStringLiteral(R"svg(<svg xmlns="http://www.w3.org/2000/svg">
+        <marker id="m" orient="45"/><marker id="r" orient="0.5rad"/></svg>)svg"));
+    const QString text = document->SaveToText();
+    EXPECT_TRUE(text.contains(QStringLiteral("orient=\"45\""))) << text.toStdString();
+    const auto copy = Load(text);
+    for (const char* id : {"m", "r"})
+        EXPECT_NEAR(dynamic_cast<const TSVGMarker*>(FindID(*copy, QString::fromLatin1(id)))->Orientation(),
+                    dynamic_cast<const TSVGMarker*>(FindID(*document, QString::fromLatin1(id)))->Orientation(), 1e-3)
+            << id;
 }
 
 struct TPropertyCase {
