@@ -210,7 +210,9 @@ private:
     void WritePropertySet(const TSVGStyleProperties& Value, TWriter& Writer) const
     {
         if (!FDocument.Options().Contains(TSVGOption::soExportOptimizedBinaryStyleProperties)) {
-            Writer.WriteIdent(TSVGStylePropertiesSet::ToString(Value));
+            QStringList identifiers;
+            Value.ForEach([&identifiers](TSVGStyleProperty member) { identifiers << StylePropertyIdentifier(member); });
+            Writer.WriteSet(identifiers);
             return;
         }
         Writer.WriteListBegin();
@@ -223,7 +225,7 @@ private:
         TSVGStyleProperties value;
         if (Reader.NextValue() != TValueType::vaList) {
             TSVGStylePropertiesSet set;
-            set.FromString(Reader.ReadIdent());
+            set.FromString(Reader.ReadSet().join(u','));
             return set.Value();
         }
         Reader.ReadListBegin();

@@ -1,7 +1,9 @@
 // Writing the presentation properties, position and transformation of
 // graphic elements.
 
+#include <QStringList>
 #include <array>
+#include <optional>
 
 #include "svg/model/attribute_writer.h"
 #include "svg/model/graphic_element.h"
@@ -15,6 +17,7 @@ using enum TSVGStyleProperty;
 
 // The order in which saved elements list their properties.
 constexpr auto SavedProperties = std::to_array<TSVGStyleProperty>({
+    ipColor,
     ipVisibility,
     ipDisplay,
     ipAlignmentBaseline,
@@ -44,6 +47,7 @@ constexpr auto SavedProperties = std::to_array<TSVGStyleProperty>({
     ipStrokeOpacity,
     ipVectorEffect,
     ipOpacity,
+    ipFont,
     ipFontFamily,
     ipFontSize,
     ipFontStyle,
@@ -101,6 +105,65 @@ QString WithReference(const TSVGAttributeWriter& Writer, const TSVGStyleValues& 
     return text.replace(QStringLiteral("url(#") + *id + u')', QStringLiteral("url(#") + written + u')');
 }
 
+// The font shorthand of the own font: style, variant, weight, size and family.
+std::optional<QString> FontShorthand(const TSVGStyleValues& Values)
+{
+    QStringList parts;
+    for (const TSVGStyleProperty longhand : {ipFontStyle, ipFontVariant, ipFontWeight, ipFontSize, ipFontFamily})
+        if (const std::optional<QString> text = StylePropertyText(Values, longhand); text && !text->isEmpty())
+            parts << *text;
+    if (!StylePropertyText(Values, ipFontFamily))
+        return std::nullopt;
+    return parts.join(u' ');
+}
+
+// The colour a colour property holds, if it is one.
+std::optional<TAlphaColor> ColorOf(const TSVGStyleValues& Values, TSVGStyleProperty Property)
+{
+    switch (Property) {
+    case ipColor:
+        return Values.Color;
+    case ipFill:
+        return Values.Brush.URI().isEmpty() && Values.Brush.Kind() != TBrushKind::None ? std::optional(Values.Brush.Color())
+                                                                                         : std::nullopt;
+    case ipStroke:
+        return Values.Pen.URI().isEmpty() && Values.Pen.Kind() != TBrushKind::None ? std::optional(Values.Pen.Color())
+                                                                                     : std::nullopt;
+    case ipStopColor:
+        return Values.StopColor;
+    case ipFloodColor:
+        return Values.FloodColor;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The text of a property in Values; the font shorthand is composed. Colour
+// text has no alpha: a colour without any (a refused "#") reads back as
+// "transparent", which draws as little.
+QString PropertyText(const TSVGStyleValues& Values, TSVGStyleProperty Property)
+{
+    if (const std::optional<TAlphaColor> color = ColorOf(Values, Property); color && (*color >> 24) == 0)
+        return QStringLiteral("transparent");
+    const std::optional<QString> text =
+        Property == ipFont ? FontShorthand(Values) : StylePropertyText(Values, Property);
+    return text.value_or(QString());
+}
+
+// The element's own sources name the property's value "currentColor": what it
+// stands for follows the color property where the element is drawn (a use
+// gives the colour of its own).
+bool IsCurrentColor(const TSVGStyle& Style, const TSVGStyle& Attributes, TSVGStyleProperty Property)
+{
+    if (Property != ipFill && Property != ipStroke && Property != ipStopColor && Property != ipFloodColor)
+        return false;
+    const QString name = StylePropertyName(Property);
+    QString text = Style.Value(name);
+    if (text.isEmpty())
+        text = Attributes.Value(name);
+    return text.trimmed().compare(u"currentColor", Qt::CaseInsensitive) == 0;
+}
+
 bool SameLength(const TSVGLength& A, float Raw, bool Percent)
 {
     return A.Raw() == Raw && A.IsPercent() == Percent && (Percent || A.aUnit() == TSVGUnit::suNone);
@@ -115,8 +178,10 @@ void TSVGGraphicElement::SaveAttributes(TSVGAttributeWriter& Writer) const
     ResetOwnValues(defaults);
     const TSVGStyleProperties preferred = PreferredStyles();
     for (const TSVGStyleProperty property : SavedProperties) {
-        const QString text = StylePropertyText(FValues, property).value_or(QString());
-        const QString initial = StylePropertyText(defaults, property).value_or(QString());
+        const QString text = !FSetInCode.Contains(property) && IsCurrentColor(FStyle, FPresentationAttributes, property)
+                                 ? QStringLiteral("currentColor")
+                                 : PropertyText(FValues, property);
+        const QString initial = PropertyText(defaults, property);
         Writer.WriteStyleProperty(property, WithReference(Writer, FValues, property, text),
                                   FValues.Inherits.Contains(property), preferred.Contains(property), initial);
     }

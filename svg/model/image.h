@@ -12,6 +12,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGImage : public TSVGCustomViewBox {
     using Inherited = TSVGCustomViewBox;
 
@@ -68,6 +70,7 @@ public:
 protected:
     // Also the reference (xlink:href, or href without it), then LoadImage.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     bool DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect) override;
     TSVGGraphicElement* HitTestShape(const QTransform& M, const QPointF& Pt, const QRectF& aRect,

@@ -17,6 +17,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGMarker;
 
 // One instance of a marker being drawn or tested on this thread. It is
@@ -122,6 +124,9 @@ public:
 protected:
     // Also refX, refY, markerWidth, markerHeight, markerUnits and orient.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    // x, y, width and height are no attributes of a marker.
+    TSVGGeometryDefaults GeometryDefaults() const override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 
 private:

@@ -17,6 +17,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 // The attributes a pattern may give itself or take through its href.
 enum class TSVGPatternAttribute {
     paX,
@@ -108,6 +110,9 @@ protected:
     // Also patternUnits, patternContentUnits, patternTransform and href;
     // each attribute read is marked given.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    // patternTransform, when given.
+    void SaveTransform(TSVGAttributeWriter& Writer) const override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 
 private:

@@ -7,6 +7,7 @@
 
 #include "svg/model/graphic_element.h"
 #include "svg/values/colors.h"
+#include "svg/values/length_text.h"
 #include "svg/values/style_keywords.h"
 
 namespace zor {
@@ -228,14 +229,18 @@ std::optional<QString> DashArray(const TExportSource& Source)
     if (pen.Dash() != TStrokeDash::Custom)
         return pen.GetDashArray();
     QStringList entries;
-    for (float entry : pen.DashArray())
-        entries << Number(entry);
+    const std::vector<bool>& percent = pen.DashArrayIsPercent();
+    for (std::size_t i = 0; i < pen.DashArray().size(); ++i) {
+        const float entry = pen.DashArray()[i];
+        // Percentages are kept as fractions of the viewport.
+        entries << (i < percent.size() && percent[i] ? Number(entry * 100) + u'%' : Number(entry));
+    }
     return entries.join(u',');
 }
 
 std::optional<QString> DashOffset(const TExportSource& Source)
 {
-    return Number(Source.Values.Pen.DashOffset());
+    return FormatLength(Source.Values.Pen.SVGDashOffset(), QString(), 0, 100);
 }
 
 std::optional<QString> Linecap(const TExportSource& Source)

@@ -51,7 +51,7 @@ void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
             FPresentationAttributes.AddAttribute(attribute.LocalName, attribute.Value);
     if (const std::optional<QString> style = reader.Text(QStringLiteral("style")))
         FStyle.SetStyle(*style);
-    TSVGStyleProperties preferred;
+    TSVGStyleProperties preferred = FStyle.DeclaredProperties();
     FStyle.DeclaredProperties().ForEach(
         [&preferred](TSVGStyleProperty property) { preferred = preferred | StylePropertyLonghands(property); });
     SetPreferredStyles(preferred);

@@ -68,8 +68,9 @@ void TSVGCustomViewBox::SaveAttributes(TSVGAttributeWriter& Writer) const
 
 TSVGCustomGroup::TSVGGeometryDefaults TSVGCustomViewBox::GeometryDefaults() const
 {
+    // A loaded document without a size of its own has none: 0 by 0.
     if (Owner() == nullptr && dynamic_cast<const TSVGDocument*>(this) != nullptr)
-        return {QRectF(0, 0, 100, 100), false};
+        return {};
     return {QRectF(0, 0, 1, 1), true};
 }
 

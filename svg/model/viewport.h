@@ -86,8 +86,8 @@ protected:
     void LoadAttributes(const TXMLNode& Node) override;
     // Also viewBox and preserveAspectRatio when the view box is given.
     void SaveAttributes(TSVGAttributeWriter& Writer) const override;
-    // A stand-alone document starts at 100 by 100, the others fill the
-    // viewport around them.
+    // A stand-alone document has no size until given one (0 by 0 once
+    // loaded), the others fill the viewport around them.
     TSVGGeometryDefaults GeometryDefaults() const override;
     // For classes with another default alignment (markers).
     TSVGCustomViewBox(TSVGDocument* aOwner, TSVGAlign DefaultAlign);

@@ -39,7 +39,8 @@ void TSVGCustomText::SaveAttributes(TSVGAttributeWriter& Writer) const
                                    XMLNamespace.toString());
     // Even an empty text node keeps the writer from indenting the content,
     // which would read back as spaces between the spans.
-    Writer.Node().AddText(FText);
+    if (!FText.isEmpty() || !Items().IsEmpty())
+        Writer.Node().AddText(FText);
 }
 
 void TSVGTextRef::SaveAttributes(TSVGAttributeWriter& Writer) const
