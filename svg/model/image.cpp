@@ -53,7 +53,7 @@ TImageSourceContext TSVGImage::SourceContext() const
     // Elements of a nested svg belong to the file's document, which knows
     // where the file lies.
     const TSVGDocument* document = Owner();
-    while (document != nullptr && document->Owner() != nullptr && document->Owner() != document)
+    while (document != nullptr && document->Owner() != nullptr)
         document = document->Owner();
     if (document != nullptr) {
         context.BaseFolder = document->BaseFolder();
