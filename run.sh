@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and starts the program.
+# Installs what is missing, builds and starts the dashboard window. Without a
+# display (no DISPLAY or WAYLAND_DISPLAY) the window is drawn offscreen into
+# build/dashboard.png instead, and the program says where.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 cd "$ZOR_ROOT"
@@ -8,14 +10,7 @@ zor_install_missing "${ZOR_PACKAGES[@]}"
 zor_configure build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$ZOR_JOBS"
 
-if [ -x build/app/veyra-dashboard ]; then
-  exec build/app/veyra-dashboard "$@"
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  exec build/app/veyra-dashboard --screenshot build/dashboard.png "$@"
 fi
-# Until the dashboard window exists, the command-line tool shows what the
-# engine draws: an artwork of the program, or what the arguments ask for.
-if [ $# -gt 0 ]; then
-  exec build/tools/zorsvg "$@"
-fi
-echo "The dashboard is not built yet; drawing an artwork with build/tools/zorsvg instead."
-build/tools/zorsvg render artwork/speedometer.svg -o build/speedometer.png
-echo "Drawn artwork/speedometer.svg into $ZOR_ROOT/build/speedometer.png"
+exec build/app/veyra-dashboard "$@"

@@ -2,7 +2,8 @@
 // against a full drawing of its document: a document of 2,000 paths behind a
 // three-part needle and 200 paths over it, in a 400 × 400 control at device
 // pixel ratios 1 and 2 and supersampling qualities 1 and 2; and the same for
-// the artworks of the round gauge, the classic clock and the speedometer.
+// the artworks of the round gauge, the classic clock and the speedometer; and
+// a value change of a round barometer against a full drawing of it.
 
 #include <benchmark/benchmark.h>
 
@@ -12,6 +13,7 @@
 
 #include "generated_paths.h"
 #include "instruments/artwork_instrument.h"
+#include "instruments/barometers.h"
 #include "instruments/svg_control.h"
 #include "svg/model/document.h"
 #include "svg/model/group.h"
@@ -172,5 +174,27 @@ BENCHMARK(BM_Artwork)
                     static_cast<int>(TArtworkKind::akSpeedometer)},
                    {0, 1}})
     ->Unit(benchmark::kMillisecond);
+
+// A round barometer: what one value change costs (the setter and the
+// repaint it asks for) against a full drawing of the instrument. Arguments:
+// buffered, quality.
+void BM_Barometer(benchmark::State& State)
+{
+    const bool buffered = State.range(0) != 0;
+    auto barometer = CreateInstrument<TZorCircularBarometer>();
+    barometer->resize(Side, Side);
+    barometer->SetQuality(static_cast<int>(State.range(1)));
+    barometer->SetBuffered(buffered);
+    QImage frame = MakeFrame(1);
+    QPainter painter(&frame);
+    barometer->PaintTo(painter);
+    int step = 0;
+    for (auto _ : State) {
+        barometer->SetValue(static_cast<float>(950 + ++step % 100));
+        barometer->PaintTo(painter);
+    }
+    State.SetLabel(buffered ? "value change" : "full drawing");
+}
+BENCHMARK(BM_Barometer)->ArgsProduct({{0, 1}, {1, 2}})->Unit(benchmark::kMillisecond);
 
 } // namespace

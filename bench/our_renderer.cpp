@@ -9,6 +9,7 @@
 #include "svg/model/draw_in_rect.h"
 #include "svg/render/fitting.h"
 #include "svg/shapes/shape_classes.h"
+#include "svg/shapes/text_element.h"
 
 namespace zor::bench {
 
@@ -65,8 +66,9 @@ public:
 
 std::unique_ptr<TRendererUnderTest> NewOurRenderer()
 {
-    // As the program's start-up does: documents create the shapes for their tags.
+    // As the program's start-up does: documents create the shapes and texts for their tags.
     RegisterShapeClasses();
+    RegisterTextElementClasses();
     return std::make_unique<TOurRenderer>();
 }
 

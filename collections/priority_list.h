@@ -1,8 +1,7 @@
 #pragma once
 // A list of items ordered by integer priority. The heap holds one element per
 // distinct priority; that element keeps an ordered list (a queue unless another
-// class is given) of every item added with the priority. The style cascade
-// applies the rules that match an element in this list's order.
+// class is given) of every item added with the priority.
 //
 // Items are numbered priority by priority, best priority first, and inside one
 // priority from the last item of its ordered list back to the first: with

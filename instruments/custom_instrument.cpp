@@ -76,32 +76,36 @@ QString TZorSVGCustomInstrument::GetResourceName() const
 
 void TZorSVGCustomInstrument::SetDecoration(TDecoration Value)
 {
-    Change(FDecoration, Value, &TZorSVGCustomInstrument::ApplyDecoration);
+    Change(FDecoration, Value, &TZorSVGCustomInstrument::ApplyDecoration, &TZorSVGCustomInstrument::decorationChanged);
 }
 
 void TZorSVGCustomInstrument::SetDecorationFillColor(TAlphaColor Value)
 {
-    Change(FDecorationFillColor, Value, &TZorSVGCustomInstrument::DecorationFillColorChanged);
+    Change(FDecorationFillColor, Value, &TZorSVGCustomInstrument::DecorationFillColorChanged,
+           &TZorSVGCustomInstrument::decorationFillColorChanged);
 }
 
 void TZorSVGCustomInstrument::SetDecorationStrokeColor(TAlphaColor Value)
 {
-    Change(FDecorationStrokeColor, Value, &TZorSVGCustomInstrument::DecorationStrokeColorChanged);
+    Change(FDecorationStrokeColor, Value, &TZorSVGCustomInstrument::DecorationStrokeColorChanged,
+           &TZorSVGCustomInstrument::decorationStrokeColorChanged);
 }
 
 void TZorSVGCustomInstrument::SetDesign(TSVGDesign Value)
 {
-    Change(FDesign, Value, &TZorSVGCustomInstrument::DesignChanged);
+    Change(FDesign, Value, &TZorSVGCustomInstrument::DesignChanged, &TZorSVGCustomInstrument::designChanged);
 }
 
 void TZorSVGCustomInstrument::SetEnableGradients(bool Value)
 {
-    Change(FEnableGradients, Value, &TZorSVGCustomInstrument::EnableGradientsChanged);
+    Change(FEnableGradients, Value, &TZorSVGCustomInstrument::EnableGradientsChanged,
+           &TZorSVGCustomInstrument::enableGradientsChanged);
 }
 
 void TZorSVGCustomInstrument::SetLightColor(TAlphaColor Value)
 {
-    Change(FLightColor, Value, &TZorSVGCustomInstrument::LightColorChanged);
+    Change(FLightColor, Value, &TZorSVGCustomInstrument::LightColorChanged,
+           &TZorSVGCustomInstrument::lightColorChanged);
 }
 
 TAlphaColor TZorSVGCustomInstrument::ShadowColor() const
@@ -117,6 +121,7 @@ void TZorSVGCustomInstrument::SetFormatStr(const QString& Value)
     FormatFloat(Value, 123.45);
     FFormatStr = Value;
     FormatStrChanged();
+    Q_EMIT formatStrChanged();
 }
 
 // --- Operations ------------------------------------------------------------------

@@ -42,6 +42,16 @@ std::unique_ptr<T> CreateInstrument()
 
 class TZorSVGCustomInstrument : public TZorSVGControl {
     Q_OBJECT
+    Q_PROPERTY(zor::TDecoration Decoration READ Decoration WRITE SetDecoration NOTIFY decorationChanged)
+    Q_PROPERTY(zor::TAlphaColor DecorationFillColor READ DecorationFillColor WRITE SetDecorationFillColor NOTIFY
+                   decorationFillColorChanged)
+    Q_PROPERTY(zor::TAlphaColor DecorationStrokeColor READ DecorationStrokeColor WRITE SetDecorationStrokeColor NOTIFY
+                   decorationStrokeColorChanged)
+    Q_PROPERTY(zor::TSVGDesign Design READ Design WRITE SetDesign NOTIFY designChanged)
+    Q_PROPERTY(bool EnableGradients READ EnableGradients WRITE SetEnableGradients NOTIFY enableGradientsChanged)
+    Q_PROPERTY(zor::TAlphaColor LightColor READ LightColor WRITE SetLightColor NOTIFY lightColorChanged)
+    Q_PROPERTY(zor::TAlphaColor ShadowColor READ ShadowColor NOTIFY lightColorChanged)
+    Q_PROPERTY(QString FormatStr READ FormatStr WRITE SetFormatStr NOTIFY formatStrChanged)
 
 public:
     static constexpr int DefaultSide = 200;
@@ -85,6 +95,16 @@ public:
 
     QSize sizeHint() const override;
 
+    // The notifications of the properties, after the artwork changed.
+Q_SIGNALS:
+    void decorationChanged();
+    void decorationFillColorChanged();
+    void decorationStrokeColorChanged();
+    void designChanged();
+    void enableGradientsChanged();
+    void lightColorChanged();
+    void formatStrChanged();
+
 protected:
     template <typename T, typename... Arguments>
     friend std::unique_ptr<T> CreateInstrument(const std::function<void(T&)>& StoredValues, Arguments&&... Args);
@@ -116,14 +136,16 @@ protected:
     void SetDecorationID(const QString& Value) { FDecorationID = Value; }
 
     // The setters' template: an unchanged value does nothing; a new one is
-    // stored and the operation that brings the artwork in line runs.
+    // stored, the operation that brings the artwork in line runs, and the
+    // property's notification follows.
     template <typename T, typename Instrument>
-    void Change(T& Field, const T& Value, void (Instrument::*Operation)())
+    void Change(T& Field, const T& Value, void (Instrument::*Operation)(), void (Instrument::*Notify)())
     {
         if (Field == Value)
             return;
         Field = Value;
         (static_cast<Instrument*>(this)->*Operation)();
+        Q_EMIT(static_cast<Instrument*>(this)->*Notify)();
     }
 
     // --- Shared element edits ------------------------------------------------
@@ -174,7 +196,9 @@ template <typename T, typename... Arguments>
 std::unique_ptr<T> CreateInstrument(const std::function<void(T&)>& StoredValues, Arguments&&... Args)
 {
     auto instrument = std::make_unique<T>(std::forward<Arguments>(Args)...);
-    instrument->AfterConstruction();
+    // Through the base, whose friend this is: descendants keep their
+    // override protected.
+    static_cast<TZorSVGCustomInstrument&>(*instrument).AfterConstruction();
     if (StoredValues)
         StoredValues(*instrument);
     return instrument;

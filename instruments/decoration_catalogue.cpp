@@ -611,6 +611,17 @@ QString DecorationName(TDecoration Decoration)
     return QString::fromLatin1(RowOf(Decoration).Name);
 }
 
+std::span<const char* const> DecorationNames()
+{
+    static const std::array<const char*, EnumCount(TDecoration{})> names = [] {
+        std::array<const char*, EnumCount(TDecoration{})> all{};
+        for (std::size_t i = 0; i < all.size(); ++i)
+            all[i] = Decorations[i].Name;
+        return all;
+    }();
+    return names;
+}
+
 QString DecorationPathText(TDecoration Decoration)
 {
     return QString::fromLatin1(RowOf(Decoration).Text);

@@ -10,6 +10,7 @@
 
 #include <QString>
 #include <cstddef>
+#include <span>
 
 namespace zor {
 
@@ -46,6 +47,8 @@ constexpr std::size_t EnumCount(TDecoration) { return 27; }
 
 // The value's name as the code spells it ("dcStar").
 QString DecorationName(TDecoration Decoration);
+// Every value's name, by ordinal, as streaming writes them.
+std::span<const char* const> DecorationNames();
 
 // The emblem's path text; empty for dcNone and dcCustom, which clear the
 // decoration path (dcCustom leaves it for the application to fill).

@@ -139,4 +139,61 @@ std::vector<TAlphaColor> ScaledColors(const std::vector<TAlphaColor>& Stops, TAl
     return result;
 }
 
+namespace {
+
+// The grey the bevels are blended with.
+constexpr TAlphaColor BevelGrey = 0xFF808080;
+
+// A blend of one channel: premultiplied source and backdrop channels and
+// alphas, all 0..1, to the premultiplied blended part.
+using TChannelBlend = double (*)(double Sc, double Sa, double Dc, double Da);
+
+double DodgeChannel(double Sc, double Sa, double Dc, double Da)
+{
+    if (Dc == 0)
+        return 0;
+    if (Sc >= Sa)
+        return Sa * Da;
+    return Sa * Da * std::min(1.0, Dc / Da * Sa / (Sa - Sc));
+}
+
+double BurnChannel(double Sc, double Sa, double Dc, double Da)
+{
+    if (Dc >= Da)
+        return Sa * Da;
+    if (Sc == 0)
+        return 0;
+    return Sa * Da * (1 - std::min(1.0, (1 - Dc / Da) * Sa / Sc));
+}
+
+// Source over Backdrop with Blend, un-premultiplied again.
+TAlphaColor Blend(TAlphaColor Source, TAlphaColor Backdrop, TChannelBlend BlendChannel)
+{
+    const double sa = Alpha(Source) / 255.0;
+    const double da = Alpha(Backdrop) / 255.0;
+    const TChannels s = Channels(Source);
+    const TChannels d = Channels(Backdrop);
+    const double ra = sa + da - sa * da;
+    TChannels result{};
+    for (std::size_t i = 0; i < result.size(); ++i) {
+        const double sc = s[i] / 255.0 * sa;
+        const double dc = d[i] / 255.0 * da;
+        const double blended = BlendChannel(sc, sa, dc, da) + sc * (1 - da) + dc * (1 - sa);
+        result[i] = ClampedChannel(ra > 0 ? blended / ra * 255 : 0.0);
+    }
+    return MakeColor(ClampedChannel(ra * 255), result);
+}
+
+} // namespace
+
+TAlphaColor DodgeColor(TAlphaColor Backdrop)
+{
+    return Blend(BevelGrey, Backdrop, DodgeChannel);
+}
+
+TAlphaColor BurnColor(TAlphaColor Backdrop)
+{
+    return Blend(BevelGrey, Backdrop, BurnChannel);
+}
+
 } // namespace zor

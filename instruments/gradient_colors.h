@@ -29,4 +29,12 @@ std::vector<TAlphaColor> ShiftedColors(const std::vector<TAlphaColor>& Stops, TA
 // theirs.
 std::vector<TAlphaColor> ScaledColors(const std::vector<TAlphaColor>& Stops, TAlphaColor Color, bool FromFirst);
 
+// The colour blends of flat bevels: Backdrop lit (dodge) or darkened (burn)
+// by mid grey, 0xFF808080, as the compositing blend modes colour-dodge and
+// colour-burn compute them on premultiplied channels. For an opaque backdrop
+// channel c they are min(255, 255 c / 127) and max(0, 255 - 255 (255 - c) / 128),
+// rounded half to even.
+TAlphaColor DodgeColor(TAlphaColor Backdrop);
+TAlphaColor BurnColor(TAlphaColor Backdrop);
+
 } // namespace zor

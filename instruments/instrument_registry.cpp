@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "instruments/artwork_instrument.h"
+#include "instruments/round_instruments.h"
 
 namespace zor {
 
@@ -16,6 +17,7 @@ TInstrumentRegistry::TInstrumentRegistry()
                   },
                   nullptr, nullptr});
     }
+    RegisterRoundInstruments(*this);
 }
 
 void TInstrumentRegistry::Register(TInstrumentClass Class)

@@ -16,9 +16,11 @@ namespace zor {
 class TZorSVGCustomInstrument;
 
 struct TInstrumentClass {
+    using TCreate = std::function<std::unique_ptr<TZorSVGCustomInstrument>()>;
+
     QString Name;
     // A new instrument with its artwork loaded.
-    std::function<std::unique_ptr<TZorSVGCustomInstrument>()> Create;
+    TCreate Create;
     // Shows a value; null for a class without one.
     std::function<void(TZorSVGCustomInstrument&, double)> SetValue;
     // Shows a time of day; null for a class that is no clock.
@@ -27,7 +29,7 @@ struct TInstrumentClass {
 
 class TInstrumentRegistry {
 public:
-    // Every artwork, by its kind name.
+    // Every artwork, by its kind name, and the round instruments.
     TInstrumentRegistry();
 
     // Adds Class, or replaces the entry of the same name (compared without case).

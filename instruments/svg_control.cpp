@@ -1,11 +1,13 @@
 #include "instruments/svg_control.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <cmath>
 
 #include "instruments/artwork_resources.h"
 #include "platform/exceptions.h"
+#include "platform/guarded_call.h"
 #include "svg/model/document.h"
 #include "svg/render/device_pixels.h"
 #include "svg/render/render_context.h"
@@ -47,6 +49,7 @@ void TZorSVGControl::SetBuffered(bool Value)
         return;
     FBuffered = Value;
     FNeedBuffers = Value;
+    Q_EMIT bufferedChanged();
 }
 
 void TZorSVGControl::SetStretch(bool Value)
@@ -56,6 +59,7 @@ void TZorSVGControl::SetStretch(bool Value)
     FStretch = Value;
     FNeedBuffers = true;
     Repaint();
+    Q_EMIT stretchChanged();
 }
 
 void TZorSVGControl::SetQuality(int Value)
@@ -66,6 +70,7 @@ void TZorSVGControl::SetQuality(int Value)
     FQuality = Value;
     FNeedBuffers = true;
     Repaint();
+    Q_EMIT qualityChanged();
 }
 
 TSVGDrawingQEvent& TZorSVGControl::OnDrawing()
@@ -180,17 +185,38 @@ void TZorSVGControl::paintEvent(QPaintEvent*)
 {
     // An exception cannot travel through the widget system's event loop:
     // it is kept and reported here, and the next paint tries again.
-    try {
+    FLastPaintError = CallCatching([this] {
         QPainter painter(this);
         PaintTo(painter);
-        FLastPaintError.clear();
-    } catch (const Exception& Error) {
-        FLastPaintError = Error.Message();
+    });
+    if (!FLastPaintError.isEmpty())
         Fire(OnPaintError, FLastPaintError);
-    } catch (const std::exception& Error) {
-        FLastPaintError = QString::fromLocal8Bit(Error.what());
-        Fire(OnPaintError, FLastPaintError);
-    }
+}
+
+void TZorSVGControl::mousePressEvent(QMouseEvent* Event)
+{
+    QWidget::mousePressEvent(Event);
+    if (Event->button() == Qt::LeftButton)
+        FPressed = true;
+}
+
+void TZorSVGControl::mouseReleaseEvent(QMouseEvent* Event)
+{
+    QWidget::mouseReleaseEvent(Event);
+    const bool click = FPressed && Event->button() == Qt::LeftButton && rect().contains(Event->position().toPoint());
+    if (Event->button() == Qt::LeftButton)
+        FPressed = false;
+    if (click)
+        Guarded([this] { Fire(OnClick, this); });
+}
+
+void TZorSVGControl::Guarded(const std::function<void()>& Handler)
+{
+    const QString error = CallCatching(Handler);
+    if (error.isEmpty())
+        return;
+    FLastEventError = error;
+    Fire(OnEventError, FLastEventError);
 }
 
 void TZorSVGControl::resizeEvent(QResizeEvent* Event)

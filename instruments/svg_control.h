@@ -8,11 +8,13 @@
 #include <QRect>
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class QIODevice;
 
 #include "instruments/layer_buffers.h"
+#include "platform/control.h"
 #include "platform/events.h"
 #include "svg/model/draw_events.h"
 
@@ -21,11 +23,13 @@ namespace zor {
 class TSVGDocument;
 class TSVGGraphicElement;
 
-class TZorSVGControl : public QWidget {
+// A control of a stored layout too: its place and its stored children (the
+// animations that drive it) go with it when it is stored or copied.
+class TZorSVGControl : public QWidget, public TControl {
     Q_OBJECT
-    Q_PROPERTY(bool Buffered READ Buffered WRITE SetBuffered)
-    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch)
-    Q_PROPERTY(int Quality READ Quality WRITE SetQuality)
+    Q_PROPERTY(bool Buffered READ Buffered WRITE SetBuffered NOTIFY bufferedChanged)
+    Q_PROPERTY(bool Stretch READ Stretch WRITE SetStretch NOTIFY stretchChanged)
+    Q_PROPERTY(int Quality READ Quality WRITE SetQuality NOTIFY qualityChanged)
 
 public:
     static constexpr int DefaultQuality = 2;
@@ -83,7 +87,19 @@ public:
     // Told of each error a paint event meets.
     TEvent<const QString&> OnPaintError;
 
+    // A press and release of the left button inside the control.
+    TEvent<TZorSVGControl*> OnClick;
+    // The message of the last error a mouse handler met (the widget system
+    // cannot carry it either); told to OnEventError.
+    const QString& LastEventError() const { return FLastEventError; }
+    TEvent<const QString&> OnEventError;
+
     QSize sizeHint() const override;
+
+Q_SIGNALS:
+    void bufferedChanged();
+    void stretchChanged();
+    void qualityChanged();
 
 protected:
     // Stores the element; a different one marks the layers stale. Nothing is
@@ -97,6 +113,12 @@ protected:
     virtual void LoadFromStream(QIODevice& Source);
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    // Raises OnClick; descendants that act on a release call this first.
+    void mouseReleaseEvent(QMouseEvent* Event) override;
+    // Runs Handler, keeping an error it raises in LastEventError instead of
+    // letting it into the event loop.
+    void Guarded(const std::function<void()>& Handler);
 
 private:
     // Rebuilds the layers for a picture of Size device pixels.
@@ -119,6 +141,8 @@ private:
     // The device pixels of the last paint's drawing rectangle.
     QSize FLastTargetSize;
     QString FLastPaintError;
+    QString FLastEventError;
+    bool FPressed = false;
 };
 
 } // namespace zor

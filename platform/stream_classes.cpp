@@ -45,8 +45,17 @@ TStreamClass::TStreamClass(QString Name, const TStreamClass* Parent, TFactory Fa
     , FParent(Parent)
     , FFactory(std::move(Factory))
 {
-    if (Parent != nullptr)
+    if (Parent != nullptr) {
         FProperties = Parent->FProperties;
+        FChildren = Parent->FChildren;
+    }
+}
+
+void TStreamClass::SetChildren(TChildrenAccess Access)
+{
+    if (FHasSubclasses)
+        Raise<EInvalidOperation>(messages::ClassHasSubclasses, {FName});
+    FChildren = std::move(Access);
 }
 
 std::unique_ptr<TPersistent> TStreamClass::Create(TPersistent* Owner) const
@@ -91,10 +100,16 @@ const TStreamClass* TStreamRegistry::FindClass(const QString& Name) const
 
 const TStreamClass& TStreamRegistry::ClassOf(const TPersistent& Object) const
 {
-    const auto found = FByType.find(typeid(Object));
-    if (found == FByType.end())
+    const TStreamClass* found = FindClassOf(Object);
+    if (found == nullptr)
         Raise<EClassNotFound>(messages::ClassNotFound, {DemangledTypeName(typeid(Object))});
-    return *found->second;
+    return *found;
+}
+
+const TStreamClass* TStreamRegistry::FindClassOf(const TPersistent& Object) const
+{
+    const auto found = FByType.find(typeid(Object));
+    return found == FByType.end() ? nullptr : found->second;
 }
 
 std::unique_ptr<TPersistent> TStreamRegistry::CreateObject(const QString& Name, TPersistent* Owner) const

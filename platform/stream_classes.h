@@ -257,7 +257,17 @@ private:
     std::function<void(C&, TReader&)> FRead;
 };
 
-// A registered class: its name, its parent, its factory and its properties.
+// How the children stored with an object are listed and taken back: they
+// follow its properties in a stream, each read with the object as its owner.
+struct TChildrenAccess {
+    // The children to store, in order.
+    std::function<std::vector<const TPersistent*>(const TPersistent& Parent)> List;
+    // Takes a child read from a stream; raises when Parent cannot own it.
+    std::function<void(TPersistent& Parent, std::unique_ptr<TPersistent> Child)> Adopt;
+};
+
+// A registered class: its name, its parent, its factory, its properties and,
+// for a class whose objects own stored children, how to reach them.
 class TStreamClass {
 public:
     using TFactory = std::function<std::unique_ptr<TPersistent>(TPersistent* Owner)>;
@@ -279,12 +289,19 @@ public:
     void AddProperty(std::shared_ptr<TPropertyDescriptor> Property);
     void SetLastStoredRule(std::function<bool(const TPersistent&)> Rule);
 
+    // Whether objects of the class store children after their properties;
+    // subclasses inherit the access.
+    bool HasChildren() const { return static_cast<bool>(FChildren.List); }
+    const TChildrenAccess& Children() const { return FChildren; }
+    void SetChildren(TChildrenAccess Access);
+
 private:
     friend class TStreamRegistry;
 
     QString FName;
     const TStreamClass* FParent;
     TFactory FFactory;
+    TChildrenAccess FChildren;
     std::vector<std::shared_ptr<const TPropertyDescriptor>> FProperties;
     std::shared_ptr<TPropertyDescriptor> FLast;
     bool FHasSubclasses = false;
@@ -332,6 +349,13 @@ public:
         using S = TPropertyValue<C, Getter>;
         return Add<S>(Name, Get, Put, Default, TSetCodec<typename EnumOf<S>::Type>{Names});
     }
+    // A set without default, written whenever its stored rule allows.
+    template <typename Getter, typename Setter>
+    TClassBuilder& Set(const QString& Name, Getter Get, Setter Put, std::span<const char* const> Names)
+    {
+        using S = TPropertyValue<C, Getter>;
+        return Add<S>(Name, Get, Put, std::nullopt, TSetCodec<typename EnumOf<S>::Type>{Names});
+    }
     // A part owned by the object, reached with Access(C&) -> TPersistent&.
     template <typename Access>
     TClassBuilder& Object(const QString& Name, Access Get)
@@ -354,6 +378,24 @@ public:
             Name, std::move(HasData),
             [Write = std::move(Write)](const C& object, TWriter& writer) { writer.WriteBinary(Write(object)); },
             [Read = std::move(Read)](C& object, TReader& reader) { Read(object, reader.ReadBinary()); });
+    }
+    // Children stored after the properties: List(const C&) gives them in
+    // order, Adopt(C&, std::unique_ptr<TPersistent>) takes one read back.
+    template <typename Lister, typename Adopter>
+    TClassBuilder& Children(Lister List, Adopter Adopt)
+    {
+        FClass.SetChildren(
+            {[List](const TPersistent& parent) { return std::invoke(List, static_cast<const C&>(parent)); },
+             [Adopt](TPersistent& parent, std::unique_ptr<TPersistent> child) {
+                 std::invoke(Adopt, static_cast<C&>(parent), std::move(child));
+             }});
+        return *this;
+    }
+    // A property of a kind of its own (events, for one).
+    TClassBuilder& Adopt(std::shared_ptr<TPropertyDescriptor> Property)
+    {
+        FClass.AddProperty(std::move(Property));
+        return *this;
     }
     // The stored rule of the property added last: Rule(const C&) -> bool.
     template <typename Rule>
@@ -380,11 +422,6 @@ private:
             [Put](C& object, const T& value) { std::invoke(Put, object, value); }, std::move(Default),
             std::move(ValueCodec)));
     }
-    TClassBuilder& Adopt(std::shared_ptr<TPropertyDescriptor> Property)
-    {
-        FClass.AddProperty(std::move(Property));
-        return *this;
-    }
 
     TStreamClass& FClass;
 };
@@ -410,6 +447,8 @@ public:
     const TStreamClass* FindClass(const QString& Name) const;
     // The class of Object's run-time type; raises "Class %s not found".
     const TStreamClass& ClassOf(const TPersistent& Object) const;
+    // The class of Object's run-time type, or null when it is not registered.
+    const TStreamClass* FindClassOf(const TPersistent& Object) const;
     // A new object of the class named Name; raises "Class %s not found".
     std::unique_ptr<TPersistent> CreateObject(const QString& Name, TPersistent* Owner) const;
     // Whether Object has any property to write.

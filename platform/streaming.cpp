@@ -88,10 +88,21 @@ void TWriter::Leave()
     --FDepth;
 }
 
+bool HasStreamSignature(QIODevice& Device)
+{
+    std::array<char, Signature.size()> bytes;
+    return Device.peek(bytes.data(), bytes.size()) == qint64(bytes.size()) && bytes == Signature;
+}
+
 void TWriter::WriteRootComponent(const TPersistent& Root)
 {
-    WriteRaw(Signature.data(), Signature.size());
+    WriteSignature();
     WriteComponent(&Root);
+}
+
+void TWriter::WriteSignature()
+{
+    WriteRaw(Signature.data(), Signature.size());
 }
 
 void TWriter::WriteComponent(const TPersistent* Object)
@@ -101,11 +112,36 @@ void TWriter::WriteComponent(const TPersistent* Object)
         return;
     }
     const TStreamClass& type = FRegistry.ClassOf(*Object);
+    WriteObjectBegin(type.Name());
+    WriteProperties(*Object);
+    WritePropertiesEnd();
+    if (type.HasChildren()) {
+        for (const TPersistent* child : type.Children().List(*Object))
+            WriteComponent(child);
+        WriteChildrenEnd();
+    }
+    WriteObjectEnd();
+}
+
+void TWriter::WriteObjectBegin(const QString& ClassName)
+{
     StartValue(TValueType::vaObject);
     Enter();
-    WriteText(type.Name(), TStreamLimits::MaxNameLength);
-    WriteProperties(*Object);
+    WriteText(ClassName, TStreamLimits::MaxNameLength);
+}
+
+void TWriter::WritePropertiesEnd()
+{
     WriteEndMarker();
+}
+
+void TWriter::WriteChildrenEnd()
+{
+    WriteTag(TValueType::vaNull);
+}
+
+void TWriter::WriteObjectEnd()
+{
     Leave();
 }
 
@@ -353,8 +389,33 @@ std::unique_ptr<TPersistent> TReader::ReadComponent(TPersistent* Owner)
     std::unique_ptr<TPersistent> object = FRegistry.CreateObject(ReadText(TStreamLimits::MaxNameLength), Owner);
     ReadProperties(*object);
     ReadEndMarker();
+    ReadChildren(*object);
     Leave();
     return object;
+}
+
+void TReader::ReadChildren(TPersistent& Parent)
+{
+    const TStreamClass& type = FRegistry.ClassOf(Parent);
+    if (!type.HasChildren())
+        return;
+    while (NextValue() != TValueType::vaNull) {
+        Expect(NextValue(), TValueType::vaObject);
+        type.Children().Adopt(Parent, ReadComponent(&Parent));
+    }
+    char end = 0;
+    ReadRaw(&end, 1);
+}
+
+void TReader::SkipChildren(const QString& ClassName)
+{
+    const TStreamClass* type = FRegistry.FindClass(ClassName);
+    if (type == nullptr || !type->HasChildren())
+        return;
+    while (NextValue() != TValueType::vaNull)
+        SkipValue();
+    char end = 0;
+    ReadRaw(&end, 1);
 }
 
 void TReader::ReadComponentInto(TPersistent& Object)
@@ -367,6 +428,7 @@ void TReader::ReadComponentInto(TPersistent& Object)
         Raise<EReadError>(messages::StreamClassMismatch, {name, expected});
     ReadProperties(Object);
     ReadEndMarker();
+    ReadChildren(Object);
     Leave();
 }
 
@@ -557,13 +619,16 @@ void TReader::SkipValue()
         ReadCollectionEnd();
         return;
     case TValueType::vaObject:
+    {
         ReadValueStart();
         Enter();
-        ReadText(TStreamLimits::MaxNameLength);
+        const QString name = ReadText(TStreamLimits::MaxNameLength);
         SkipProperties();
         ReadEndMarker();
+        SkipChildren(name);
         Leave();
         return;
+    }
     case TValueType::vaInt:
         ReadInteger();
         return;

@@ -6,6 +6,9 @@
 // it does not know. The classes and their properties are described in a
 // TStreamRegistry (stream_classes.h).
 //
+// An object of a class that stores children is followed, after its end
+// marker, by its children as objects and a vaNull.
+//
 // Layout: a value is a one-byte TValueType tag and its payload. Integers are
 // 8 bytes, singles 4, doubles 8 (little-endian, IEEE bits); texts and blobs
 // are a 4-byte length and the bytes (texts in UTF-8). Lists and collections
@@ -77,6 +80,10 @@ constexpr std::size_t EnumCount(TValueType) { return 14; }
 // The value's own name ("vaInt"), as messages show it.
 QString ValueTypeName(TValueType Value);
 
+// Whether Device holds a stream signature at its current position, which
+// stays where it was.
+bool HasStreamSignature(QIODevice& Device);
+
 // Bounds that keep a reader's work and memory in proportion to its input.
 struct TStreamLimits {
     // Class, property and identifier names.
@@ -96,6 +103,8 @@ public:
 
     // The signature and Root as an object.
     void WriteRootComponent(const TPersistent& Root);
+    // The signature alone, before an object written piece by piece.
+    void WriteSignature();
     // Object as a value: its class name, its stored properties and the end
     // marker; a null object is written as vaNil.
     void WriteComponent(const TPersistent* Object);
@@ -103,6 +112,14 @@ public:
     // ancestors first), without end marker.
     void WriteProperties(const TPersistent& Object);
     void WritePropName(const QString& Name);
+    // An object written piece by piece, as a text form is converted: the
+    // class name, its properties (WritePropName and one value each), the end
+    // of the properties and, for a class that stores children, the children
+    // (each an object) and their end.
+    void WriteObjectBegin(const QString& ClassName);
+    void WritePropertiesEnd();
+    void WriteChildrenEnd();
+    void WriteObjectEnd();
 
     void WriteBoolean(bool Value);
     void WriteInteger(std::int64_t Value);
@@ -165,7 +182,8 @@ public:
     // Checks the signature and creates the object the stream holds.
     std::unique_ptr<TPersistent> ReadRootComponent(TPersistent* Owner = nullptr);
     // An object value, created through its class's factory with Owner; null
-    // for vaNil.
+    // for vaNil. Its children are created with it as their owner and handed
+    // to it.
     std::unique_ptr<TPersistent> ReadComponent(TPersistent* Owner = nullptr);
     // An object value read into Object, whose class must be the one in the stream.
     void ReadComponentInto(TPersistent& Object);
@@ -216,6 +234,9 @@ private:
     void ReadProperty(TPersistent& Object);
     // Drops the properties up to (not including) the end marker.
     void SkipProperties();
+    // The children after an object's properties, when its class has any.
+    void ReadChildren(TPersistent& Parent);
+    void SkipChildren(const QString& ClassName);
 
     QIODevice& FDevice;
     const TStreamRegistry& FRegistry;

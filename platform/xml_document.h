@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/exceptions.h"
@@ -108,6 +109,8 @@ public:
     // attribute without namespace.
     bool HasAttribute(const QString& Name, const QString& NamespaceURI = {}) const;
     QString Attribute(const QString& Name, const QString& NamespaceURI = {}) const;
+    // Both in one look-up: the value, or nothing when there is no such attribute.
+    std::optional<QString> AttributeIfPresent(const QString& Name, const QString& NamespaceURI = {}) const;
     // The namespace URI bound to Prefix here ("" for the default namespace);
     // empty when none is bound.
     QString LookupNamespaceURI(const QString& Prefix) const;
@@ -124,6 +127,12 @@ public:
     void DeclareNamespace(const QString& Prefix, const QString& URI);
     // Replaces the children with one text node holding Value as plain text.
     void SetText(const QString& Value);
+    // Appends a text node holding Value, even an empty one: an element with
+    // a text child is written without indentation inside it.
+    void AddText(const QString& Value);
+    // Takes the node out of its document and frees it; the handle and every
+    // handle to the node or to nodes inside it are invalid afterwards.
+    void Remove();
     // Parses Markup as XML content in this element's namespace scope and
     // appends the nodes; malformed markup raises and appends nothing.
     void AppendMarkup(const QString& Markup);

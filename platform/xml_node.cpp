@@ -1,5 +1,6 @@
 #include <array>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "platform/xml_document.h"
@@ -56,17 +57,32 @@ const xmlChar* LocalPart(const xmlNode* Element)
     return colon ? colon + 1 : Element->name;
 }
 
+// Utf8 holds the same text as Text. Names are nearly always ASCII, and
+// those compare byte for character without converting either side: a
+// loader asks every element for a dozen attributes.
+bool SameText(const xmlChar* Utf8, QStringView Text)
+{
+    qsizetype i = 0;
+    for (; i < Text.size(); ++i) {
+        const char16_t c = Text[i].unicode();
+        if (c == 0 || c >= 0x80)
+            return ToQString(Utf8) == Text;
+        if (Utf8[i] != c)
+            return false;
+    }
+    return Utf8[i] == 0;
+}
+
 xmlAttr* FindAttribute(xmlNode* Element, const QString& Name, const QString& NamespaceURI)
 {
     if (Element == nullptr || Element->type != XML_ELEMENT_NODE)
         return nullptr;
-    const TUtf8 name(Name);
-    const TUtf8 uri(NamespaceURI);
     for (xmlAttr* attribute = Element->properties; attribute != nullptr; attribute = attribute->next) {
-        if (!xmlStrEqual(attribute->name, name.Get()))
+        if (!SameText(attribute->name, Name))
             continue;
         if (NamespaceURI.isEmpty() ? attribute->ns == nullptr
-                                   : attribute->ns != nullptr && xmlStrEqual(attribute->ns->href, uri.Get()))
+                                   : attribute->ns != nullptr && attribute->ns->href != nullptr &&
+                                         SameText(attribute->ns->href, NamespaceURI))
             return attribute;
     }
     return nullptr;
@@ -74,6 +90,11 @@ xmlAttr* FindAttribute(xmlNode* Element, const QString& Name, const QString& Nam
 
 QString AttributeValue(xmlAttr* Attribute)
 {
+    // Most values are one text node, read in place; entity references and
+    // split text are joined by libxml2.
+    const xmlNode* only = Attribute->children;
+    if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE)
+        return ToQString(only->content);
     return xml::TXmlString(xmlNodeListGetString(Attribute->doc, Attribute->children, 1)).ToQString();
 }
 
@@ -222,9 +243,8 @@ std::vector<TXMLNode> TXMLNode::ChildNodes() const
 
 TXMLNode TXMLNode::FindChildElement(const QString& LocalName) const
 {
-    const TUtf8 name(LocalName);
     for (TXMLNode child = FirstChild(); child; child = child.NextSibling())
-        if (child.FNode->type == XML_ELEMENT_NODE && xmlStrEqual(LocalPart(child.FNode), name.Get()))
+        if (child.FNode->type == XML_ELEMENT_NODE && SameText(LocalPart(child.FNode), LocalName))
             return child;
     return {};
 }
@@ -251,6 +271,12 @@ QString TXMLNode::Attribute(const QString& Name, const QString& NamespaceURI) co
 {
     xmlAttr* attribute = FindAttribute(FNode, Name, NamespaceURI);
     return attribute ? AttributeValue(attribute) : QString();
+}
+
+std::optional<QString> TXMLNode::AttributeIfPresent(const QString& Name, const QString& NamespaceURI) const
+{
+    xmlAttr* attribute = FindAttribute(FNode, Name, NamespaceURI);
+    return attribute ? std::optional<QString>(AttributeValue(attribute)) : std::nullopt;
 }
 
 QString TXMLNode::LookupNamespaceURI(const QString& Prefix) const
@@ -343,6 +369,25 @@ void TXMLNode::SetText(const QString& Value)
     xmlNode* element = Element("SetText");
     xmlNodeSetContent(element, nullptr);
     xmlNodeAddContent(element, TUtf8(Value).Get());
+}
+
+void TXMLNode::AddText(const QString& Value)
+{
+    xmlNode* element = Element("AddText");
+    xmlNode* text = xmlNewDocText(element->doc, TUtf8(Value).Get());
+    if (text == nullptr || xmlAddChild(element, text) == nullptr) {
+        xmlFreeNode(text);
+        Raise<EXMLDocError>(messages::XMLCannotWrite, {QStringLiteral("out of memory")});
+    }
+}
+
+void TXMLNode::Remove()
+{
+    if (FNode == nullptr)
+        Raise<EXMLDocError>(messages::XMLNullNode, {QStringLiteral("Remove")});
+    xmlUnlinkNode(FNode);
+    xmlFreeNode(FNode);
+    FNode = nullptr;
 }
 
 void TXMLNode::AppendMarkup(const QString& Markup)

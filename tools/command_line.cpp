@@ -6,6 +6,7 @@
 #include "svg/values/colors.h"
 #include "tools/artwork_commands.h"
 #include "tools/document_commands.h"
+#include "tools/save_commands.h"
 #include "tools/value_commands.h"
 
 namespace zor::tools {
@@ -15,6 +16,7 @@ namespace {
 constexpr const char* Usage =
     "usage: zorsvg render IN.svg -o OUT.png [-w WIDTH] [-h HEIGHT] [--background COLOR]\n"
     "       zorsvg info IN.svg\n"
+    "       zorsvg save IN.svg -o OUT.svg [--binary] [--split N] [--exact] [--full]\n"
     "       zorsvg path <path data>\n"
     "       zorsvg color <colour>\n"
     "       zorsvg transform <transform list>\n"
@@ -29,6 +31,10 @@ constexpr const char* Usage =
     "document from standard input or writes the image to standard output.\n"
     "info shows the size, the view box, the elements by kind, the ids and the\n"
     "values the document refused.\n"
+    "save writes the document back as SVG text, or with --binary in the binary\n"
+    "form, which render, info and save read as well. --split N breaks lines longer\n"
+    "than N (over 32) where they allow it, --exact writes numbers in their shortest\n"
+    "exact form instead of three decimals, --full writes default values too.\n"
     "check-artwork lists the ids an instrument artwork of KIND (circular_gauge,\n"
     "traffic_light, ...) lacks, has in the wrong place or kind, or has twice;\n"
     "its status is 1 when there are any.\n"
@@ -82,6 +88,22 @@ void RunRender(const QStringList& Args)
     Render(request);
 }
 
+void RunSave(const QStringList& Args)
+{
+    TArguments arguments(Args);
+    TSaveRequest request;
+    const std::optional<QString> output = arguments.Take({"-o", "--output"});
+    if (!output)
+        throw EUsageError(QStringLiteral("save needs an output file: -o OUT.svg"));
+    request.Output = *output;
+    request.SplitLines = arguments.TakePositive({"--split"});
+    request.Binary = arguments.TakeFlag({"--binary"});
+    request.Exact = arguments.TakeFlag({"--exact"});
+    request.Full = arguments.TakeFlag({"--full"});
+    request.Input = OneInput(arguments, "save");
+    Save(request);
+}
+
 void RunInfo(const QStringList& Args, QTextStream& Out)
 {
     const TArguments arguments(Args);
@@ -116,6 +138,14 @@ std::optional<QString> TArguments::Take(std::initializer_list<const char*> Names
     return std::nullopt;
 }
 
+bool TArguments::TakeFlag(std::initializer_list<const char*> Names)
+{
+    for (const char* name : Names)
+        if (FArgs.removeAll(QString::fromLatin1(name)) > 0)
+            return true;
+    return false;
+}
+
 std::optional<int> TArguments::TakePositive(std::initializer_list<const char*> Names)
 {
     const std::optional<QString> text = Take(Names);
@@ -148,6 +178,8 @@ int RunZorsvg(const QStringList& Args, QTextStream& Out, QTextStream& Err)
             Out << "zorsvg " << ZOR_VERSION << "\n";
         } else if (command == u"render") {
             RunRender(rest);
+        } else if (command == u"save") {
+            RunSave(rest);
         } else if (command == u"info") {
             RunInfo(rest, Out);
         } else if (command == u"check-artwork") {

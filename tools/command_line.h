@@ -26,6 +26,8 @@ public:
     // The value of an option given by any of Names; empty when absent. An
     // option given without its value is a usage error.
     std::optional<QString> Take(std::initializer_list<const char*> Names);
+    // Whether a flag given by any of Names is present; takes every copy.
+    bool TakeFlag(std::initializer_list<const char*> Names);
     // A positive whole number option.
     std::optional<int> TakePositive(std::initializer_list<const char*> Names);
     // The operands left once the options are taken; anything that still

@@ -1,5 +1,6 @@
 #include "tools/document_commands.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
@@ -19,18 +20,15 @@ namespace {
 const QString StandardStream = QStringLiteral("-");
 constexpr double DefaultSide = 100;
 
-TXMLDocument ReadXML(const QString& Input)
+// The bytes of a file, or of standard input for "-".
+QByteArray ReadInput(const QString& Input)
 {
-    TXMLDocument xml;
-    if (Input != StandardStream) {
-        xml.LoadFromFile(Input);
-        return xml;
-    }
     QFile in;
-    if (!in.open(stdin, QIODevice::ReadOnly))
-        Raise<ESVGException>(QStringLiteral("Cannot read standard input: %s"), {in.errorString()});
-    xml.LoadFromStream(in);
-    return xml;
+    const bool opened = Input == StandardStream ? in.open(stdin, QIODevice::ReadOnly)
+                                                : (in.setFileName(Input), in.open(QIODevice::ReadOnly));
+    if (!opened)
+        Raise<ESVGException>(QStringLiteral("Cannot read \"%s\": %s"), {Input, in.errorString()});
+    return in.readAll();
 }
 
 // A side written in absolute units, not as a percentage.
@@ -58,10 +56,23 @@ void CountKinds(const TSVGElement& Element, QMap<QString, int>& Counts, QStringL
 
 TLoadedDocument LoadDocument(const QString& Input)
 {
-    const TXMLDocument xml = ReadXML(Input);
+    QByteArray bytes = ReadInput(Input);
     TLoadedDocument loaded{std::make_unique<TSVGDocument>(), QSizeF()};
     if (Input != StandardStream)
         loaded.Document->SetBaseFolder(QFileInfo(Input).absolutePath());
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    if (TSVGDocument::IsBinaryStream(buffer)) {
+        loaded.Document->LoadFromBinaryStream(buffer);
+        // The binary form holds the sizes, not whether the file gave them: a
+        // side of the new document's size counts as not given.
+        TXMLDocument xml;
+        loaded.Document->SaveToXML(xml);
+        loaded.Size = IntrinsicSize(xml.DocumentElement(), *loaded.Document);
+        return loaded;
+    }
+    TXMLDocument xml;
+    xml.LoadFromBytes(bytes);
     loaded.Document->LoadFromXML(xml);
     loaded.Size = IntrinsicSize(xml.DocumentElement(), *loaded.Document);
     return loaded;

@@ -40,9 +40,7 @@ bool TSVGAttributeReader::Has(const QString& Name) const
 
 std::optional<QString> TSVGAttributeReader::Text(const QString& Name) const
 {
-    if (!FNode.HasAttribute(Name))
-        return std::nullopt;
-    return FNode.Attribute(Name);
+    return FNode.AttributeIfPresent(Name);
 }
 
 bool TSVGAttributeReader::ReadLength(const QString& Name, TSVGLength& Length) const
@@ -106,10 +104,10 @@ std::optional<QString> TSVGAttributeReader::Href() const
 {
     const QString href = QStringLiteral("href");
     const QString xlink = XLinkNamespace.toString();
-    if (FNode.HasAttribute(href, xlink))
-        return ParseReference(FNode.Attribute(href, xlink).trimmed());
-    if (FNode.HasAttribute(href))
-        return ParseReference(FNode.Attribute(href).trimmed());
+    if (const std::optional<QString> text = FNode.AttributeIfPresent(href, xlink))
+        return ParseReference(text->trimmed());
+    if (const std::optional<QString> text = FNode.AttributeIfPresent(href))
+        return ParseReference(text->trimmed());
     return std::nullopt;
 }
 

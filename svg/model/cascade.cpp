@@ -1,8 +1,8 @@
 #include "svg/model/cascade.h"
 
+#include <algorithm>
 #include <ranges>
 
-#include "collections/priority_list.h"
 #include "svg/model/element.h"
 #include "svg/model/selector.h"
 #include "svg/model/style_sheet.h"
@@ -19,15 +19,6 @@ using enum TSVGStyleProperty;
 static_assert(TSVGSpecificity::PriorityLimit <= cascade_priority::OwnStyle, "the own style is above every rule");
 static_assert(cascade_priority::Important + TSVGSpecificity::PriorityLimit <= cascade_priority::ImportantOwnStyle,
               "important rules stay below the important own style");
-
-// A source as an item of the priority list.
-struct TLayerItem : TPersistent {
-    explicit TLayerItem(TSVGStyleLayer aLayer)
-        : Layer(aLayer)
-    {
-    }
-    TSVGStyleLayer Layer;
-};
 
 bool HasDeclarations(const TSVGStyle& Style, bool Important)
 {
@@ -80,31 +71,31 @@ TSVGCascade::TSVGCascade(const TSVGElement& Element, const TSVGStyle& Attributes
                 if (const int priority = rule->Selector().Match(Element); priority >= 0)
                     matches.push_back({rule, priority});
 
-    std::vector<TLayerItem> items;
-    items.reserve(2 * matches.size() + 3);
-    TPriorityList order;
+    // Sources in order of priority, lowest (applied first) first; among rules
+    // of equal priority the earlier rule first, so that a later one wins, as
+    // in CSS. A stable sort keeps that order of the rules.
+    struct TSource {
+        int Priority;
+        TSVGStyleLayer Layer;
+    };
+    std::vector<TSource> sources;
+    sources.reserve(2 * matches.size() + 3);
     const auto add = [&](const TSVGStyle& Style, bool Important, int Priority) {
-        if (!HasDeclarations(Style, Important))
-            return;
-        items.emplace_back(TSVGStyleLayer{&Style, Important});
-        order.Add(&items.back(), Priority);
+        if (HasDeclarations(Style, Important))
+            sources.push_back({Priority, TSVGStyleLayer{&Style, Important}});
     };
     add(Attributes, false, cascade_priority::PresentationAttributes);
-    // Among equal priorities the list gives the most recently added first, so
-    // rules go in from the last to the first: a later rule is applied later
-    // and wins, as in CSS.
-    // (Reverse iterators rather than a reversed view: clang's fuzzing build
-    // cannot compile the view with this standard library.)
-    for (auto match = matches.rbegin(); match != matches.rend(); ++match) {
-        add(*match->Rule, false, match->Priority);
-        add(*match->Rule, true, cascade_priority::Important + match->Priority);
+    for (const TMatch& match : matches) {
+        add(*match.Rule, false, match.Priority);
+        add(*match.Rule, true, cascade_priority::Important + match.Priority);
     }
     add(OwnStyle, false, cascade_priority::OwnStyle);
     add(OwnStyle, true, cascade_priority::ImportantOwnStyle);
+    std::ranges::stable_sort(sources, {}, &TSource::Priority);
 
-    FLayers.reserve(items.size());
-    for (const TPersistent* item : order.InOrder())
-        FLayers.push_back(static_cast<const TLayerItem*>(item)->Layer);
+    FLayers.reserve(sources.size());
+    for (const TSource& source : sources)
+        FLayers.push_back(source.Layer);
 }
 
 TSVGStyleProperties TSVGCascade::DeclaredProperties() const

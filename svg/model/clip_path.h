@@ -12,6 +12,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TClipRegion;
 class TSVGClipPath;
 
@@ -90,6 +92,7 @@ public:
 protected:
     // The graphic element's attributes and clipPathUnits.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     // Shapes, text and use elements; anything else as for a leaf element.
     TSVGElement* CreateChild(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;

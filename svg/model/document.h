@@ -21,6 +21,7 @@ class QIODevice;
 
 namespace zor {
 
+class TSVGSaveContext;
 class TXMLDocument;
 
 // Id to element index of a document; it does not own the elements.
@@ -30,6 +31,11 @@ using TSVGElementTable = TZorStringObjectHashTable<TSVGElement>;
 using TSVGElementEvent = TEvent<TSVGElement*, TSVGElement*>;
 // Sender is the element about to read Node.
 using TSVGParserNodeEvent = TEvent<TSVGElement*, const TXMLNode&>;
+// Sender is the document, Element the element about to be written on Node;
+// Save (true on entry) decides whether it is.
+using TSVGSavingElementEvent = TEvent<TSVGElement*, TSVGElement*, bool&, TXMLNode&>;
+// Sender is the document, Element the element just written on Node.
+using TSVGSaveElementEvent = TEvent<TSVGElement*, TSVGElement*, TXMLNode&>;
 
 class TSVGDocument : public TSVGCustomViewBox {
     using Inherited = TSVGCustomViewBox;
@@ -126,6 +132,44 @@ public:
     const QStringList& ImageSourceChain() const { return FImageSourceChain; }
     void SetImageSourceChain(const QStringList& Value) { FImageSourceChain = Value; }
 
+    // --- Saving -------------------------------------------------------------------
+    // The picture format of numbers and lengths in saved SVG text ("0.###");
+    // an empty one writes each number in the shortest form that reads back
+    // the same. Raises EConvertError for a format whose numbers would not
+    // read back; the format then stays.
+    const QString& FormatStr() const { return FFormatStr; }
+    void SetFormatStr(const QString& Value);
+    // Writes the document as SVG text: the root svg element and the tree,
+    // each element with the attributes of its class (values equal to their
+    // defaults left out with soCompactExport; disabled elements only with
+    // soExportDisabled; OnSavingElement may refuse any). The style sheet is
+    // not written: every element carries its own values. XML errors pass
+    // through unchanged.
+    void SaveToXML(TXMLDocument& XMLDocument);
+    using Inherited::SaveToXML;
+    // Writes at the device's current position. SplitPathLines above 32
+    // breaks lines longer than that (long path data) where they allow it.
+    void SaveToStream(QIODevice& Stream, int SplitPathLines = 0);
+    // Replaces the file only once the whole document is written.
+    void SaveToFile(const QString& FileName, int SplitPathLines = 0);
+    QString SaveToText(int SplitPathLines = 0);
+
+    // The binary form: the tree through component streaming, with what SVG
+    // text cannot hold (inheritance flags, where each property was written,
+    // whether view boxes were given). Loading replaces the whole content,
+    // inside one update; no style sheet is applied after it, since the
+    // stored values are the resolved ones. A stream of another class raises
+    // "Stream read error: %s does not match expected %s class name", an
+    // unknown element class "Class %s not found"; other stream errors pass
+    // through, and what was read before the error stays.
+    void SaveToBinaryStream(QIODevice& Stream);
+    void SaveToBinaryFile(const QString& FileName);
+    void LoadFromBinaryStream(QIODevice& Stream);
+    void LoadFromBinaryFile(const QString& FileName);
+    // The device holds the binary form at its current position (its
+    // signature), which is left unchanged.
+    static bool IsBinaryStream(QIODevice& Stream);
+
     // Feature is one of the SVG 1.1 feature strings that this renderer supports.
     bool SupportsFeature(const QString& Feature) const;
     // One of the languages in Language covers a candidate language: the
@@ -194,6 +238,10 @@ public:
     TSVGDrawingEvent OnDrawn;
     TSVGDrawingModificationEvent OnDisableAppearance;
     TSVGGraphicElementFoundEvent OnElementFound;
+    // Saving: an element is about to be written (the document itself too),
+    // and has been written.
+    TSVGSavingElementEvent OnSavingElement;
+    TSVGSaveElementEvent OnSavedElement;
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
@@ -207,9 +255,12 @@ protected:
     void DoParsedNode(TSVGElement* Sender) override;
     bool ApplyAncestorTransforms(const TSVGGraphicElement& Child, QTransform& M, TRenderContext& Canvas,
                                  const QRectF& aRect) override;
+    // The namespaces, the viewport's attributes and version="1.1".
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
     friend class TSVGElement;
+    friend class TSVGSaveContext;
 
     // Bookkeeping of the elements created with this document as owner.
     void ElementCreated(TSVGElement* Element);
@@ -248,6 +299,9 @@ private:
     // Every live element created with this document as owner, so that those
     // that outlive it can be told.
     std::unordered_set<TSVGElement*> FMembers;
+    QString FFormatStr = QStringLiteral("0.###");
+    // The saving under way, while one is.
+    TSVGSaveContext* FSaveContext = nullptr;
 };
 
 } // namespace zor

@@ -20,8 +20,11 @@
 
 namespace zor {
 
+class TSVGCustomViewBox;
+class TSVGAttributeWriter;
 class TSVGDocument;
 class TSVGGraphicElement;
+class TSVGPaintServerElement;
 class TXMLNode;
 
 class TSVGElement : public TPersistent {
@@ -90,6 +93,10 @@ public:
     // would cost more than the test itself.
     virtual TSVGGraphicElement* AsGraphicElement() { return nullptr; }
     virtual const TSVGGraphicElement* AsGraphicElement() const { return nullptr; }
+    // The same for viewports (the nearest view box is looked for at every
+    // use of a gradient) and paint servers (looked up at every url() paint).
+    virtual const TSVGCustomViewBox* AsViewBox() const { return nullptr; }
+    virtual const TSVGPaintServerElement* AsPaintServer() const { return nullptr; }
 
     // The element kind; etNone for classes that are not an SVG tag.
     virtual TSVGElementType SVGType() const;
@@ -221,6 +228,20 @@ public:
     // exit path; the first error stops the reading and reaches the caller.
     virtual void LoadFromXML(const TXMLNode& Node);
 
+    // --- Writing to XML -------------------------------------------------------
+    // Writes the element and its branch onto Node, its own node, which the
+    // caller made: DoSavingElement decides whether it is written at all; then
+    // SaveAttributes, SaveChildren and DoSavedElement, with the element in
+    // esWriting, which it leaves on every exit path. False when the element
+    // declined, leaving Node as it was.
+    virtual bool SaveToXML(TXMLNode& Node);
+    // The element and its branch as XML text.
+    QString ToString();
+    // soCompactExport: values equal to their defaults are not written.
+    bool IsCompactExport() const;
+    // The number format that written numbers and lengths use.
+    QString SaveFormatStr() const;
+
     // --- Reading values -------------------------------------------------------
     // Reads a presentation property text into Values through the property
     // table. A refused text keeps the previous value and is reported; the
@@ -270,6 +291,21 @@ protected:
     // over, and anything else is unknown: skipped with soSkipUnknownXML,
     // refused with "Unknown SVG element <%s> in document: %s" otherwise.
     virtual TSVGElement* CreateChild(const TXMLNode& Node);
+
+    // --- Writing to XML -------------------------------------------------------
+    // Writes the element's own attributes; every class calls its base first.
+    // Here: id (a generated one only when referenced), lang, class, the
+    // conditional attributes and the title and desc children.
+    virtual void SaveAttributes(TSVGAttributeWriter& Writer) const;
+    // A child node per child, named by the child's tag, written by the child;
+    // the node of a child that declines is taken out again.
+    virtual void SaveChildren(TXMLNode& Node);
+    // Whether the element is written: a disabled one only with
+    // soExportDisabled, then what the document's OnSavingElement says.
+    virtual bool DoSavingElement(TXMLNode& Node);
+    // The document's OnSavedElement.
+    virtual void DoSavedElement(TXMLNode& Node);
+
     // Makes an element of the registered class of Node's kind when that kind
     // is in Kinds, appends and returns it (null for a kind without a class);
     // other nodes go to TSVGElement::CreateChild. For classes that accept
@@ -318,6 +354,8 @@ private:
     friend class TSVGDocument;
     friend class TSVGTemporaryParent;
     friend class TSVGReadingScope;
+    friend class TSVGWritingScope;
+    friend class TSVGBinaryForm;
 
     void CheckChild(const TSVGElement* Item) const;
     // CheckChild, a parentless Child, and Index within 0 .. LastIndex.

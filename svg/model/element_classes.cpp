@@ -7,8 +7,10 @@
 #include "svg/model/gradient_element.h"
 #include "svg/model/gradient_stop.h"
 #include "svg/model/image.h"
+#include "svg/model/marker.h"
 #include "svg/model/metadata.h"
 #include "svg/model/path_element.h"
+#include "svg/model/pattern.h"
 #include "svg/model/use.h"
 
 namespace zor {
@@ -38,7 +40,9 @@ TClassTable& ClassTable()
         set(TSVGElementType::etLinearGradient, SVGElementClassOf<TSVGLinearGradient>());
         set(TSVGElementType::etRadialGradient, SVGElementClassOf<TSVGRadialGradient>());
         set(TSVGElementType::etGradientStop, SVGElementClassOf<TSVGGradientStop>());
+        set(TSVGElementType::etMarker, SVGElementClassOf<TSVGMarker>());
         set(TSVGElementType::etMetadata, SVGElementClassOf<TSVGMetadata>());
+        set(TSVGElementType::etPattern, SVGElementClassOf<TSVGPattern>());
         set(TSVGElementType::etScript, SVGElementClassOf<TSVGScript>());
         return classes;
     }();

@@ -7,48 +7,12 @@
 #include "platform/update_scope.h"
 #include "svg/model/element_types.h"
 #include "svg/model/gradient_stop.h"
+#include "svg/model/reference_chain.h"
 #include "svg/model/viewport.h"
 
 namespace zor {
 
 using enum TSVGGradientAttribute;
-
-// Measures a gradient's lengths for one referring element. In bounding-box
-// units a length is a fraction of the box (a percentage its fraction, 0.25 a
-// quarter); in user space a length is in the referrer's user units and a
-// percentage a fraction of its viewport (a radius of the viewport's
-// normalised diagonal).
-class TGradientSpace {
-public:
-    TGradientSpace(TSVGCoordinateSystemUnit Units, const TSVGGraphicElement& Referrer)
-        : FUserSpace(Units == TSVGCoordinateSystemUnit::csuUserSpaceOnUse)
-    {
-        if (!FUserSpace)
-            return;
-        if (const TSVGCustomViewBox* viewport = Referrer.GetNearestViewBox())
-            FBase = viewport->ViewBox().Rect().size();
-    }
-
-    double X(const TSVGLength& Length) const { return Measured(Length, FBase.width()); }
-    double Y(const TSVGLength& Length) const { return Measured(Length, FBase.height()); }
-    double Radius(const TSVGLength& Length) const
-    {
-        const double w = FBase.width();
-        const double h = FBase.height();
-        return Measured(Length, std::sqrt((w * w + h * h) / 2));
-    }
-
-private:
-    double Measured(const TSVGLength& Length, double Base) const
-    {
-        // Pixels of a percentage is its fraction.
-        return FUserSpace && Length.IsPercent() ? Length.Pixels() * Base : Length.Pixels();
-    }
-
-    bool FUserSpace;
-    // Without a viewport around, percentages stay fractions, as elsewhere.
-    QSizeF FBase{1, 1};
-};
 
 // --- TSVGCustomGradient -------------------------------------------------------
 
@@ -66,14 +30,8 @@ TSVGElementTypes TSVGCustomGradient::ChildSVGTypes() const
 
 void TSVGCustomGradient::SetReference(const QString& Value)
 {
-    if (Value == FReference)
-        return;
-    if (TSVGElement* previous = FindReferencedElement(FReference))
-        previous->RemoveChangeNotification(this);
-    FReference = Value;
-    if (TSVGElement* next = FindReferencedElement(FReference))
-        next->ChangeNotification(this);
-    Changed(this);
+    if (ChangeFollowedReference(*this, FReference, Value))
+        Changed(this);
 }
 
 void TSVGCustomGradient::SetSpread(TSVGGradientSpread Value)
@@ -126,14 +84,7 @@ void TSVGCustomGradient::Specify(TSVGGradientAttribute Attribute)
 
 std::vector<const TSVGCustomGradient*> TSVGCustomGradient::ReferenceChain() const
 {
-    std::vector<const TSVGCustomGradient*> chain{this};
-    for (const TSVGCustomGradient* gradient = this;;) {
-        const auto* next = dynamic_cast<const TSVGCustomGradient*>(gradient->FindReferencedElement(gradient->FReference));
-        if (next == nullptr || std::ranges::find(chain, next) != chain.end())
-            return chain;
-        chain.push_back(next);
-        gradient = next;
-    }
+    return ReferenceChainOf(*this);
 }
 
 std::vector<const TSVGGradientStop*> TSVGCustomGradient::EffectiveStops() const
@@ -149,7 +100,7 @@ std::vector<const TSVGGradientStop*> TSVGCustomGradient::EffectiveStops() const
     return stops;
 }
 
-TPaintServer TSVGCustomGradient::PaintServer(const TSVGGraphicElement& Referrer) const
+TPaintServer TSVGCustomGradient::PaintServer(const TSVGGraphicElement& Referrer, const TPaintTarget&) const
 {
     const std::vector<const TSVGCustomGradient*> chain = ReferenceChain();
     const auto giving = [&](TSVGGradientAttribute Attribute) {
@@ -166,7 +117,7 @@ TPaintServer TSVGCustomGradient::PaintServer(const TSVGGraphicElement& Referrer)
     if (gradient.Spread == TSVGGradientSpread::gsNone)
         gradient.Spread = TSVGGradientSpread::gsPad;
     gradient.Matrix = giving(gaTransform)->Matrix();
-    BuildGeometry(chain, TGradientSpace(gradient.Units, Referrer), gradient);
+    BuildGeometry(chain, TPaintServerSpace(gradient.Units, Referrer), gradient);
     return gradient;
 }
 
@@ -298,7 +249,7 @@ std::unique_ptr<TSVGElement> TSVGLinearGradient::NewInstance(TSVGDocument* aOwne
 }
 
 void TSVGLinearGradient::BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain,
-                                       const TGradientSpace& Space, TGradient& Gradient) const
+                                       const TPaintServerSpace& Space, TGradient& Gradient) const
 {
     const auto coordinate = [&](TSVGGradientAttribute Attribute, std::unique_ptr<TSVGLength> TSVGLinearGradient::*Field) -> const TSVGLength& {
         const TSVGLinearGradient* giving = Giving<TSVGLinearGradient>(Chain, Attribute);
@@ -389,7 +340,7 @@ std::unique_ptr<TSVGElement> TSVGRadialGradient::NewInstance(TSVGDocument* aOwne
 }
 
 void TSVGRadialGradient::BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain,
-                                       const TGradientSpace& Space, TGradient& Gradient) const
+                                       const TPaintServerSpace& Space, TGradient& Gradient) const
 {
     Gradient.Kind = TGradientKind::gkRadial;
     if (!Options().Contains(TSVGOption::soFMXRadialGradientPatch)) {

@@ -16,9 +16,10 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGAttributeReader;
 class TSVGGradientStop;
-class TGradientSpace;
 
 // The attributes a gradient may give itself or take through its href.
 enum class TSVGGradientAttribute {
@@ -44,6 +45,7 @@ class TSVGCustomGradient : public TSVGGraphicElement, public TSVGPaintServerElem
 public:
     explicit TSVGCustomGradient(TSVGDocument* aOwner);
     ~TSVGCustomGradient() override;
+    const TSVGPaintServerElement* AsPaintServer() const override { return this; }
 
     TSVGElementTypes ChildSVGTypes() const override;
 
@@ -78,7 +80,7 @@ public:
     std::vector<const TSVGGradientStop*> EffectiveStops() const;
 
     // The gradient painted on Referrer; without stops it paints nothing.
-    TPaintServer PaintServer(const TSVGGraphicElement& Referrer) const override;
+    TPaintServer PaintServer(const TSVGGraphicElement& Referrer, const TPaintTarget& Target) const override;
 
     // A gradient is never drawn, measured or hit.
     bool IsRenderable() const override;
@@ -103,13 +105,16 @@ protected:
 
     // Fills Gradient's kind and geometry, each coordinate taken from the
     // first gradient of Chain of the same kind that gives it, measured in Space.
-    virtual void BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain, const TGradientSpace& Space,
+    virtual void BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain, const TPaintServerSpace& Space,
                                TGradient& Gradient) const = 0;
 
     void Specify(TSVGGradientAttribute Attribute);
     // gradientTransform (in place of transform), gradientUnits, spreadMethod
     // and href; each attribute read is marked given.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    // gradientTransform, when given.
+    void SaveTransform(TSVGAttributeWriter& Writer) const override;
     // Stops; the descriptive kinds as everywhere.
     TSVGElement* CreateChild(const TXMLNode& Node) override;
     // Reads the length attribute Name into Length; true when it read.
@@ -157,10 +162,11 @@ public:
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
-    void BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain, const TGradientSpace& Space,
+    void BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain, const TPaintServerSpace& Space,
                        TGradient& Gradient) const override;
     // x1, y1, x2, y2.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
     void InitializeVector();
@@ -209,11 +215,12 @@ protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     // Without soFMXRadialGradientPatch the circle fills the bounding box,
     // whatever the gradient gives.
-    void BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain, const TGradientSpace& Space,
+    void BuildGeometry(const std::vector<const TSVGCustomGradient*>& Chain, const TPaintServerSpace& Space,
                        TGradient& Gradient) const override;
     // cx, cy, r, fx, fy; the circle starts from its defaults, whatever x, y
     // or width the graphic element read.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
     void InitializeCircle();

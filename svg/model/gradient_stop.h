@@ -9,6 +9,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGGradientStop : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
 
@@ -44,6 +46,7 @@ protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     // offset, a number or a percentage.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     TSVGGraphicElement* HitTestShape(const QTransform& M, const QPointF& Pt, const QRectF& aRect,
                                      TSVGFindOptions Options) override;
 

@@ -9,7 +9,6 @@
 #include "geometry/path_data.h"
 #include "svg/model/document.h"
 #include "svg/model/graphic_element.h"
-#include "svg/model/paint_server.h"
 #include "svg/model/viewport.h"
 #include "svg/render/clip_region.h"
 #include "svg/render/disabled_appearance.h"
@@ -119,21 +118,33 @@ void TSVGGraphicElement::DrawTransformed(const QTransform& aMatrix, TRenderConte
 
 bool TSVGGraphicElement::BeginDraw(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
 {
-    Canvas.SetFill(FillPaint());
-    Canvas.SetStroke(StrokePaint(), StrokeStyle());
-    if (!IsEnabled() && DoDisableAppearance(M, Canvas, aRect))
+    const TPaintTarget target{M * Canvas.BaseTransform()};
+    Canvas.SetFill(FillPaint(target));
+    Canvas.SetStroke(StrokePaint(target), StrokeStyle());
+    // Markers of a disabled element are drawn for it: gray as well.
+    if ((!IsEnabled() || Canvas.DrawsDisabled()) && DoDisableAppearance(M, Canvas, aRect))
         ApplyDisabledAppearance(Canvas);
     return DoDrawing(M, Canvas, aRect);
 }
 
-bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF&)
+bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
 {
     if (!Visible())
         return false;
     const TZorPathData& shape = GetShape();
     if (shape.IsEmpty())
         return false;
-    FillAndStroke(shape, M, Canvas);
+    const bool marked = PlacesMarkers()
+        && !(MarkerStartURI().isEmpty() && MarkerMidURI().isEmpty() && MarkerEndURI().isEmpty());
+    if (!marked) {
+        FillAndStroke(shape, M, Canvas);
+        return true;
+    }
+    // The element's opacity covers its markers too: the outline and the
+    // markers are composited as one.
+    const TTransparentLayer layer(Canvas, DrawsBranch() ? 1.0 : Opacity());
+    Canvas.FillAndStroke(MappedOutline(shape, M), 1.0);
+    DrawMarkers(shape, M, Canvas, aRect);
     return true;
 }
 
@@ -171,16 +182,16 @@ const TTransformedPath& TSVGGraphicElement::MappedOutline(const TZorPathData& Ou
     return *FDrawnPath;
 }
 
-TRenderPaint TSVGGraphicElement::FillPaint() const
+TRenderPaint TSVGGraphicElement::FillPaint(const TPaintTarget& Target) const
 {
     const TSVGBrush& brush = Brush();
-    return brush.URI().isEmpty() ? CachedPaints().Fill : ServerPaint(brush, BoundsRect(), PaintServers());
+    return brush.URI().isEmpty() ? CachedPaints().Fill : ServerPaint(brush, BoundsRect(), PaintServers(Target));
 }
 
-TRenderPaint TSVGGraphicElement::StrokePaint() const
+TRenderPaint TSVGGraphicElement::StrokePaint(const TPaintTarget& Target) const
 {
     const TSVGPen& pen = Pen();
-    return pen.URI().isEmpty() ? CachedPaints().Stroke : ServerPaint(pen, BoundsRect(), PaintServers());
+    return pen.URI().isEmpty() ? CachedPaints().Stroke : ServerPaint(pen, BoundsRect(), PaintServers(Target));
 }
 
 const TStrokeStyle& TSVGGraphicElement::StrokeStyle() const
@@ -204,11 +215,12 @@ const TSVGGraphicElement::TPaintCache& TSVGGraphicElement::CachedPaints() const
     return FPaints;
 }
 
-TPaintServerResolver TSVGGraphicElement::PaintServers() const
+TPaintServerResolver TSVGGraphicElement::PaintServers(const TPaintTarget& Target) const
 {
-    return [this](const QString& URI) -> TPaintServer {
-        if (const auto* server = dynamic_cast<const TSVGPaintServerElement*>(FindReferencedElement(URI)))
-            return server->PaintServer(*this);
+    return [this, Target](const QString& URI) -> TPaintServer {
+        if (const TSVGElement* element = FindReferencedElement(URI))
+            if (const TSVGPaintServerElement* server = element->AsPaintServer())
+                return server->PaintServer(*this, Target);
         return {};
     };
 }

@@ -547,7 +547,7 @@ void TSVGGraphicElement::SetHeight(float Value)
 const TSVGCustomViewBox* TSVGGraphicElement::GetNearestViewBox() const
 {
     for (const TSVGElement* e = this; e != nullptr; e = e->Parent()) {
-        const auto* viewport = dynamic_cast<const TSVGCustomViewBox*>(e);
+        const TSVGCustomViewBox* viewport = e->AsViewBox();
         if (viewport != nullptr && viewport->ViewBox().Specified())
             return viewport;
     }
@@ -660,6 +660,8 @@ void TSVGGraphicElement::Clear()
     FStyle.Clear();
     ResetOwnValues(FValues);
     FSetInCode = {};
+    FPreferredStyles = {};
+    FParentPreferredStyles = true;
     FMatrix = QTransform();
     for (TSVGLength* length : {FX.get(), FY.get(), FWidth.get(), FHeight.get()})
         length->Clear();
@@ -675,6 +677,8 @@ void TSVGGraphicElement::AssignProperties(const TSVGElement* Source)
         CopyStyleProperties(source->FValues, FValues, ResolvedProperties());
         FValues.Inherits = source->FValues.Inherits;
         FSetInCode = source->FSetInCode;
+        FPreferredStyles = source->FPreferredStyles;
+        FParentPreferredStyles = source->FParentPreferredStyles;
         FMatrix = source->FMatrix;
         FX->Assign(source->FX.get());
         FY->Assign(source->FY.get());
@@ -683,6 +687,20 @@ void TSVGGraphicElement::AssignProperties(const TSVGElement* Source)
         Reset();
     }
     Inherited::AssignProperties(Source);
+}
+
+TSVGStyleProperties TSVGGraphicElement::PreferredStyles() const
+{
+    if (FParentPreferredStyles)
+        if (const TSVGGraphicElement* parent = GetGraphicParent())
+            return parent->PreferredStyles();
+    return FPreferredStyles;
+}
+
+void TSVGGraphicElement::SetPreferredStyles(const TSVGStyleProperties& Value)
+{
+    FPreferredStyles = Value;
+    FParentPreferredStyles = false;
 }
 
 std::unique_ptr<TSVGElement> TSVGGraphicElement::NewInstance(TSVGDocument* aOwner) const

@@ -19,6 +19,7 @@
 
 #include "svg/model/draw_events.h"
 #include "svg/model/element.h"
+#include "svg/model/paint_server.h"
 #include "svg/model/style.h"
 #include "svg/render/render_paint.h"
 #include "svg/render/stroke_style.h"
@@ -67,6 +68,16 @@ public:
     // The properties taken from the graphic parent.
     const TSVGStyleProperties& Inherits() const { return FValues.Inherits; }
     void SetInherits(const TSVGStyleProperties& Value);
+    // The properties written as declarations of the style attribute when the
+    // element is saved, the others as presentation attributes: those its
+    // style attribute gave, once read; for an element made in code, its
+    // graphic parent's while ParentPreferredStyles holds. Drawing ignores them.
+    TSVGStyleProperties PreferredStyles() const;
+    // Sets the own set and stops following the parent's.
+    void SetPreferredStyles(const TSVGStyleProperties& Value);
+    bool ParentPreferredStyles() const { return FParentPreferredStyles; }
+    void SetParentPreferredStyles(bool Value) { FParentPreferredStyles = Value; }
+
     // The properties set in code (setters, EditValues, SetInherits); the
     // cascade keeps them as they are.
     const TSVGStyleProperties& ValuesSetInCode() const { return FSetInCode; }
@@ -294,6 +305,16 @@ protected:
     // presentation attribute, the style attribute as the own style, x, y,
     // width, height and transform.
     void LoadAttributes(const TXMLNode& Node) override;
+    // The core attributes, the presentation properties (own values that
+    // differ from the initial ones, "inherit" where it matters), x, y, width
+    // and height where the class has them (SaveGeometry) and the transform.
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    // x, y, width and height, each when it differs from Defaults (the lengths
+    // a new element of the class has); groups, uses, viewports and the like.
+    void SaveGeometry(TSVGAttributeWriter& Writer, const QRectF& Defaults, bool DefaultSizeIsPercent = false) const;
+    // The own transformation: "transform" here; classes placed otherwise
+    // (gradients, symbols) write theirs or none.
+    virtual void SaveTransform(TSVGAttributeWriter& Writer) const;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 
     // --- Outline ---------------------------------------------------------------------
@@ -340,11 +361,24 @@ protected:
                                          const QRectF& aRect);
 
     // Paint of the fill and the stroke, resolved for the element's bounding
-    // box (paint servers through the document's elements).
-    TRenderPaint FillPaint() const;
-    TRenderPaint StrokePaint() const;
+    // box (paint servers through the document's elements) and used where
+    // Target says; without a target only whether they paint counts.
+    TRenderPaint FillPaint(const TPaintTarget& Target = {}) const;
+    TRenderPaint StrokePaint(const TPaintTarget& Target = {}) const;
     // The stroke's geometry in user units (percentages of the nearest view box).
     const TStrokeStyle& StrokeStyle() const;
+
+    // --- Markers -------------------------------------------------------------------------
+    // The element puts the markers that marker-start, marker-mid and
+    // marker-end name at the vertices of its outline (paths, lines,
+    // polylines and polygons); false here.
+    virtual bool PlacesMarkers() const;
+    // Draws those markers at the vertices of Outline after the element's
+    // fill and stroke; a name that finds no marker draws nothing there.
+    void DrawMarkers(const TZorPathData& Outline, const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
+    // The element itself when Pt lies on one of those markers as drawn.
+    TSVGGraphicElement* MarkerAtPos(const TZorPathData& Outline, const QTransform& M, const QPointF& Pt,
+                                    const QRectF& aRect, TSVGFindOptions Options);
 
     // The document's events for this element.
     bool DoDrawing(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect);
@@ -390,6 +424,9 @@ protected:
     virtual void MarkBoundsStale() const;
     // The style sheets whose rules style this element: its document's.
     virtual std::vector<const TSVGStyleSheet*> RuleSheets() const;
+    // A length of the element measured as its position and size are: a
+    // percentage of the view box of the nearest viewport around it.
+    std::unique_ptr<TSVGLength> MakeLength(bool Horizontal);
     // Own values changed: this element and the descendants that take any of
     // Properties from it (or scale by its opacity, or lie in it) are resolved again.
     void ValuesChanged(const TSVGStyleProperties& Properties);
@@ -421,8 +458,7 @@ private:
     };
     const TPaintCache& CachedPaints() const;
     // Finds the paint servers that fills and strokes name.
-    TPaintServerResolver PaintServers() const;
-    std::unique_ptr<TSVGLength> MakeLength(bool Horizontal);
+    TPaintServerResolver PaintServers(const TPaintTarget& Target) const;
     // Unit factors of the element's lengths: em and ex in its font size.
     TSVGUnitFactors LengthUnitFactors() const;
     // Its own geometry, the outline or the cached bounds went stale.
@@ -438,6 +474,8 @@ private:
     TSVGStyle FStyle;
     TSVGStyleValues FValues;
     TSVGStyleProperties FSetInCode;
+    TSVGStyleProperties FPreferredStyles;
+    bool FParentPreferredStyles = true;
     QTransform FMatrix;
 
     // The effective values; valid while FValuesStale is clear.

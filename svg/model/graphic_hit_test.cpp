@@ -84,7 +84,7 @@ TSVGGraphicElement* TSVGGraphicElement::ChildAtPos(const QTransform& M, const QP
     return nullptr;
 }
 
-TSVGGraphicElement* TSVGGraphicElement::HitTestShape(const QTransform& M, const QPointF& Pt, const QRectF&,
+TSVGGraphicElement* TSVGGraphicElement::HitTestShape(const QTransform& M, const QPointF& Pt, const QRectF& aRect,
                                                      TSVGFindOptions Options)
 {
     // As drawn: a hidden element's shape is not there to hit.
@@ -93,7 +93,9 @@ TSVGGraphicElement* TSVGGraphicElement::HitTestShape(const QTransform& M, const 
     const TZorPathData& shape = GetShape();
     if (Options.Contains(TSVGFindOption::foUseBoundingBox) || shape.IsEmpty())
         return QuadContains(BoundsRect(), M, Pt) ? DoElementFound(this) : nullptr;
-    return HitTestPath(M, shape, Pt, Options);
+    if (TSVGGraphicElement* found = HitTestPath(M, shape, Pt, Options))
+        return found;
+    return PlacesMarkers() ? MarkerAtPos(shape, M, Pt, aRect, Options) : nullptr;
 }
 
 TSVGGraphicElement* TSVGGraphicElement::HitTestPath(const QTransform& M, const TZorPathData& Outline,

@@ -11,6 +11,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 // A group draws nothing of its own and is hit only through its children.
 class TSVGCustomGroup : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
@@ -34,6 +36,14 @@ protected:
     // to the document's style sheet, and an entity reference of an unknown
     // name is read as a group of what it expands to.
     TSVGElement* CreateChild(const TXMLNode& Node) override;
+    // Also x, y, width and height where they differ from GeometryDefaults.
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    // The x, y, width and height of a new element of the class.
+    struct TSVGGeometryDefaults {
+        QRectF Rect;
+        bool SizeIsPercent = false;
+    };
+    virtual TSVGGeometryDefaults GeometryDefaults() const;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     void MarkBoundsStale() const override;
     // The content's bounds under aMatrix, joined to Bounds.

@@ -8,6 +8,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGMetadata : public TSVGElement {
 public:
     using TSVGElement::TSVGElement;
@@ -26,6 +28,7 @@ public:
 protected:
     // The core attributes and the markup; the content is not read as elements.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     void LoadChildren(const TXMLNode& Node) override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 

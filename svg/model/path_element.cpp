@@ -80,4 +80,9 @@ std::unique_ptr<TSVGElement> TSVGPath::NewInstance(TSVGDocument* aOwner) const
     return std::make_unique<TSVGPath>(aOwner);
 }
 
+bool TSVGPath::PlacesMarkers() const
+{
+    return true;
+}
+
 } // namespace zor

@@ -8,6 +8,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGPath : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
 
@@ -43,7 +45,10 @@ public:
 protected:
     // Also the path data (d) and pathLength.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    // Markers go on the vertices of the outline.
+    bool PlacesMarkers() const override;
 
 private:
     std::unique_ptr<TZorPathData> FData;

@@ -117,6 +117,26 @@ std::optional<QString> ColorValue(const TExportSource& Source)
     return ColorToString(Source.Values.Color);
 }
 
+std::optional<QString> StopColor(const TExportSource& Source)
+{
+    return ColorToString(Source.Values.StopColor);
+}
+
+std::optional<QString> StopOpacity(const TExportSource& Source)
+{
+    return Number(Source.Values.StopOpacity);
+}
+
+std::optional<QString> FloodColor(const TExportSource& Source)
+{
+    return ColorToString(Source.Values.FloodColor);
+}
+
+std::optional<QString> FloodOpacity(const TExportSource& Source)
+{
+    return Number(Source.Values.FloodOpacity);
+}
+
 std::optional<QString> Cursor(const TExportSource& Source)
 {
     return Text(CursorKeyword(Source.Values.Cursor));
@@ -272,6 +292,8 @@ const auto ExportRows = std::to_array<TExportRow>({
     {ipFill, &PaintText<&TValues::Brush>},
     {ipFillOpacity, &PaintOpacity<&TValues::Brush>},
     {ipFillRule, &Keyword<&TValues::FillRule>},
+    {ipFloodColor, &FloodColor},
+    {ipFloodOpacity, &FloodOpacity},
     {ipFontFamily, &FontFamily},
     {ipFontSize, &FontSize},
     {ipFontStyle, &FontStyle},
@@ -288,6 +310,8 @@ const auto ExportRows = std::to_array<TExportRow>({
     {ipOpacity, &Opacity},
     {ipOverflow, &Overflow},
     {ipShapeRendering, &Keyword<&TValues::ShapeRendering>},
+    {ipStopColor, &StopColor},
+    {ipStopOpacity, &StopOpacity},
     {ipStroke, &PaintText<&TValues::Pen>},
     {ipStrokeDasharray, &DashArray},
     {ipStrokeDashOffset, &DashOffset},
@@ -298,11 +322,18 @@ const auto ExportRows = std::to_array<TExportRow>({
     {ipStrokeWidth, &StrokeWidth},
     {ipTextAnchor, &TextAnchor},
     {ipTextDecoration, &TextDecoration},
+    {ipTextRendering, &Keyword<&TValues::TextRendering>},
+    {ipVectorEffect, &Keyword<&TValues::VectorEffect>},
     {ipVisibility, &Visibility},
     {ipWordSpacing,
      [](const TExportSource& s) { return AutoLength<&TValues::WordSpacing>(s, QLatin1String("normal")); }},
     {ipWritingMode, &Keyword<&TValues::WritingMode>},
 });
+
+// What a style object takes from an element: the values that draw it, not
+// those of stops and filters, nor the hints that change nothing drawn here.
+const TSVGStyleProperties NotExported = {ipFloodColor, ipFloodOpacity, ipStopColor, ipStopOpacity, ipTextRendering,
+                                         ipVectorEffect};
 
 } // namespace
 
@@ -310,11 +341,20 @@ void ExportStyleProperties(const TSVGGraphicElement& Element, TSVGStyle& Style)
 {
     const TExportSource source{Element.ResolvedValues(), Element.GetGraphicParent()};
     for (const TExportRow& row : ExportRows) {
-        if (Element.Inherits().Contains(row.Property))
+        if (Element.Inherits().Contains(row.Property) || NotExported.Contains(row.Property))
             continue;
         if (const std::optional<QString> text = row.Export(source))
             Style.SetStyleProp(row.Property, *text);
     }
+}
+
+std::optional<QString> StylePropertyText(const TSVGStyleValues& Values, TSVGStyleProperty Property)
+{
+    const TExportSource source{Values, nullptr};
+    for (const TExportRow& row : ExportRows)
+        if (row.Property == Property)
+            return row.Export(source);
+    return std::nullopt;
 }
 
 } // namespace zor

@@ -12,6 +12,7 @@
 #include "svg/model/viewport.h"
 #include "svg/values/number_format.h"
 #include "svg/values/number_parsers.h"
+#include "svg/values/style_value_copy.h"
 
 namespace zor {
 
@@ -50,6 +51,10 @@ void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
             FPresentationAttributes.AddAttribute(attribute.LocalName, attribute.Value);
     if (const std::optional<QString> style = reader.Text(QStringLiteral("style")))
         FStyle.SetStyle(*style);
+    TSVGStyleProperties preferred;
+    FStyle.DeclaredProperties().ForEach(
+        [&preferred](TSVGStyleProperty property) { preferred = preferred | StylePropertyLonghands(property); });
+    SetPreferredStyles(preferred);
     reader.ReadLength(QStringLiteral("x"), *FX);
     reader.ReadLength(QStringLiteral("y"), *FY);
     reader.ReadLength(QStringLiteral("width"), *FWidth);

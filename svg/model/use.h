@@ -10,6 +10,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGUse : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
 
@@ -50,6 +52,7 @@ protected:
     // Also the reference (xlink:href, or href without it), stored without
     // following the element, which may come later in the document.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     bool DrawsBranch() const override;
     // The shape or text it references, placed as drawn and limited by that

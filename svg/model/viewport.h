@@ -20,6 +20,7 @@ public:
     // An unspecified view box, xMidYMid meet, overflow hidden.
     explicit TSVGCustomViewBox(TSVGDocument* aOwner);
     ~TSVGCustomViewBox() override;
+    const TSVGCustomViewBox* AsViewBox() const override { return this; }
 
     TSVGPreserveAspectRatio& AspectRatio() { return *FAspectRatio; }
     const TSVGPreserveAspectRatio& AspectRatio() const { return *FAspectRatio; }
@@ -83,6 +84,11 @@ protected:
     // Also viewBox and preserveAspectRatio; the view box holds the
     // viewport's rectangle until a viewBox is given.
     void LoadAttributes(const TXMLNode& Node) override;
+    // Also viewBox and preserveAspectRatio when the view box is given.
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    // A stand-alone document starts at 100 by 100, the others fill the
+    // viewport around them.
+    TSVGGeometryDefaults GeometryDefaults() const override;
     // For classes with another default alignment (markers).
     TSVGCustomViewBox(TSVGDocument* aOwner, TSVGAlign DefaultAlign);
 
@@ -123,8 +129,9 @@ public:
     QRectF UsedViewport(float UseWidth, float UseHeight) const override;
 
 protected:
-    // A transform attribute is not read.
+    // A transform attribute is not read, nor written.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveTransform(TSVGAttributeWriter& Writer) const override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
 };
 

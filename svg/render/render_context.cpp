@@ -10,6 +10,45 @@
 
 namespace zor {
 
+namespace {
+
+// A texture that lies on the device pixel for pixel (a pattern tile rendered
+// at the device's resolution) is sampled without filtering: filtering would
+// blur every edge of its content by the fraction of a pixel that rounding
+// leaves in the matrix.
+class TTextureSampling {
+public:
+    TTextureSampling(QPainter& Painter, const QBrush& Brush)
+        : FPainter(Painter)
+        , FSwitched(Brush.style() == Qt::TexturePattern && Painter.testRenderHint(QPainter::SmoothPixmapTransform)
+                    && IsPixelForPixel(Brush.transform() * Painter.deviceTransform()))
+    {
+        if (FSwitched)
+            FPainter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    }
+    ~TTextureSampling()
+    {
+        if (FSwitched)
+            FPainter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    }
+    TTextureSampling(const TTextureSampling&) = delete;
+    TTextureSampling& operator=(const TTextureSampling&) = delete;
+
+private:
+    static bool IsPixelForPixel(const QTransform& M)
+    {
+        constexpr double tolerance = 1e-6;
+        const auto near = [](double A, double B) { return std::abs(A - B) < tolerance; };
+        return near(M.m11(), 1) && near(M.m22(), 1) && near(M.m12(), 0) && near(M.m21(), 0)
+            && M.type() <= QTransform::TxScale;
+    }
+
+    QPainter& FPainter;
+    bool FSwitched;
+};
+
+} // namespace
+
 TRenderContext::TRenderContext(QPainter& Painter)
     : FPainter(&Painter)
     , FBase(Painter.worldTransform())
@@ -28,7 +67,9 @@ void TRenderContext::FillPath(const TTransformedPath& Path, double Opacity)
 {
     if (!FFill.Paints() || Path.IsEmpty() || !PrepareOpacity(Opacity * FFill.Opacity()))
         return;
-    FPainter->fillPath(Path.Canvas(), FFill.CanvasBrush(Path.Matrix()));
+    const QBrush brush = FFill.CanvasBrush(Path.Matrix());
+    const TTextureSampling sampling(*FPainter, brush);
+    FPainter->fillPath(Path.Canvas(), brush);
 }
 
 void TRenderContext::FillText(const QString& Text, const QFont& Font, const QTransform& M, double Opacity)
@@ -60,6 +101,7 @@ void TRenderContext::StrokePath(const TTransformedPath& Path, double Opacity)
     if (!StrokePaints() || Path.IsEmpty() || !PrepareOpacity(Opacity * FStroke.Opacity()))
         return;
     const QBrush brush = FStroke.CanvasBrush(Path.Matrix());
+    const TTextureSampling sampling(*FPainter, brush);
     double scale = 1;
     if (!StrokesWithPen(Path.Matrix(), scale)) {
         FPainter->fillPath(Path.CanvasStrokeOutline(FStrokeStyle), brush);

@@ -70,8 +70,13 @@ public:
     // Sets every pixel of the current device to Color, whatever the clip.
     void Clear(TAlphaColor Color);
 
+    // What is drawn now is drawn for a disabled element (the markers of a
+    // disabled path): it turns gray as that element's own paints do.
+    bool DrawsDisabled() const { return FDisabledDepth > 0; }
+
 private:
     friend class TCanvasStateGuard;
+    friend class TDisabledDrawing;
     friend class TFoldedOpacity;
     friend class TTransparentLayer;
 
@@ -87,6 +92,7 @@ private:
     // Opacity of the layers folded into the drawing instead of made offscreen.
     double FOpacityScale = 1;
     int FLayerDepth = 0;
+    int FDisabledDepth = 0;
     TRenderPaint FFill;
     TRenderPaint FStroke;
     TStrokeStyle FStrokeStyle;
@@ -107,6 +113,23 @@ private:
     TRenderPaint FFill;
     TRenderPaint FStroke;
     TStrokeStyle FStrokeStyle;
+};
+
+// Everything drawn in its scope is drawn for a disabled element. The state
+// belongs to the drawing, not to the elements drawn, so no element changes.
+class TDisabledDrawing {
+public:
+    explicit TDisabledDrawing(TRenderContext& Context)
+        : FContext(Context)
+    {
+        ++FContext.FDisabledDepth;
+    }
+    ~TDisabledDrawing() { --FContext.FDisabledDepth; }
+    TDisabledDrawing(const TDisabledDrawing&) = delete;
+    TDisabledDrawing& operator=(const TDisabledDrawing&) = delete;
+
+private:
+    TRenderContext& FContext;
 };
 
 // Multiplies everything drawn in its scope by an opacity, without a layer:

@@ -10,8 +10,13 @@ TTransformedPath::TTransformedPath(const QPainterPath& Local, const QTransform& 
 bool TTransformedPath::Update(const TZorPathData& Path, const QTransform& M)
 {
     const bool rebuild = Path.Revision() != FRevision || M != FMatrix;
-    if (rebuild) {
+    if (Path.Revision() != FRevision) {
         Build(Path.ToPainterPath(), M);
+        FRevision = Path.Revision();
+    } else if (M != FMatrix) {
+        // The same outline under another matrix (a use drawing it again
+        // elsewhere): only the mapping is new.
+        Build(QPainterPath(FLocal), M);
         FRevision = Path.Revision();
     }
     // The fill mode is a setting of the path, not a change of it.

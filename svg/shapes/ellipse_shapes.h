@@ -9,6 +9,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGCircle : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
 
@@ -42,6 +44,7 @@ protected:
     void BuildShape(TZorPathData& Shape) const override;
     // cx, cy and r, each 0 when not given.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 };
 
 class TSVGEllipse : public TSVGGraphicElement {
@@ -74,6 +77,7 @@ protected:
     void BuildShape(TZorPathData& Shape) const override;
     // cx, cy, rx and ry, each 0 when not given.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 };
 
 } // namespace zor

@@ -35,6 +35,11 @@ std::unique_ptr<TSVGElement> TSVGLine::NewInstance(TSVGDocument* aOwner) const
     return std::make_unique<TSVGLine>(aOwner);
 }
 
+bool TSVGLine::PlacesMarkers() const
+{
+    return true;
+}
+
 void TSVGLine::BuildShape(TZorPathData& Shape) const
 {
     const QPointF start = StartPoint();

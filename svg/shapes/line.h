@@ -8,6 +8,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGLine : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
 
@@ -42,10 +44,13 @@ public:
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    // Markers go on the vertices of the outline.
+    bool PlacesMarkers() const override;
     // A move to the start and a line to the end; nothing when both are the same point.
     void BuildShape(TZorPathData& Shape) const override;
     // x1, y1, x2 and y2, each 0 when not given.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 };
 
 } // namespace zor

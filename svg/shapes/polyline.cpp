@@ -61,6 +61,11 @@ std::unique_ptr<TSVGElement> TSVGPolyline::NewInstance(TSVGDocument* aOwner) con
     return std::make_unique<TSVGPolyline>(aOwner);
 }
 
+bool TSVGPolyline::PlacesMarkers() const
+{
+    return true;
+}
+
 void TSVGPolyline::BuildShape(TZorPathData& Shape) const
 {
     if (FPoints.size() < 2)

@@ -11,6 +11,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGPolyline : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
 
@@ -36,12 +38,15 @@ public:
 
 protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
+    // Markers go on the vertices of the outline.
+    bool PlacesMarkers() const override;
     // A move to the first point and lines to the others; no outline for
     // fewer than two points.
     void BuildShape(TZorPathData& Shape) const override;
     // points: the pairs of numbers before the first unreadable one (which
     // is recorded); an odd number at the end is left out.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
     TCanvasPoints FPoints;

@@ -8,6 +8,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGRectangle : public TSVGGraphicElement {
     using Inherited = TSVGGraphicElement;
 
@@ -51,6 +53,7 @@ protected:
     void BuildShape(TZorPathData& Shape) const override;
     // rx and ry after the graphic element's x, y, width and height.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
     std::unique_ptr<TSVGLength> MakeRadius(bool Horizontal);

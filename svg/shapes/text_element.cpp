@@ -29,9 +29,9 @@ struct TSVGCustomText::TLayoutState {
 namespace {
 
 // Numbers of the position lists as attribute text.
-QString FormatOf(const TSVGElement&)
+QString FormatOf(const TSVGElement& Element)
 {
-    return QStringLiteral("0.###");
+    return Element.SaveFormatStr();
 }
 
 // The character collected last, 0 when none.

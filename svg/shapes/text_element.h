@@ -23,6 +23,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGTextPath;
 
 // xml:space: how white space of the content is kept.
@@ -140,6 +142,7 @@ public:
 protected:
     // x, y, dx, dy, rotate and xml:space.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     // Character data (CDATA sections too) becomes text as AddTextContent
     // says; the text content elements the class accepts become children.
     TSVGElement* CreateChild(const TXMLNode& Node) override;
@@ -274,6 +277,7 @@ protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     // The reference ("xlink:href" or "href") besides the text's attributes.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     bool ReferencesChanged() const override;
 
 private:

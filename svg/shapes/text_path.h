@@ -13,6 +13,8 @@
 
 namespace zor {
 
+class TSVGAttributeWriter;
+
 class TSVGPath;
 
 // Points and directions along a path, by distance from its start.
@@ -81,6 +83,7 @@ protected:
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     // The reference, startOffset, method and spacing besides the text's attributes.
     void LoadAttributes(const TXMLNode& Node) override;
+    void SaveAttributes(TSVGAttributeWriter& Writer) const override;
     void ReferenceChanged(TSVGElement* Sender) override;
     // A text path begins a chunk of its own.
     bool StartsChunkAt(qsizetype i) const override;

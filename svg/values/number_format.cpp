@@ -8,6 +8,8 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <cstdint>
 
 #include "platform/exceptions.h"
 
@@ -15,22 +17,39 @@ namespace zor {
 
 namespace {
 
-// Copies a text to ASCII; false when it holds anything a number cannot.
-bool ToAscii(QStringView text, std::string& out)
-{
-    out.clear();
-    out.reserve(size_t(text.size()));
-    for (QChar c : text) {
-        if (c.unicode() > 0x7F)
-            return false;
-        out.push_back(char(c.unicode()));
+// A text as ASCII, kept on the stack when short (numbers nearly always
+// are); empty when the text holds anything a number cannot.
+class TAsciiText {
+public:
+    explicit TAsciiText(QStringView Text)
+    {
+        char* out = FLocal.data();
+        if (std::size_t(Text.size()) > FLocal.size()) {
+            FLong.resize(std::size_t(Text.size()));
+            out = FLong.data();
+        }
+        for (qsizetype i = 0; i < Text.size(); ++i) {
+            const char16_t c = Text[i].unicode();
+            if (c > 0x7F)
+                return;
+            out[i] = char(c);
+        }
+        FView = std::string_view(out, std::size_t(Text.size()));
     }
-    return true;
-}
+    TAsciiText(const TAsciiText&) = delete;
+    TAsciiText& operator=(const TAsciiText&) = delete;
+
+    std::string_view View() const { return FView; }
+
+private:
+    std::array<char, 64> FLocal;
+    std::string FLong;
+    std::string_view FView;
+};
 
 // The number grammar: [sign] digits [. digits] [(e|E) [sign] digits], with at
 // least one digit in the mantissa.
-bool MatchesDecimalGrammar(const std::string& s)
+bool MatchesDecimalGrammar(std::string_view s)
 {
     size_t i = 0;
     const size_t n = s.size();
@@ -67,7 +86,7 @@ bool MatchesDecimalGrammar(const std::string& s)
 
 // The power of ten of a grammatical number's leading digit, plus one: positive
 // for magnitudes of 1 and above. Only used to tell overflow from underflow.
-long DecimalOrder(const std::string& s)
+long DecimalOrder(std::string_view s)
 {
     long order = 0;
     bool seenNonZero = false;
@@ -97,13 +116,70 @@ long DecimalOrder(const std::string& s)
     return order;
 }
 
+// The value of a grammatical number when its significant digits fit a
+// double's mantissa exactly and its power of ten is exact too: one
+// multiplication or division of exact values is then correctly rounded, the
+// same value a full conversion gives (Clinger's fast path). Nothing otherwise.
+std::optional<double> ExactlyRepresentableDecimal(std::string_view s)
+{
+    constexpr int MaxDigits = 15;
+    constexpr int MaxPower = 22;
+    static constexpr std::array<double, MaxPower + 1> Powers = {
+        1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    std::size_t i = 0;
+    const bool negative = s[0] == '-';
+    if (s[0] == '+' || s[0] == '-')
+        ++i;
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int power = 0;
+    bool afterPoint = false;
+    for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
+        if (s[i] == '.') {
+            afterPoint = true;
+            continue;
+        }
+        const int digit = s[i] - '0';
+        if (afterPoint)
+            --power;
+        if (mantissa == 0 && digit == 0)
+            continue;
+        if (++digits > MaxDigits)
+            return std::nullopt;
+        mantissa = mantissa * 10 + std::uint64_t(digit);
+    }
+    if (i < s.size()) {
+        const bool negativeExponent = s[i + 1] == '-';
+        long exponent = 0;
+        for (std::size_t j = i + 1; j < s.size(); ++j)
+            if (s[j] >= '0' && s[j] <= '9')
+                exponent = std::min(exponent * 10 + (s[j] - '0'), 1000000L);
+        power += int(negativeExponent ? -exponent : exponent);
+    }
+    double value = double(mantissa);
+    if (mantissa != 0) {
+        if (power > MaxPower || power < -MaxPower)
+            return std::nullopt;
+        value = power >= 0 ? value * Powers[std::size_t(power)] : value / Powers[std::size_t(-power)];
+    }
+    return negative ? -value : value;
+}
+
 } // namespace
 
 bool TryStrToFloat(QStringView Text, double& Value)
 {
-    std::string ascii;
-    if (Text.isEmpty() || !ToAscii(Text, ascii) || !MatchesDecimalGrammar(ascii))
+    if (Text.isEmpty())
         return false;
+    const TAsciiText converted(Text);
+    const std::string_view ascii = converted.View();
+    if (ascii.empty() || !MatchesDecimalGrammar(ascii))
+        return false;
+    if (const std::optional<double> exact = ExactlyRepresentableDecimal(ascii)) {
+        Value = *exact;
+        return true;
+    }
     // from_chars does not accept a leading "+".
     const char* first = ascii.data() + (ascii[0] == '+' ? 1 : 0);
     const char* last = ascii.data() + ascii.size();
@@ -135,8 +211,11 @@ double StrToFloat(QStringView Text)
 
 bool TryStrToInt(QStringView Text, int& Value)
 {
-    std::string ascii;
-    if (Text.isEmpty() || !ToAscii(Text, ascii))
+    if (Text.isEmpty())
+        return false;
+    const TAsciiText converted(Text);
+    const std::string_view ascii = converted.View();
+    if (ascii.empty())
         return false;
     const char* first = ascii.data() + (ascii[0] == '+' && ascii.size() > 1 && ascii[1] != '-' ? 1 : 0);
     const char* last = ascii.data() + ascii.size();

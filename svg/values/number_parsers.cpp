@@ -22,18 +22,6 @@ bool TryStrToNumber(QStringView Text, double& Value)
     return true;
 }
 
-// The index where a piece is cut before a sign, or -1.
-qsizetype SignSplitIndex(QStringView Piece)
-{
-    for (qsizetype i = 1; i < Piece.size(); ++i) {
-        if (Piece[i] != u'+' && Piece[i] != u'-')
-            continue;
-        const QChar before = Piece[i - 1];
-        return before == u'e' || before == u'E' ? -1 : i;
-    }
-    return -1;
-}
-
 float ParseNumberText(QStringView Text, bool& Inherited, float Default, bool AcceptInfinity)
 {
     const QStringView text = TrimBlanks(Text);
@@ -75,15 +63,7 @@ double StrToNumber(QStringView Text)
 QStringList SplitNumbers(QStringView Text, QStringView Delimiters)
 {
     QStringList numbers;
-    ForEachDelimited(Text, Delimiters, [&](QStringView piece) {
-        const qsizetype sign = SignSplitIndex(piece);
-        if (sign < 0) {
-            AddTrimmed(numbers, piece);
-        } else {
-            AddTrimmed(numbers, piece.first(sign));
-            AddTrimmed(numbers, piece.sliced(sign));
-        }
-    });
+    ForEachNumberPiece(Text, Delimiters, [&numbers](QStringView Piece) { numbers << Piece.toString(); });
     return numbers;
 }
 
@@ -121,6 +101,32 @@ float ParseAngle(QStringView Text, bool& Automatic, float Default)
     if (!TryStrToNumber(pieces[0], number))
         return Default;
     return float(number * RadiansPerUnit(pieces));
+}
+
+std::optional<double> ParseSVGAngle(QStringView Text)
+{
+    struct TAngleUnit {
+        QStringView Suffix;
+        double Radians;
+    };
+    // Longer suffixes first: "grad" ends in "rad".
+    static constexpr TAngleUnit Units[] = {
+        {u"grad", std::numbers::pi / 200}, {u"turn", 2 * std::numbers::pi},
+        {u"deg", std::numbers::pi / 180},  {u"rad", 1},
+    };
+    const QStringView text = TrimBlanks(Text);
+    QStringView number = text;
+    double factor = std::numbers::pi / 180;
+    for (const TAngleUnit& unit : Units)
+        if (text.endsWith(unit.Suffix, Qt::CaseInsensitive)) {
+            number = text.chopped(unit.Suffix.size());
+            factor = unit.Radians;
+            break;
+        }
+    double value = 0;
+    if (number.isEmpty() || !TryStrToNumber(number, value))
+        return std::nullopt;
+    return value * factor;
 }
 
 TCanvasPoints ParsePoints(QStringView Text)

@@ -8,7 +8,9 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <optional>
 
+#include "svg/values/text_utils.h"
 #include "svg/values/units.h"
 
 namespace zor {
@@ -28,6 +30,30 @@ inline constexpr QStringView NumberDelimiters = u", \n\r";
 // gives "10" and "-5", "1e-5" stays whole, "1-2-3" gives "1" and "-2-3");
 // pieces are trimmed and empty ones dropped.
 QStringList SplitNumbers(QStringView Text, QStringView Delimiters = NumberDelimiters);
+// The pieces SplitNumbers gives, each passed to Piece(QStringView) in order
+// without being copied.
+template <typename PieceFunction>
+void ForEachNumberPiece(QStringView Text, QStringView Delimiters, PieceFunction&& Piece)
+{
+    const auto trimmed = [&Piece](QStringView Part) {
+        Part = TrimBlanks(Part);
+        if (!Part.isEmpty())
+            Piece(Part);
+    };
+    ForEachDelimited(Text, Delimiters, [&](QStringView Part) {
+        // Cut once before a sign after the first character, unless it follows an exponent letter.
+        for (qsizetype i = 1; i < Part.size(); ++i) {
+            if (Part[i] != u'+' && Part[i] != u'-')
+                continue;
+            if (Part[i - 1] == u'e' || Part[i - 1] == u'E')
+                break;
+            trimmed(Part.first(i));
+            trimmed(Part.sliced(i));
+            return;
+        }
+        trimmed(Part);
+    });
+}
 
 // A style property number with the "inherit" keyword. "Infinity" and
 // "-Infinity" (any case) stand for 1e8 and -1e8. A text that is not a number
@@ -45,6 +71,10 @@ QList<float> ParseNumberList(QStringView Text, const QList<float>& Previous);
 // Default; an empty text changes nothing; any other text clears Automatic, and
 // gives Default when it does not start with a number.
 float ParseAngle(QStringView Text, bool& Automatic, float Default);
+
+// An SVG angle: a number with an optional unit written on it ("deg",
+// "grad", "rad", "turn", in any case), in radians; nullopt for other text.
+std::optional<double> ParseSVGAngle(QStringView Text);
 
 // The points of a "points" attribute, taken in pairs (a trailing odd number is
 // ignored). Raises EConvertError for a malformed number.

@@ -1,8 +1,10 @@
 // The table of presentation properties: one row per property with its CSS
 // name, initial value, default inheritance and value parser.
 
+#include <algorithm>
 #include <array>
 #include <type_traits>
+#include <vector>
 
 #include "platform/enum_table.h"
 #include "svg/values/colors.h"
@@ -279,14 +281,46 @@ constexpr std::array<TSVGStylePropertyInfo, EnumCount(TSVGStyleProperty{})> Styl
 static_assert(RowsFollowTheEnumeration<&TSVGStylePropertyInfo::Member>(StyleProperties),
               "the property table is indexed by TSVGStyleProperty");
 
-template <typename KeyFunction>
-TSVGStyleProperty FindProperty(QStringView Key, KeyFunction&& KeyOf)
-{
-    for (const TSVGStylePropertyInfo& row : StyleProperties)
-        if (row.Member != ipNone && Key == QLatin1String(KeyOf(row)))
-            return row.Member;
-    return ipNone;
-}
+// The rows sorted by one of their texts, for a binary search: every
+// attribute and declaration of a document is looked up by name.
+class TPropertyIndex {
+public:
+    template <typename KeyFunction>
+    explicit TPropertyIndex(KeyFunction&& KeyOf)
+    {
+        for (const TSVGStylePropertyInfo& row : StyleProperties)
+            if (row.Member != ipNone)
+                FEntries.push_back({QLatin1StringView(KeyOf(row)), row.Member});
+        std::ranges::sort(FEntries, [](const TEntry& a, const TEntry& b) { return a.Key < b.Key; });
+    }
+
+    TSVGStyleProperty Find(QStringView Key) const
+    {
+        const auto found = std::ranges::partition_point(FEntries, [Key](const TEntry& e) { return Compare(e.Key, Key) < 0; });
+        return found != FEntries.end() && Compare(found->Key, Key) == 0 ? found->Member : ipNone;
+    }
+
+private:
+    // The order of the UTF-16 code units, as QString orders texts, written
+    // out so that the search calls no library function per step.
+    static int Compare(QLatin1StringView Key, QStringView Text)
+    {
+        const qsizetype common = std::min(Key.size(), Text.size());
+        for (qsizetype i = 0; i < common; ++i) {
+            const char16_t a = static_cast<unsigned char>(Key[i].toLatin1());
+            const char16_t b = Text[i].unicode();
+            if (a != b)
+                return a < b ? -1 : 1;
+        }
+        return Key.size() < Text.size() ? -1 : Key.size() > Text.size() ? 1 : 0;
+    }
+
+    struct TEntry {
+        QLatin1StringView Key;
+        TSVGStyleProperty Member;
+    };
+    std::vector<TEntry> FEntries;
+};
 
 } // namespace
 
@@ -312,20 +346,25 @@ QString StylePropertyIdentifier(TSVGStyleProperty Member)
 
 TSVGStyleProperty StylePropertyFromName(QStringView Name)
 {
-    return FindProperty(Name, [](const TSVGStylePropertyInfo& row) { return row.Name; });
+    static const TPropertyIndex index([](const TSVGStylePropertyInfo& row) { return row.Name; });
+    return index.Find(Name);
 }
 
 TSVGStyleProperty StylePropertyFromIdentifier(QStringView Identifier)
 {
-    return FindProperty(Identifier, [](const TSVGStylePropertyInfo& row) { return row.Identifier; });
+    static const TPropertyIndex index([](const TSVGStylePropertyInfo& row) { return row.Identifier; });
+    return index.Find(Identifier);
 }
 
 TSVGStyleProperties DefaultInheritedProperties()
 {
-    TSVGStyleProperties inherited;
-    for (const TSVGStylePropertyInfo& row : StyleProperties)
-        if (row.InheritedByDefault)
-            inherited.Include(row.Member);
+    static const TSVGStyleProperties inherited = [] {
+        TSVGStyleProperties properties;
+        for (const TSVGStylePropertyInfo& row : StyleProperties)
+            if (row.InheritedByDefault)
+                properties.Include(row.Member);
+        return properties;
+    }();
     return inherited;
 }
 

@@ -2,11 +2,13 @@
 
 #include <QList>
 #include <QStringList>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -49,28 +51,28 @@ QTransform Rotation(double Degrees)
     return QTransform(c, s, -s, c, 0, 0);
 }
 
-QTransform MatrixTransform(const QList<double>& n, QStringView Arguments)
+QTransform MatrixTransform(std::span<const double> n, QStringView Arguments)
 {
     if (n.size() != 6)
         Raise<ESVGException>(QString::fromLatin1(messages::InvalidMatrix), {Arguments.toString()});
     return QTransform(n[0], n[1], n[2], n[3], n[4], n[5]);
 }
 
-QTransform TranslateTransform(const QList<double>& n, QStringView Arguments)
+QTransform TranslateTransform(std::span<const double> n, QStringView Arguments)
 {
     if (n.size() != 1 && n.size() != 2)
         RaiseArgumentCount("translate", Arguments);
     return QTransform::fromTranslate(n[0], n.size() == 2 ? n[1] : 0.0);
 }
 
-QTransform ScaleTransform(const QList<double>& n, QStringView Arguments)
+QTransform ScaleTransform(std::span<const double> n, QStringView Arguments)
 {
     if (n.size() != 1 && n.size() != 2)
         RaiseArgumentCount("scale", Arguments);
     return QTransform::fromScale(n[0], n.size() == 2 ? n[1] : n[0]);
 }
 
-QTransform RotateTransform(const QList<double>& n, QStringView Arguments)
+QTransform RotateTransform(std::span<const double> n, QStringView Arguments)
 {
     if (n.size() == 1)
         return Rotation(n[0]);
@@ -79,19 +81,19 @@ QTransform RotateTransform(const QList<double>& n, QStringView Arguments)
     return QTransform::fromTranslate(-n[1], -n[2]) * Rotation(n[0]) * QTransform::fromTranslate(n[1], n[2]);
 }
 
-QTransform SkewXTransform(const QList<double>& n, QStringView)
+QTransform SkewXTransform(std::span<const double> n, QStringView)
 {
-    return n.isEmpty() ? QTransform() : QTransform(1, 0, std::tan(Radians(n[0])), 1, 0, 0);
+    return n.empty() ? QTransform() : QTransform(1, 0, std::tan(Radians(n[0])), 1, 0, 0);
 }
 
-QTransform SkewYTransform(const QList<double>& n, QStringView)
+QTransform SkewYTransform(std::span<const double> n, QStringView)
 {
-    return n.isEmpty() ? QTransform() : QTransform(1, std::tan(Radians(n[0])), 0, 1, 0, 0);
+    return n.empty() ? QTransform() : QTransform(1, std::tan(Radians(n[0])), 0, 1, 0, 0);
 }
 
 struct TransformKind {
     QStringView Name;
-    QTransform (*Make)(const QList<double>& Numbers, QStringView Arguments);
+    QTransform (*Make)(std::span<const double> Numbers, QStringView Arguments);
 };
 
 constexpr std::array<TransformKind, 6> TransformKinds = {{
@@ -109,9 +111,8 @@ QTransform MakeTransform(QStringView Name, QStringView Arguments)
                                    [&](const TransformKind& k) { return k.Name == Name; });
     if (kind == TransformKinds.end())
         Raise<ESVGException>(QString::fromLatin1(messages::InvalidTransformation), {Name.toString()});
-    QList<double> numbers;
-    for (const QString& text : SplitNumbers(Arguments))
-        numbers << StrToNumber(text);
+    QVarLengthArray<double, 6> numbers;
+    ForEachNumberPiece(Arguments, NumberDelimiters, [&numbers](QStringView Text) { numbers << StrToNumber(Text); });
     return kind->Make(numbers, Arguments);
 }
 

@@ -10,6 +10,8 @@
 #include "svg/model/document.h"
 #include "svg/model/draw_in_rect.h"
 #include "svg/render/fitting.h"
+#include "svg/shapes/shape_classes.h"
+#include "svg/shapes/text_element.h"
 #include "tests/fuzz/fuzz_support.h"
 
 using namespace zor;
@@ -26,6 +28,9 @@ extern "C" int LLVMFuzzerInitialize(int* Argc, char*** Argv)
     // Text needs fonts, which need the application object; it lives for the whole run.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static std::unique_ptr<QGuiApplication> application = std::make_unique<QGuiApplication>(*Argc, *Argv);
+    // Without them shapes and text would be recognised by name and make no element.
+    RegisterShapeClasses();
+    RegisterTextElementClasses();
     return 0;
 }
 

@@ -96,6 +96,22 @@ const THostileCase Cases[] = {
     {"ShortUseChain", [] { return UseChain(10); }, TOutcome::toDrawn, "", ExpectGreenDrawn},
     // 10^12 references unbounded; one outermost use expands a bounded number.
     {"UseFanout", [] { return UseFanout(12, 10); }, TOutcome::toDrawn},
+    // A linear gradient inherits from a radial one that inherits back: the
+    // chain ends before the repeated gradient, with the radial one's stops.
+    {"GradientHrefCycle",
+     [] {
+         return SVGDocument("<defs><linearGradient id=\"a\" xlink:href=\"#b\"/><radialGradient id=\"b\" "
+                            "xlink:href=\"#a\"><stop offset=\"0\" stop-color=\"green\"/><stop offset=\"1\" "
+                            "stop-color=\"green\"/></radialGradient></defs><path d=\"M0 0H64V64H0z\" "
+                            "fill=\"url(#a)\"/>",
+                            "viewBox=\"0 0 64 64\"");
+     },
+     TOutcome::toDrawn, "", ExpectGreenDrawn},
+    // 10^12 marker instances unbounded; one marked element places a bounded number.
+    {"MarkerFanout", [] { return MarkerFanout(6, 100); }, TOutcome::toDrawn},
+    // 10^12 tiles unbounded, each as large as allowed; one outermost tile
+    // renders a bounded number of bounded pixels.
+    {"PatternFanout", [] { return PatternFanout(12, 10, "1e6"); }, TOutcome::toDrawn},
     {"HugeWidthAndHeight", [] { return SVGDocument("<path d=\"M0 0H1e9V1e9H0z\" fill=\"green\"/>",
                                                    "viewBox=\"0 0 1e9 1e9\""); },
      TOutcome::toDrawn, "", ExpectGreenDrawn},

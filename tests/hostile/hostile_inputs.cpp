@@ -107,6 +107,31 @@ QByteArray UseFanout(int Levels, int Fanout)
     return SVGDocument(content + "</defs><use xlink:href=\"#l" + Number(Levels) + "\"/>");
 }
 
+QByteArray MarkerFanout(int Levels, int Vertices)
+{
+    QByteArray path = "M0 0";
+    for (int i = 1; i < Vertices; ++i)
+        path += " L" + Number(i % 2) + " " + Number(i);
+    QByteArray content = "<defs><marker id=\"m0\"><path " + Square + " fill=\"green\"/></marker>";
+    for (int level = 1; level <= Levels; ++level)
+        content += "<marker id=\"m" + Number(level) + "\" overflow=\"visible\"><path d=\"" + path +
+                   "\" marker-mid=\"url(#m" + Number(level - 1) + ")\"/></marker>";
+    return SVGDocument(content + "</defs><path d=\"" + path + "\" marker-mid=\"url(#m" + Number(Levels) + ")\"/>");
+}
+
+QByteArray PatternFanout(int Levels, int Children, const QByteArray& TileSize)
+{
+    const QByteArray tile = "patternUnits=\"userSpaceOnUse\" width=\"" + TileSize + "\" height=\"" + TileSize + "\"";
+    QByteArray content = "<defs><pattern id=\"p0\" " + tile + "><path " + Square + " fill=\"green\"/></pattern>";
+    for (int level = 1; level <= Levels; ++level) {
+        content += "<pattern id=\"p" + Number(level) + "\" " + tile + ">";
+        for (int i = 0; i < Children; ++i)
+            content += "<path " + Square + " fill=\"url(#p" + Number(level - 1) + ")\"/>";
+        content += "</pattern>";
+    }
+    return SVGDocument(content + "</defs><path " + Square + " fill=\"url(#p" + Number(Levels) + ")\"/>");
+}
+
 QByteArray LongAttribute(const QByteArray& Attribute, qsizetype Bytes, char Filler)
 {
     return SVGDocument("<path " + Attribute + "=\"" + QByteArray(Bytes, Filler) + "\"/>");

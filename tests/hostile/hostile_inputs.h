@@ -21,6 +21,12 @@ QByteArray UseCycle(int Length);
 QByteArray UseChain(int Length);
 // Levels groups, each holding Fanout uses of the group before.
 QByteArray UseFanout(int Levels, int Fanout);
+// Levels markers, each drawing a path of Vertices vertices marked with the
+// marker before, and a path marked with the last.
+QByteArray MarkerFanout(int Levels, int Vertices);
+// Levels patterns, each painting Children squares with the pattern before
+// in tiles of TileSize user units, and a square painted with the last.
+QByteArray PatternFanout(int Levels, int Children, const QByteArray& TileSize);
 // A path whose Attribute holds Bytes bytes of repeated Filler.
 QByteArray LongAttribute(const QByteArray& Attribute, qsizetype Bytes, char Filler);
 // A style element with Rules rules, each with its own class selector, and a

@@ -243,7 +243,7 @@ class TTestGradient : public TSVGGraphicElement, public TSVGPaintServerElement {
 public:
     using TSVGGraphicElement::TSVGGraphicElement;
     TSVGElementType SVGType() const override { return TSVGElementType::etLinearGradient; }
-    TPaintServer PaintServer(const TSVGGraphicElement&) const override
+    TPaintServer PaintServer(const TSVGGraphicElement&, const TPaintTarget&) const override
     {
         TGradient gradient;
         gradient.Stops = {{0, OpaqueRed, 1}, {1, OpaqueBlue, 1}};

@@ -53,7 +53,7 @@ protected:
     {
         if (Probe == nullptr)
             Probe = AddPath(*Defs, QStringLiteral("M0,0 H1 V1 Z"));
-        TPaintServer server = Gradient.PaintServer(*Probe);
+        TPaintServer server = Gradient.PaintServer(*Probe, {});
         EXPECT_TRUE(std::holds_alternative<TGradient>(server));
         return std::get<TGradient>(server);
     }

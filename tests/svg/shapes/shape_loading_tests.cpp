@@ -87,7 +87,7 @@ TEST_F(ShapeLoading, GradientsReadTheirAttributesAndStops)
     EXPECT_EQ(stops[1]->GradientStop(), (TGradientStop{0, 0xFF0000FF, 0.5}));
 
     const TSVGGraphicElement& referrer = *Doc.AsGraphicElement();
-    const TGradient painted = std::get<TGradient>(gradient->PaintServer(referrer));
+    const TGradient painted = std::get<TGradient>(gradient->PaintServer(referrer, {}));
     EXPECT_EQ(painted.Units, TSVGCoordinateSystemUnit::csuUserSpaceOnUse);
     EXPECT_EQ(painted.Spread, TSVGGradientSpread::gsReflect);
     EXPECT_EQ(painted.Center, QPointF(10, 50));

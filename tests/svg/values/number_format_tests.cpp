@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <cstdlib>
 
 #include "platform/exceptions.h"
 #include "svg/values/number_format.h"
@@ -32,6 +33,26 @@ TEST(NumberFormat, ReadsTheDecimalGrammarOnly)
             EXPECT_DOUBLE_EQ(value, c.value) << c.text;
         else
             EXPECT_EQ(value, -99) << c.text << ": a rejected text leaves the value";
+    }
+}
+
+TEST(NumberFormat, ReadsEveryDecimalCorrectlyRounded)
+{
+    // Short numbers take a quicker way than long ones; both give the
+    // correctly rounded double, bit for bit what strtod gives.
+    const char* const texts[] = {
+        "0.1", "-0", "-0.0", "3.14159", "123456789012345", "1234567890123456", "9007199254740993",
+        "0.000001", "1e22", "1e23", "-1e-22", "123456789012345e-22", "123456789012345e22", "4.35",
+        "0.30000000000000004", "2.2250738585072014e-308", "1.7976931348623157e308", "000000000000000000012.5",
+        "12.50000000000000000000", "0.0000000000000000000000000000000000000000000000000000000000000000000012345",
+        "1234567890123456789012345678901234567890123456789012345678901234567890.5",
+    };
+    for (const char* text : texts) {
+        double value = 0;
+        ASSERT_TRUE(TryStrToFloat(QString::fromLatin1(text), value)) << text;
+        const double expected = std::strtod(text, nullptr);
+        EXPECT_EQ(value, expected) << text;
+        EXPECT_EQ(std::signbit(value), std::signbit(expected)) << text;
     }
 }
 

@@ -1,0 +1,82 @@
+// The dashboard window offscreen with every round instrument animating at
+// 60 Hz: each iteration is one frame, in which each instrument's animated
+// property takes its next value and each instrument is painted again. The
+// CPU time per iteration is the cost of a frame; "core_%" is the share of
+// one core that 60 such frames a second take.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <array>
+#include <cmath>
+#include <ctime>
+
+#include "app/dashboard_window.h"
+#include "instruments/custom_instrument.h"
+
+namespace {
+
+// Each round instrument, the property its animation drives and the range it sweeps.
+struct TSweep {
+    const char* Instrument;
+    const char* Property;
+    double From;
+    double To;
+};
+constexpr std::array<TSweep, 9> Sweeps = {{
+    {"ZorCircularAltimeter1", "Value", 0, 30000},
+    {"ZorCircularBarometer1", "Value", 950, 1050},
+    {"ZorCircularCompass1", "Angle", 0, 360},
+    {"ZorRotaryDial1", "Value", 0, 10},
+    {"ZorAnalogCalendar1", "Time", 0, 365},
+    {"ZorCircularClock1", "Time", 0, 1},
+    {"ZorCircularFuelGauge1", "Value", 0, 100},
+    {"ZorCircularSpeedometer2", "Value", 0, 120},
+    {"ZorRotarySwitch1", "Value", 0, 1},
+}};
+
+double ProcessSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+void BM_DashboardFrameAt60Hz(benchmark::State& State)
+{
+    zor::TfrmDashboard window;
+    window.resize(static_cast<int>(State.range(0)), static_cast<int>(State.range(0) * 527 / 752));
+    window.show();
+    window.Timer1().SetEnabled(false);
+    window.Timer2().SetEnabled(false);
+    QApplication::processEvents();
+    std::array<zor::TZorSVGControl*, Sweeps.size()> instruments{};
+    for (std::size_t i = 0; i < Sweeps.size(); ++i) {
+        instruments[i] = window.findChild<zor::TZorSVGControl*>(Sweeps[i].Instrument);
+        if (instruments[i] == nullptr) {
+            State.SkipWithError("an instrument is missing");
+            return;
+        }
+    }
+    // Two-second sweeps there and back, 120 frames each way.
+    int frame = 0;
+    const double start = ProcessSeconds();
+    for (auto _ : State) {
+        const double phase = std::abs(std::fmod(frame / 120.0, 2.0) - 1.0);
+        for (std::size_t i = 0; i < Sweeps.size(); ++i) {
+            const TSweep& sweep = Sweeps[i];
+            instruments[i]->setProperty(sweep.Property, sweep.From + (sweep.To - sweep.From) * phase);
+            instruments[i]->repaint();
+        }
+        ++frame;
+    }
+    const double spent = ProcessSeconds() - start;
+    State.counters["core_%"] = benchmark::Counter(spent * 60 * 100, benchmark::Counter::kAvgIterations);
+    for (const zor::TZorSVGControl* instrument : instruments)
+        if (!instrument->LastPaintError().isEmpty())
+            State.SkipWithError(qPrintable(instrument->LastPaintError()));
+}
+// At the stored size, and enlarged twice.
+BENCHMARK(BM_DashboardFrameAt60Hz)->Arg(752)->Arg(1504)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+
+} // namespace

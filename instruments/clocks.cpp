@@ -1,0 +1,139 @@
+#include "instruments/clocks.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+#include <cmath>
+
+#include "instruments/circular_scale.h"
+#include "platform/update_scope.h"
+
+namespace zor {
+
+namespace {
+
+constexpr double SecondsPerDay = 86400;
+
+} // namespace
+
+// --- Clock ------------------------------------------------------------------------
+
+TZorCircularClock::TZorCircularClock(QWidget* Parent)
+    : TZorCustomCircularGauge(Parent)
+{
+}
+
+void TZorCircularClock::GenerateLabels()
+{
+    CreateMeasurementLabels();
+}
+
+double TZorCircularClock::AccessibleMaximum() const
+{
+    return SecondsPerDay - 1;
+}
+
+double TZorCircularClock::AccessibleValue() const
+{
+    const TDecodedTime time = DecodeTime(Time());
+    return (time.Hour * 60 + time.Minute) * 60 + time.Second;
+}
+
+void TZorCircularClock::SetAccessibleValue(double Value)
+{
+    const double seconds = std::clamp(std::trunc(Value), 0.0, SecondsPerDay - 1);
+    SetTime(std::floor(Time()) + seconds / SecondsPerDay);
+}
+
+QString TZorCircularClock::AccessibleValueText() const
+{
+    const TDecodedTime time = DecodeTime(Time());
+    return QTime(time.Hour, time.Minute, time.Second).toString(QStringLiteral("hh:mm:ss"));
+}
+
+// --- Calendar ---------------------------------------------------------------------
+
+TZorAnalogCalendar::TZorAnalogCalendar(QWidget* Parent)
+    : TZorCustomCircularGauge(Parent)
+{
+    QStringList months;
+    for (int month = 1; month <= 12; ++month)
+        months += QLocale::c().monthName(month, QLocale::ShortFormat);
+    Labels().Assign(months);
+    SetHands({THand::ghBig});
+    SetDefaultHands(Hands());
+    SetParts(Parts() - TParts{TPart::gpMinorMarkers});
+}
+
+void TZorAnalogCalendar::GenerateLabels()
+{
+    CreateMeasurementLabels();
+}
+
+void TZorAnalogCalendar::UpdateAll()
+{
+    TZorCustomCircularGauge::UpdateAll();
+    DestroyElement(QStringLiteral("LittleHand"));
+    DestroyElement(QStringLiteral("ThinHand"));
+}
+
+int TZorAnalogCalendar::DaysOfMonth() const
+{
+    const TDecodedDate date = DecodeDate(Time());
+    return DaysInMonth(date.Year, date.Month);
+}
+
+void TZorAnalogCalendar::GenerateMarkers()
+{
+    if (IsUpdating())
+        return;
+    TUpdateScope<TSVGDocument> update(SVG());
+    FMarkedDays = DaysOfMonth();
+    GenerateRing(QStringLiteral("SmallMarkers"), MinorMarkers() > 0, MinorMarkerPath(), FMarkedDays);
+    GenerateMajorRing();
+}
+
+void TZorAnalogCalendar::UpdateTime()
+{
+    // The day marks follow the length of the month.
+    if (DaysOfMonth() != FMarkedDays)
+        GenerateMarkers();
+    const TDecodedDate date = DecodeDate(Time());
+    const double days = DaysInMonth(date.Year, date.Month);
+    {
+        TUpdateScope<TSVGDocument> update(SVG());
+        RotateHand(QStringLiteral("LittleHand"), static_cast<float>(date.Day / days * 360));
+        RotateHand(QStringLiteral("BigHand"), static_cast<float>((date.Day / days + date.Month - 1) / 12 * 360));
+    }
+    HandsMoved();
+}
+
+int TZorAnalogCalendar::DayOfYear() const
+{
+    return DayOfTheYear(Time());
+}
+
+void TZorAnalogCalendar::SetDayOfYear(int Value)
+{
+    const int year = DecodeDate(Time()).Year;
+    const int day = std::clamp(Value, 1, DaysInYear(year));
+    SetTime(EncodeDate(year, 1, 1) + day - 1);
+}
+
+double TZorAnalogCalendar::AccessibleMaximum() const
+{
+    return DaysInYear(DecodeDate(Time()).Year);
+}
+
+void TZorAnalogCalendar::SetAccessibleValue(double Value)
+{
+    SetDayOfYear(static_cast<int>(std::clamp(std::trunc(Value), 0.0, 366.0)));
+}
+
+QString TZorAnalogCalendar::AccessibleValueText() const
+{
+    const TDecodedDate date = DecodeDate(Time());
+    return QLocale().toString(QDate(date.Year, date.Month, date.Day), QLocale::LongFormat);
+}
+
+} // namespace zor

@@ -1,0 +1,275 @@
+// The round gauge: range and hands, generated markers and labels, parts,
+// colours read from and written to the artwork, empty ranges, arcs that
+// start below 0, coalesced repaints, notifications and what assistive
+// technology reads.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QMetaProperty>
+
+#include "instruments/circular_gauge.h"
+#include "instruments/gradient_colors.h"
+#include "round_instrument_support.h"
+
+namespace zor::test {
+namespace {
+
+// The gauge as the base leaves it, its protected members open to the tests.
+class TTestGauge : public TZorCustomCircularGauge {
+public:
+    using TZorCustomCircularGauge::Labels;
+    using TZorCustomCircularGauge::Max;
+    using TZorCustomCircularGauge::MajorMarkers;
+    using TZorCustomCircularGauge::Min;
+    using TZorCustomCircularGauge::MinorMarkers;
+    using TZorCustomCircularGauge::SetMajorMarkers;
+    using TZorCustomCircularGauge::SetMax;
+    using TZorCustomCircularGauge::SetMin;
+    using TZorCustomCircularGauge::SetMinorMarkers;
+    using TZorCustomCircularGauge::SetStartAngle;
+    using TZorCustomCircularGauge::SetStopAngle;
+    using TZorCustomCircularGauge::SetValue;
+    using TZorCustomCircularGauge::Value;
+};
+
+class CircularGauge : public ::testing::Test {
+protected:
+    void SetUp() override { Gauge->OnChange = [this](TZorSVGCustomInstrument*) { ++Changes; }; }
+
+    std::unique_ptr<TTestGauge> Gauge = CreateInstrument<TTestGauge>();
+    int Changes = 0;
+};
+
+TEST_F(CircularGauge, LimitsTheValueAndTurnsTheHands)
+{
+    Gauge->SetStartAngle(225);
+    Gauge->SetStopAngle(495);
+    Gauge->SetValue(50);
+    EXPECT_EQ(Gauge->Value(), 12);
+    EXPECT_EQ(Changes, 1);
+    for (const char* hand : {"BigHand", "LittleHand", "ThinHand"})
+        ExpectHandAt(*Gauge, QString::fromLatin1(hand), 495);
+    Gauge->SetValue(6);
+    ExpectHandAt(*Gauge, QStringLiteral("BigHand"), 0);
+}
+
+TEST_F(CircularGauge, MaxBelowMinPushesMinAndLimitsTheValueWithoutTurningTheHands)
+{
+    Gauge->SetValue(3);
+    Changes = 0;
+    Gauge->SetMax(-5);
+    EXPECT_EQ(Gauge->Min(), -6);
+    EXPECT_EQ(Gauge->Value(), -5);
+    EXPECT_EQ(Changes, 0);
+    ExpectHandAt(*Gauge, QStringLiteral("BigHand"), 90);
+}
+
+TEST_F(CircularGauge, BuildsMarkersAndLabelsOverAnArc)
+{
+    Gauge->SetStartAngle(225);
+    Gauge->SetStopAngle(495);
+    Gauge->SetMajorMarkers(10);
+    Gauge->SetMinorMarkers(4);
+    EXPECT_EQ(MarkCount(*Gauge, QStringLiteral("BigMarkers")), 11);
+    EXPECT_EQ(MarkCount(*Gauge, QStringLiteral("SmallMarkers")), 51);
+    const QStringList expected = {"0", "1.2", "2.4", "3.6", "4.8", "6", "7.2", "8.4", "9.6", "10.8", "12"};
+    EXPECT_EQ(Gauge->Labels().ToStringList(), expected);
+    EXPECT_EQ(LabelTexts(*Gauge), expected);
+    const auto paths = LabelPaths(*Gauge);
+    ASSERT_EQ(paths.size(), 11U);
+    EXPECT_TRUE(paths.front()->StartOffset().IsPercent());
+    EXPECT_NEAR(paths.front()->StartOffset().Raw(), 0.375, 1e-6);
+    EXPECT_EQ(paths.front()->Reference(), QStringLiteral("TextCircle"));
+}
+
+TEST_F(CircularGauge, KeepsTheBaseLabelsAsNumbersOfAFullCircle)
+{
+    const QStringList expected = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"};
+    EXPECT_EQ(LabelTexts(*Gauge), expected);
+    EXPECT_EQ(MarkCount(*Gauge, QStringLiteral("BigMarkers")), 12);
+    EXPECT_EQ(MarkCount(*Gauge, QStringLiteral("SmallMarkers")), 60);
+    EXPECT_TRUE(Gauge->IsLabelsStored());
+}
+
+TEST_F(CircularGauge, PlacesAnArcFromBelowZeroLikeItsReducedArc)
+{
+    Gauge->SetStartAngle(-90);
+    Gauge->SetStopAngle(270);
+    // A full circle: no mark or label lies twice on the same place.
+    EXPECT_EQ(MarkCount(*Gauge, QStringLiteral("BigMarkers")), 12);
+    const auto paths = LabelPaths(*Gauge);
+    ASSERT_EQ(paths.size(), 12U);
+    for (const TSVGTextPath* along : paths) {
+        EXPECT_GE(along->StartOffset().Raw(), 0.0625);
+        EXPECT_LT(along->StartOffset().Raw(), 0.5625);
+    }
+    EXPECT_NEAR(paths.front()->StartOffset().Raw(), LabelOffset(270), 1e-6);
+}
+
+TEST_F(CircularGauge, AnEmptyRangeOrNoMarkersDividesByNothing)
+{
+    Gauge->SetStartAngle(30);
+    Gauge->SetStopAngle(200);
+    Gauge->SetMax(0);
+    EXPECT_EQ(Gauge->Min(), Gauge->Max());
+    Gauge->SetValue(0);
+    ExpectHandAt(*Gauge, QStringLiteral("BigHand"), 30);
+    Gauge->SetMajorMarkers(0);
+    EXPECT_EQ(MarkCount(*Gauge, QStringLiteral("BigMarkers")), 0);
+    EXPECT_EQ(MarkCount(*Gauge, QStringLiteral("SmallMarkers")), 1);
+    EXPECT_EQ(LabelTexts(*Gauge), QStringList{"0"});
+    for (const TSVGTextPath* along : LabelPaths(*Gauge))
+        EXPECT_TRUE(std::isfinite(along->StartOffset().Raw()));
+    const auto* ring = ElementOf<TSVGElement>(*Gauge, QStringLiteral("SmallMarkers"));
+    EXPECT_FALSE(ring->Items()[0]->SVGTypeName().isEmpty());
+    EXPECT_FALSE(static_cast<const TSVGPath*>(ring->Items()[0])->Data().Data().contains(QLatin1String("nan")));
+    EXPECT_FALSE(Picture(*Gauge).isNull());
+}
+
+TEST_F(CircularGauge, HidingTheHandsKeepsTheLayers)
+{
+    Gauge->resize(100, 100);
+    Picture(*Gauge);
+    ASSERT_FALSE(Gauge->NeedBuffers());
+    Gauge->SetHands({});
+    EXPECT_FALSE(Gauge->NeedBuffers());
+    for (const char* hand : {"BigHand", "LittleHand", "ThinHand"})
+        EXPECT_FALSE(ElementOf(*Gauge, QString::fromLatin1(hand))->Display()) << hand;
+    Gauge->SetValue(5);
+    EXPECT_FALSE(Gauge->NeedBuffers());
+}
+
+TEST_F(CircularGauge, ReadsAndWritesTheFrameColourOnOneElement)
+{
+    EXPECT_EQ(Gauge->FrameColor(), 0xFFA9A9A9);
+    Gauge->SetFrameColor(0xFFFF0000);
+    EXPECT_EQ(ElementOf(*Gauge, QStringLiteral("FrameColor"))->Brush().Color(), 0xFFFF0000);
+    Gauge->resize(200, 200);
+    // On the frame ring, inside its bevels.
+    const QRgb frame = Picture(*Gauge).pixel(11, 100);
+    EXPECT_GT(qRed(frame), 2 * qGreen(frame)) << std::hex << frame;
+    Gauge->SetEnableGradients(false);
+    EXPECT_EQ(ElementOf(*Gauge, QStringLiteral("FrameBevelUpper"))->Brush().Color(), DodgeColor(0xFFFF0000));
+    EXPECT_EQ(ElementOf(*Gauge, QStringLiteral("FrameBevelLower"))->Brush().Color(), BurnColor(0xFFFF0000));
+}
+
+TEST_F(CircularGauge, ShowsPartsAsPartsDesignAndGradientsAgree)
+{
+    using TPart = TZorCustomCircularGauge::TPart;
+    Gauge->SetParts(TZorCustomCircularGauge::AllParts() - TZorCustomCircularGauge::TParts{TPart::gpGlass});
+    EXPECT_FALSE(ElementOf(*Gauge, QStringLiteral("GlassGroup"))->Display());
+    // Turning gradients off and on again leaves a part that is off, off.
+    Gauge->SetEnableGradients(false);
+    Gauge->SetEnableGradients(true);
+    EXPECT_FALSE(ElementOf(*Gauge, QStringLiteral("GlassGroup"))->Display());
+    Gauge->SetDesign(TSVGDesign::sdSimple);
+    EXPECT_FALSE(ElementOf(*Gauge, QStringLiteral("Bolts"))->Display());
+    EXPECT_TRUE(ElementOf(*Gauge, QStringLiteral("Frame"))->Display());
+}
+
+TEST_F(CircularGauge, NotifiesEveryPropertyItPublishes)
+{
+    const QMetaObject& meta = TZorCustomCircularGauge::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+        EXPECT_TRUE(meta.property(i).hasNotifySignal()) << meta.property(i).name();
+    int notified = 0;
+    QObject::connect(Gauge.get(), &TZorCustomCircularGauge::captionChanged, [&] { ++notified; });
+    EXPECT_TRUE(Gauge->setProperty("Caption", QStringLiteral("Depth")));
+    Gauge->SetCaption(QStringLiteral("Depth"));
+    EXPECT_EQ(notified, 1);
+    EXPECT_EQ(ElementOf<TSVGCustomText>(*Gauge, QStringLiteral("GaugeText"))->Text(), QStringLiteral("Depth"));
+}
+
+// --- Repaints ---------------------------------------------------------------------
+
+// Counts the paint events a widget receives.
+class TPaintCounter : public QObject {
+public:
+    int Paints = 0;
+
+protected:
+    bool eventFilter(QObject* Watched, QEvent* Event) override
+    {
+        if (Event->type() == QEvent::Paint)
+            ++Paints;
+        return QObject::eventFilter(Watched, Event);
+    }
+};
+
+void ProcessEventsFor(int Milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < Milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+TEST_F(CircularGauge, ValueChangesAtAnyRatePaintOncePerRefresh)
+{
+    Gauge->resize(100, 100);
+    Gauge->show();
+    ProcessEventsFor(100);
+    TPaintCounter counter;
+    Gauge->installEventFilter(&counter);
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 1000; ++i) {
+        Gauge->SetValue(static_cast<float>(i % 120) / 10);
+        QCoreApplication::processEvents();
+    }
+    ProcessEventsFor(50);
+    const qint64 elapsed = timer.elapsed();
+    EXPECT_GE(counter.Paints, 1);
+    EXPECT_LE(counter.Paints, elapsed / Gauge->RefreshInterval() + 2)
+        << counter.Paints << " paints in " << elapsed << " ms";
+}
+
+TEST_F(CircularGauge, AHiddenGaugeDrawsNothing)
+{
+    Gauge->resize(100, 100);
+    int drawn = 0;
+    Gauge->OnDrawn() = [&](TSVGGraphicElement*, const QTransform&, TRenderContext&, const QRectF&) { ++drawn; };
+    TPaintCounter counter;
+    Gauge->installEventFilter(&counter);
+    for (int i = 0; i < 100; ++i)
+        Gauge->SetValue(static_cast<float>(i % 12));
+    ProcessEventsFor(50);
+    EXPECT_EQ(counter.Paints, 0);
+    EXPECT_EQ(drawn, 0);
+}
+
+// --- Accessibility ----------------------------------------------------------------
+
+TEST_F(CircularGauge, TellsAssistiveTechnologyItsRangeValueAndName)
+{
+    Gauge->SetCaption(QStringLiteral("Boost"));
+    Gauge->SetDetailText(QStringLiteral("bar"));
+    Gauge->SetValue(7.5F);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(Gauge.get());
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->role(), QAccessible::Dial);
+    EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("Boost"));
+    EXPECT_EQ(accessible->text(QAccessible::Value), QStringLiteral("7.5 bar"));
+    QAccessibleValueInterface* value = accessible->valueInterface();
+    ASSERT_NE(value, nullptr);
+    EXPECT_EQ(value->minimumValue().toDouble(), 0);
+    EXPECT_EQ(value->maximumValue().toDouble(), 12);
+    EXPECT_EQ(value->currentValue().toDouble(), 7.5);
+    value->setCurrentValue(3.0);
+    EXPECT_EQ(Gauge->Value(), 3);
+}
+
+TEST(CircularGaugeColors, BlendsTheFlatBevels)
+{
+    EXPECT_EQ(DodgeColor(0xFFA9A9A9), 0xFFFFFFFF);
+    EXPECT_EQ(BurnColor(0xFFA9A9A9), 0xFF545454);
+    EXPECT_EQ(DodgeColor(0xFF000000), 0xFF000000);
+    EXPECT_EQ(BurnColor(0xFFFFFFFF), 0xFFFFFFFF);
+}
+
+} // namespace
+} // namespace zor::test
