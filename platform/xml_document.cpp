@@ -80,7 +80,7 @@ void TXMLDocument::LoadFromBytes(const QByteArray& Data)
     FDoc = std::move(doc);
 }
 
-void TXMLDocument::LoadFromStream(QIODevice& Device)
+QByteArray ReadXMLBytes(QIODevice& Device)
 {
     constexpr qsizetype chunk = qsizetype(1) << 20;
     QByteArray data;
@@ -99,7 +99,12 @@ void TXMLDocument::LoadFromStream(QIODevice& Device)
             break;
         xml::CheckDocumentSize(data.size());
     }
-    LoadFromBytes(data);
+    return data;
+}
+
+void TXMLDocument::LoadFromStream(QIODevice& Device)
+{
+    LoadFromBytes(ReadXMLBytes(Device));
 }
 
 void TXMLDocument::LoadFromFile(const QString& FileName)

@@ -148,6 +148,10 @@ private:
     _xmlNode* FNode = nullptr;
 };
 
+// Everything the device holds from its position, refused with an XML error
+// once it passes the size a document may have (a device that never ends, too).
+QByteArray ReadXMLBytes(QIODevice& Device);
+
 // An XML document owning its libxml2 tree.
 class TXMLDocument {
 public:

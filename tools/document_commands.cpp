@@ -27,8 +27,8 @@ QByteArray ReadInput(const QString& Input)
     const bool opened = Input == StandardStream ? in.open(stdin, QIODevice::ReadOnly)
                                                 : (in.setFileName(Input), in.open(QIODevice::ReadOnly));
     if (!opened)
-        Raise<ESVGException>(QStringLiteral("Cannot read \"%s\": %s"), {Input, in.errorString()});
-    return in.readAll();
+        Raise<EXMLDocError>(messages::XMLCannotOpen, {Input, in.errorString()});
+    return ReadXMLBytes(in);
 }
 
 // A side written in absolute units, not as a percentage.

@@ -91,6 +91,12 @@ void TSVGAttributeWriter::WriteHref(const QString& ID)
     FNode.SetAttribute(QStringLiteral("xlink:href"), u'#' + ReferenceID(ID), XLinkNamespace.toString());
 }
 
+void TSVGAttributeWriter::WriteLink(const QString& URI)
+{
+    if (!URI.isEmpty())
+        FNode.SetAttribute(QStringLiteral("xlink:href"), URI, XLinkNamespace.toString());
+}
+
 QString TSVGAttributeWriter::ReferenceID(const QString& ID) const
 {
     if (TSVGSaveContext* context = TSVGSaveContext::Of(FElement))

@@ -54,6 +54,8 @@ public:
 
     // The reference to the element with ID: "#" + the id as written.
     void WriteHref(const QString& ID);
+    // A link to a resource that is no element (a data URI, a file name), as it is.
+    void WriteLink(const QString& URI);
     // How the id of a referenced element is written: its own id, or for an id
     // the document generated the name the saving gives it (see TSVGSaveContext).
     QString ReferenceID(const QString& ID) const;

@@ -4,6 +4,7 @@
 #include "platform/update_scope.h"
 #include "platform/xml_document.h"
 #include "svg/model/attribute_reader.h"
+#include "svg/model/attribute_writer.h"
 #include "svg/model/document.h"
 #include "svg/render/fitting.h"
 
@@ -53,7 +54,7 @@ TImageSourceContext TSVGImage::SourceContext() const
     // Elements of a nested svg belong to the file's document, which knows
     // where the file lies.
     const TSVGDocument* document = Owner();
-    while (document != nullptr && document->Owner() != nullptr && document->Owner() != document)
+    while (document != nullptr && document->Owner() != nullptr)
         document = document->Owner();
     if (document != nullptr) {
         context.BaseFolder = document->BaseFolder();
@@ -165,6 +166,24 @@ void TSVGImage::LoadAttributes(const TXMLNode& Node)
     FAutoHeight = !GivesSize(Node, QStringLiteral("height"));
     FReference = TSVGAttributeReader(*this, Node).Href().value_or(QString());
     LoadImage();
+}
+
+void TSVGImage::SaveAttributes(TSVGAttributeWriter& Writer) const
+{
+    Inherited::SaveAttributes(Writer);
+    // A written 0 would hide the picture that gives the size.
+    if (FAutoWidth && Width() == 0)
+        Writer.WriteAttribute(QStringLiteral("width"), QString(), true);
+    if (FAutoHeight && Height() == 0)
+        Writer.WriteAttribute(QStringLiteral("height"), QString(), true);
+    if (!ViewBox().Specified())
+        SaveAspectRatio(Writer);
+    Writer.WriteLink(FReference);
+}
+
+TSVGCustomGroup::TSVGGeometryDefaults TSVGImage::GeometryDefaults() const
+{
+    return {};
 }
 
 std::unique_ptr<TSVGElement> TSVGImage::NewInstance(TSVGDocument* aOwner) const

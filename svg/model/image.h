@@ -70,7 +70,10 @@ public:
 protected:
     // Also the reference (xlink:href, or href without it), then LoadImage.
     void LoadAttributes(const TXMLNode& Node) override;
+    // Also preserveAspectRatio (without a view box too) and the reference; a
+    // size taken from the picture is left out, as the file left it.
     void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    TSVGGeometryDefaults GeometryDefaults() const override;
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
     bool DrawShape(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect) override;
     TSVGGraphicElement* HitTestShape(const QTransform& M, const QPointF& Pt, const QRectF& aRect,

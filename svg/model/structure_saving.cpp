@@ -59,6 +59,11 @@ void TSVGCustomViewBox::SaveAttributes(TSVGAttributeWriter& Writer) const
     if (!FViewBox->Specified())
         return;
     Writer.WriteAttribute(QStringLiteral("viewBox"), FViewBox->ToString(Writer.FormatStr(), 0, 100));
+    SaveAspectRatio(Writer);
+}
+
+void TSVGCustomViewBox::SaveAspectRatio(TSVGAttributeWriter& Writer) const
+{
     const TSVGPreserveAspectRatio& ratio = *FAspectRatio;
     const bool isDefault = ratio.Align() == ratio.DefaultAlign() && ratio.Defer() == ratio.DefaultDefer() &&
                            ratio.Slice() == ratio.DefaultSlice();

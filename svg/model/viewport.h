@@ -86,6 +86,8 @@ protected:
     void LoadAttributes(const TXMLNode& Node) override;
     // Also viewBox and preserveAspectRatio when the view box is given.
     void SaveAttributes(TSVGAttributeWriter& Writer) const override;
+    // preserveAspectRatio, unless compact export leaves out the default.
+    void SaveAspectRatio(TSVGAttributeWriter& Writer) const;
     // A stand-alone document has no size until given one (0 by 0 once
     // loaded), the others fill the viewport around them.
     TSVGGeometryDefaults GeometryDefaults() const override;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -340,6 +341,47 @@ TEST_F(ImageTest, CopiesTheReferenceAndLoadsItsOwnPicture)
     copied->Clear();
     EXPECT_TRUE(copied->Reference().isEmpty());
     EXPECT_TRUE(copied->Picture().IsEmpty());
+}
+
+TEST_F(ImageTest, SurvivesSavingAsTextAndAsTheBinaryForm)
+{
+    Write(QStringLiteral("wide.png"), Png(Solid(40, 20, Red)));
+    LoadImages(ImageTag(QStringLiteral("wide.png"), QStringLiteral("x='10' width='80'"))
+               + ImageTag(Base64Uri(Png(Solid(2, 2, OpaqueBlue))),
+                          QStringLiteral("y='60' width='100' height='40' preserveAspectRatio='xMinYMin slice'")));
+    const QImage drawn = Render();
+    const auto expectSame = [&](TSVGDocument& Copy) {
+        Copy.SetBaseFolder(Folder.path());
+        QImage image(Side, Side, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        DrawSVGElementToBitmap(image, &Copy, false);
+        EXPECT_EQ(image, drawn);
+        // After the page's own path.
+        ASSERT_EQ(Copy.Items().Count(), 3);
+        const auto* first = dynamic_cast<const TSVGImage*>(Copy.Items()[1]);
+        const auto* second = dynamic_cast<const TSVGImage*>(Copy.Items()[2]);
+        ASSERT_TRUE(first && second);
+        EXPECT_EQ(first->Reference(), "wide.png");
+        EXPECT_EQ(first->ImageViewport(), QRectF(10, 0, 80, 40));
+        EXPECT_EQ(second->AspectRatio().Align(), TSVGAlign::saXMinYMin);
+        EXPECT_TRUE(second->AspectRatio().Slice());
+    };
+    for (const bool compact : {true, false}) {
+        SCOPED_TRACE(compact ? "compact" : "full");
+        TSVGOptions options = Doc.Options();
+        Doc.SetOptions(compact ? options.Include(TSVGOption::soCompactExport)
+                               : options.Exclude(TSVGOption::soCompactExport));
+        TSVGDocument text;
+        text.LoadFromText(Doc.SaveToText());
+        expectSame(text);
+    }
+    QBuffer stream;
+    stream.open(QIODevice::ReadWrite);
+    Doc.SaveToBinaryStream(stream);
+    stream.seek(0);
+    TSVGDocument binary;
+    binary.LoadFromBinaryStream(stream);
+    expectSame(binary);
 }
 
 } // namespace
