@@ -5,7 +5,6 @@
 
 #include "svg/model/attribute_reader.h"
 #include "svg/model/attribute_writer.h"
-#include "svg/model/image.h"
 #include "svg/model/marker.h"
 #include "svg/model/pattern.h"
 #include "svg/values/style_keywords.h"
@@ -71,22 +70,6 @@ void TSVGPattern::SaveTransform(TSVGAttributeWriter& Writer) const
     // A given identity still hides the transform of the patterns it names.
     const QString text = TransformToString(FPatternMatrix);
     Writer.WriteAttribute(QStringLiteral("patternTransform"), text.isEmpty() ? QStringLiteral("translate(0)") : text);
-}
-
-void TSVGImage::SaveAttributes(TSVGAttributeWriter& Writer) const
-{
-    Inherited::SaveAttributes(Writer);
-    // A size the image was not given is its picture's.
-    Writer.WriteAttribute(QStringLiteral("width"), Writer.Length(WidthU()), FAutoWidth);
-    Writer.WriteAttribute(QStringLiteral("height"), Writer.Length(HeightU()), FAutoHeight);
-    if (!ViewBox().Specified())
-        Writer.WriteAttribute(AspectRatioName, AspectRatio().ToString(Writer.Compact()),
-                              Writer.Compact() && AspectRatio().Align() == AspectRatio().DefaultAlign() &&
-                                  AspectRatio().Slice() == AspectRatio().DefaultSlice() &&
-                                  AspectRatio().Defer() == AspectRatio().DefaultDefer());
-    // As stored: a data URI or a file name, not an id.
-    if (!FReference.isEmpty())
-        Writer.Node().SetAttribute(QStringLiteral("xlink:href"), FReference, XLinkNamespace.toString());
 }
 
 } // namespace zor
