@@ -2,10 +2,9 @@
 
 #include <QGlyphRun>
 #include <QHash>
-#include <QGlyphRun>
 #include <QRawFont>
 #include <QTextLayout>
-#include <QTextLayout>
+#include <QtEndian>
 #include <array>
 #include <cmath>
 #include <mutex>
@@ -183,6 +182,37 @@ double ShapedKerning(const TFontFace& Face, char32_t Left, char32_t Right, quint
     return (positions[1].x() - positions[0].x() - advances.first().x()) / EmPixels;
 }
 
+// The family a face names itself in its "name" table (name 1, Windows or
+// Mac platform). QRawFont::familyName cannot be used on fallback faces: it
+// reads past an empty family list for faces the platform could not name.
+QString FamilyNameOf(const QRawFont& Font)
+{
+    const QByteArray table = Font.fontTable("name");
+    const auto word = [&table](qsizetype At) -> int {
+        return At + 2 <= table.size() ? qFromBigEndian<quint16>(table.constData() + At) : -1;
+    };
+    const int count = word(2);
+    const int strings = word(4);
+    QString mac;
+    for (int i = 0; i < count; ++i) {
+        const qsizetype record = 6 + qsizetype(i) * 12;
+        const int platform = word(record), nameID = word(record + 6);
+        const int length = word(record + 8), offset = word(record + 10);
+        if (nameID != 1 || offset < 0 || length < 0 || strings + offset + length > table.size())
+            continue;
+        const char* text = table.constData() + strings + offset;
+        if (platform == 3) {
+            QString name;
+            for (int k = 0; k + 1 < length; k += 2)
+                name += QChar(qFromBigEndian<quint16>(text + k));
+            return name;
+        }
+        if (platform == 1 && mac.isEmpty())
+            mac = QString::fromLatin1(text, length);
+    }
+    return mac;
+}
+
 // The face of another installed font that has Character: the one the
 // platform's font configuration falls back to, else the first of the
 // service's families that has it.
@@ -200,7 +230,7 @@ TFontFace FallbackFace(const TMatchedFont& Font, char32_t Character, TRawFonts& 
         if (!run.rawFont().supportsCharacter(Character))
             continue;
         platformFound = true;
-        const TFontFace face = MatchFontFace(*service, run.rawFont().familyName(), Font.Weight, Font.Slant);
+        const TFontFace face = MatchFontFace(*service, FamilyNameOf(run.rawFont()), Font.Weight, Font.Slant);
         if (face.IsValid() && Raw.Get(face).supportsCharacter(Character))
             return face;
     }
