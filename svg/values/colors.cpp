@@ -153,6 +153,10 @@ TAlphaColor ParseColor(QStringView Text, TAlphaColor Current, bool& NoPaint, TAl
         return ParseHexColor(text);
     if (IsRGBFunction(text))
         return ParseRGBColor(text.sliced(4, text.size() - 5));
+    // Not an SVG 1.1 name, but real files use it (and saving writes it for a
+    // colour without alpha): read as what it means, not as an unknown name.
+    if (text.compare(u"transparent", Qt::CaseInsensitive) == 0)
+        return 0x00000000;
     TAlphaColor named = Current;
     ColorFromName(text, named);
     return named;

@@ -102,7 +102,8 @@ TEST(Colors, ParseColorForms)
         {u"CurrentColor", true, false, Current, false, false},
         {u"rgba(1,2,3,0.5)", true, false, Current, false, false},
         {u"rgb(1,2,3", true, false, Current, false, false},
-        {u"transparent", true, false, Current, false, false},
+        {u"transparent", true, false, 0x00000000, false, false},
+        {u" Transparent ", true, false, 0x00000000, false, false},
         // keywords
         {u"none", false, false, Current, true, false},
         {u"none", false, true, Current, true, false},
