@@ -21,14 +21,22 @@ import numpy
 from PIL import Image
 
 
-def run(command, timeout):
-    return subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=timeout, text=True)
+def run(command, timeout, stdin=None, cwd=None):
+    return subprocess.run(command, stdin=stdin, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, timeout=timeout,
+                          cwd=cwd)
 
 
-def draw(zorsvg, source, picture, size, timeout):
-    result = run([zorsvg, "render", source, "-o", picture, "-w", str(size), "-h", str(size)], timeout)
+def draw(zorsvg, source, picture, size, timeout, folder=None):
+    """Draws source; with folder, reads it from standard input in that folder, so
+    that its relative file references resolve where the original's did."""
+    command = [zorsvg, "render", "-" if folder else source, "-o", picture, "-w", str(size), "-h", str(size)]
+    if folder:
+        with open(source, "rb") as stdin:
+            result = run(command, timeout, stdin, folder)
+    else:
+        result = run(command, timeout)
     if result.returncode != 0:
-        raise RuntimeError(result.stderr.strip())
+        raise RuntimeError(result.stderr.decode(errors="replace").strip())
     return numpy.asarray(Image.open(picture).convert("RGBA"), dtype=numpy.int16)
 
 
@@ -54,9 +62,10 @@ def check(zorsvg, path, size, tolerance, save_args, timeout):
             try:
                 result = run([zorsvg, "save", path, "-o", saved] + extra + save_args, timeout)
                 if result.returncode != 0:
-                    findings.append(f"{form}: save failed: {result.stderr.strip()}")
+                    findings.append(f"{form}: save failed: {result.stderr.decode(errors='replace').strip()}")
                     continue
-                again = draw(zorsvg, saved, os.path.join(folder, "again.png"), size, timeout)
+                again = draw(zorsvg, saved, os.path.join(folder, "again.png"), size, timeout,
+                             os.path.dirname(os.path.abspath(path)))
             except (RuntimeError, subprocess.TimeoutExpired) as error:
                 findings.append(f"{form}: saved file does not draw: {error}")
                 continue
@@ -77,7 +86,7 @@ def svg_files(folders):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("folders", nargs="+")
-    parser.add_argument("--zorsvg", default="build/tools/zorsvg")
+    parser.add_argument("--zorsvg", default="build/tools/zorsvg", type=os.path.abspath)
     parser.add_argument("--size", type=int, default=256, help="side of the drawings in pixels")
     parser.add_argument("--tolerance", type=int, default=2, help="largest difference per channel that counts as equal")
     parser.add_argument("--jobs", type=int, default=2)
