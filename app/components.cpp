@@ -1,6 +1,8 @@
 #include "app/components.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <array>
 #include <cmath>
@@ -359,6 +361,17 @@ void RegisterComponentClasses(TStreamRegistry& Registry)
         .Property(QStringLiteral("Trigger"), &TFloatAnimation::Trigger, &TFloatAnimation::SetTrigger, QString())
         .Property(QStringLiteral("TriggerInverse"), &TFloatAnimation::TriggerInverse,
                   &TFloatAnimation::SetTriggerInverse, QString());
+}
+
+void SendClick(QWidget& Target)
+{
+    const QPointF centre = QRectF(Target.rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, centre, Target.mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&Target, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, Target.mapToGlobal(centre), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&Target, &release);
 }
 
 } // namespace zor

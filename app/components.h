@@ -42,6 +42,10 @@ void ArrangeAligned(QWidget& Container, const QSizeF& Size, double Scale);
 // container, arranges its children.
 void PlaceControl(QWidget& Child, const QRectF& Bounds, double Scale);
 
+// A left-button press and release at the centre of Target, as a user's click
+// (the program's --click option and the tests drive the window with it).
+void SendClick(QWidget& Target);
+
 // A plain container with a painted background and edge.
 class TPanel : public TContainerControl {
     Q_OBJECT

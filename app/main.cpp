@@ -25,17 +25,6 @@ bool HasDisplay()
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-void Click(QWidget& Target)
-{
-    const QPointF centre = QRectF(Target.rect()).center();
-    QMouseEvent press(QEvent::MouseButtonPress, centre, Target.mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&Target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, Target.mapToGlobal(centre), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&Target, &release);
-}
-
 int Run(QApplication& Application, bool Offscreen)
 {
     QCommandLineParser options;
@@ -70,7 +59,7 @@ int Run(QApplication& Application, bool Offscreen)
             std::fprintf(stderr, "There is no instrument named %s\n", qPrintable(name));
             return 2;
         }
-        Click(*target);
+        zor::SendClick(*target);
     }
     QString picture = options.value(screenshot);
     if (picture.isEmpty() && Offscreen)

@@ -25,17 +25,6 @@ T& Component(const QObject& Window, const QString& Name)
     throw std::runtime_error("no component " + Name.toStdString());
 }
 
-void Click(QWidget& Target)
-{
-    const QPointF centre = QRectF(Target.rect()).center();
-    QMouseEvent press(QEvent::MouseButtonPress, centre, Target.mapToGlobal(centre), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&Target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, centre, Target.mapToGlobal(centre), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&Target, &release);
-}
-
 QByteArray Store(const TPersistent& Object)
 {
     QByteArray bytes;
@@ -110,10 +99,10 @@ TEST(Dashboard, TwoStageClicksLeaveOneCopyOfTheLastInstrument)
     window.show();
     auto& altimeter = Component<TZorCircularAltimeter>(window, "ZorCircularAltimeter1");
     auto& barometer = Component<TZorCircularBarometer>(window, "ZorCircularBarometer1");
-    Click(altimeter);
+    SendClick(altimeter);
     ASSERT_NE(window.StageCopy(), nullptr);
     EXPECT_NE(dynamic_cast<TZorCircularAltimeter*>(window.StageCopy()), nullptr);
-    Click(barometer);
+    SendClick(barometer);
     int copies = 0;
     for (QObject* child : window.CenterStage().children())
         copies += dynamic_cast<TZorSVGCustomInstrument*>(child) != nullptr;
@@ -123,7 +112,7 @@ TEST(Dashboard, TwoStageClicksLeaveOneCopyOfTheLastInstrument)
     // At the stage's size, without a click handler: clicking it changes nothing.
     EXPECT_EQ(copy->geometry(), window.CenterStage().rect());
     EXPECT_FALSE(copy->OnClick);
-    Click(*copy);
+    SendClick(*copy);
     EXPECT_EQ(window.StageCopy(), copy);
 }
 
@@ -133,7 +122,7 @@ TEST(Dashboard, TheCopyKeepsTheStoredPropertiesAndAnimationOfItsOriginal)
     auto& barometer = Component<TZorCircularBarometer>(window, "ZorCircularBarometer1");
     barometer.SetFrameColor(0xFF123456);
     barometer.SetCaption("Pressure");
-    Click(barometer);
+    SendClick(barometer);
     auto& copy = dynamic_cast<TZorCircularBarometer&>(*window.StageCopy());
     EXPECT_EQ(copy.FrameColor(), 0xFF123456u);
     EXPECT_EQ(copy.Caption(), "Pressure");
@@ -179,7 +168,7 @@ TEST(Dashboard, TheRotarySwitchStopsAndStartsBothTimersAndShowsNoCopy)
     EXPECT_TRUE(window.Timer1().isActive() && window.Timer2().isActive());
     // The timers resume from the step they had.
     EXPECT_EQ(window.Timer1().Tag(), 6);
-    Click(rotary);
+    SendClick(rotary);
     EXPECT_EQ(window.StageCopy(), nullptr);
 }
 
@@ -236,7 +225,7 @@ TEST(Dashboard, AnErrorInAHandlerStaysWithTheComponentThatRanIt)
     TfrmDashboard window;
     auto& clock = Component<TZorCircularClock>(window, "ZorCircularClock1");
     clock.OnClick = [](TZorSVGControl*) { Raise<EInvalidOperation>(QStringLiteral("no stage today")); };
-    Click(clock);
+    SendClick(clock);
     EXPECT_EQ(clock.LastEventError(), "no stage today");
 
     TTimer timer;
