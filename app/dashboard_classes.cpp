@@ -1,4 +1,5 @@
 #include "app/dashboard_window.h"
+#include "instruments/gallery_instrument_streaming.h"
 #include "instruments/instrument_streaming.h"
 #include "instruments/round_instrument_streaming.h"
 #include "platform/control.h"
@@ -15,6 +16,7 @@ const TStreamRegistry& DashboardClasses()
         RegisterComponentClasses(registry);
         RegisterInstrumentStreamClasses(registry);
         RegisterRoundInstrumentStreamClasses(registry);
+        RegisterGalleryInstrumentStreamClasses(registry);
         registry.Register<TfrmDashboard, TContainerControl>(QStringLiteral("TfrmDashboard"), {})
             .Property(QStringLiteral("Caption"), &TfrmDashboard::Caption, &TfrmDashboard::SetCaption, QString());
         return true;

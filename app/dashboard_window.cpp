@@ -6,7 +6,10 @@
 #include <array>
 
 #include "app/season.h"
+#include "instruments/classic_clock.h"
 #include "instruments/clocks.h"
+#include "instruments/digital_clock.h"
+#include "instruments/lights.h"
 #include "instruments/switches.h"
 #include "platform/date_time.h"
 #include "platform/guarded_call.h"
@@ -88,6 +91,11 @@ void TfrmDashboard::Load(QIODevice& Stream)
     FCalendar = FindComponent<TZorAnalogCalendar>(QStringLiteral("ZorAnalogCalendar1"), false);
     FClock = FindComponent<TZorCircularClock>(QStringLiteral("ZorCircularClock1"), false);
     FSwitch = FindComponent<TZorRotarySwitch>(QStringLiteral("ZorRotarySwitch1"), false);
+    FDigitalClock = FindComponent<TZorDigitalClock>(QStringLiteral("ZorDigitalClock1"), false);
+    FClassicClock = FindComponent<TZorClock>(QStringLiteral("ZorClock1"), false);
+    FTrafficLight = FindComponent<TZorTrafficLight>(QStringLiteral("ZorTrafficLight1"), false);
+    for (std::size_t i = 0; i < FCubeLights.size(); ++i)
+        FCubeLights[i] = FindComponent<TZorCubeLight>(QStringLiteral("ZorCubeLight%1").arg(i + 1), false);
     // Handlers are bound once every stored value is in place, so reading the
     // layout runs none of them.
     BindEventsOfTree(*this, FRegistry, [this](const QString& Name) { return FindHandler(Name); });
@@ -159,8 +167,23 @@ TZorSVGCustomInstrument* TfrmDashboard::StageCopy() const
 
 void TfrmDashboard::FormCreate()
 {
+    const TDateTime now = Now();
     if (FCalendar != nullptr)
-        FCalendar->SetTime(Now());
+        FCalendar->SetTime(now);
+    // The clocks tell the time from the start, not only from the first tick.
+    ShowTime(now);
+}
+
+void TfrmDashboard::ShowTime(double Time)
+{
+    if (FDigitalClock != nullptr) {
+        FDigitalClock->SetTime(Time);
+        Time = FDigitalClock->Time();
+    }
+    if (FClassicClock != nullptr)
+        FClassicClock->SetTime(Time);
+    if (FClock != nullptr)
+        FClock->SetTime(Time);
 }
 
 void TfrmDashboard::ZorCircularAltimeter1Click(TPersistent& Sender)
@@ -216,16 +239,23 @@ void TfrmDashboard::ZorRotarySwitch1Change(TPersistent&)
 
 void TfrmDashboard::Timer1Timer(TPersistent&)
 {
-    if (FClock != nullptr)
-        FClock->SetTime(Now());
-    // Twelve steps: the traffic light's green, yellow and red phases.
-    FTimer1->SetTag((FTimer1->Tag() + 1) % 12);
+    ShowTime(Now());
+    const int step = FTimer1->Tag();
+    if (FTrafficLight != nullptr) {
+        using TLight = TZorTrafficLight::TLight;
+        const TLight phase = step < 5 ? TLight::ltGreen : step < 7 ? TLight::ltYellow : TLight::ltRed;
+        FTrafficLight->SetLights({phase});
+    }
+    FTimer1->SetTag((step + 1) % TrafficLightSteps);
 }
 
 void TfrmDashboard::Timer2Timer(TPersistent&)
 {
-    // Seven steps: one per cube light of the running light.
-    FTimer2->SetTag((FTimer2->Tag() + 1) % 7);
+    const int step = FTimer2->Tag();
+    for (std::size_t i = 0; i < FCubeLights.size(); ++i)
+        if (FCubeLights[i] != nullptr)
+            FCubeLights[i]->SetChecked(static_cast<int>(i) == step);
+    FTimer2->SetTag((step + 1) % CubeLights);
 }
 
 } // namespace zor

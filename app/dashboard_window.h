@@ -3,11 +3,13 @@
 // centre stage, the instruments with their animations, two timers), shown at
 // the layout's size and scaled as a whole when the window is enlarged.
 // Clicking an instrument shows a copy of it on the centre stage; the rotary
-// switch starts and stops the timers; the calendar's emblem follows the
+// switch starts and stops the timers, which run the clocks, the traffic light
+// and a running light over the cube lights; the calendar's emblem follows the
 // season.
 
 #include <QByteArray>
 #include <QString>
+#include <array>
 #include <memory>
 
 #include "app/components.h"
@@ -21,7 +23,11 @@ class TStreamRegistry;
 class TZorSVGCustomInstrument;
 class TZorAnalogCalendar;
 class TZorCircularClock;
+class TZorClock;
+class TZorCubeLight;
+class TZorDigitalClock;
 class TZorRotarySwitch;
+class TZorTrafficLight;
 
 namespace messages {
 inline constexpr const char* ComponentNotFound = "Component %s not found";
@@ -58,13 +64,22 @@ public:
     TTimer& Timer2() const { return *FTimer2; }
     const TStreamRegistry& Registry() const { return FRegistry; }
 
+    // The steps of the two timers' cycles: the traffic light's twelve
+    // seconds and the running light's seven cubes.
+    static constexpr int TrafficLightSteps = 12;
+    static constexpr int CubeLights = 7;
+
     // --- Handlers the layout binds by name ------------------------------------
+    // Sets the calendar, and the clocks, to the present time.
     void FormCreate();
     // Shows a copy of the clicked instrument on the stage, in place of the last.
     void ZorCircularAltimeter1Click(TPersistent& Sender);
     void ZorAnalogCalendar1Change(TPersistent& Sender);
     void ZorRotarySwitch1Change(TPersistent& Sender);
+    // Every second: the clocks show the present time and the traffic light
+    // takes the phase of Timer1's step (green 5 s, yellow 2 s, red 5 s).
     void Timer1Timer(TPersistent& Sender);
+    // Every 250 ms: the cube of Timer2's step alone is lit, left to right.
     void Timer2Timer(TPersistent& Sender);
 
     // The handler of the layout's name Name; empty when there is none.
@@ -80,6 +95,8 @@ private:
     // A copy of Source made as the stage shows it: its own class, its stored
     // values and children, no click handler.
     void ShowOnStage(TZorSVGCustomInstrument& Source);
+    // The three clocks show Time.
+    void ShowTime(double Time);
 
     const TStreamRegistry& FRegistry;
     TLayout* FCenterStage = nullptr;
@@ -88,6 +105,10 @@ private:
     TZorAnalogCalendar* FCalendar = nullptr;
     TZorCircularClock* FClock = nullptr;
     TZorRotarySwitch* FSwitch = nullptr;
+    TZorDigitalClock* FDigitalClock = nullptr;
+    TZorClock* FClassicClock = nullptr;
+    TZorTrafficLight* FTrafficLight = nullptr;
+    std::array<TZorCubeLight*, CubeLights> FCubeLights{};
 };
 
 // The classes a dashboard layout is made of, registered once.

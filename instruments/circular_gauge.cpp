@@ -416,6 +416,7 @@ void TZorCustomCircularGauge::ApplyLabelsFont()
         return;
     labels->EditValues(FontProperties, [&](TSVGStyleValues& Values) { Values.Font.Assign(FFont.get()); });
     labels->Reset();
+    FitLabels();
     ArtworkChanged();
 }
 
@@ -441,9 +442,7 @@ QString TZorCustomCircularGauge::AccessibleName() const
 {
     if (!FCaption.isEmpty())
         return FCaption;
-    QString kind = QString::fromLatin1(metaObject()->className());
-    kind = kind.mid(kind.lastIndexOf(QLatin1Char(':')) + 1);
-    return kind.startsWith(QLatin1String("TZor")) ? kind.mid(4) : kind;
+    return InstrumentKindName(*this);
 }
 
 // --- Repainting -----------------------------------------------------------------

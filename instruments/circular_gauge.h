@@ -19,6 +19,7 @@
 
 #include "geometry/path_data.h"
 #include "instruments/custom_instrument.h"
+#include "instruments/instrument_accessibility.h"
 #include "instruments/rotor_sprites.h"
 #include "platform/date_time.h"
 #include "platform/enum_set.h"
@@ -57,7 +58,7 @@ extern const char* const CircularGaugePartNames[13];
 extern const char* const CircularGaugeHandNames[3];
 extern const char* const CircularGaugeMarkerNames[8];
 
-class TZorCustomCircularGauge : public TZorSVGCustomInstrument {
+class TZorCustomCircularGauge : public TZorSVGCustomInstrument, public IInstrumentAccessibility {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption NOTIFY captionChanged)
     Q_PROPERTY(QString DetailText READ DetailText WRITE SetDetailText NOTIFY detailTextChanged)
@@ -205,14 +206,14 @@ public:
 
     // --- What assistive technology reads (QAccessibleValueInterface) -----------
     // The range and the value shown, in the instrument's own unit.
-    virtual double AccessibleMinimum() const { return FMin; }
-    virtual double AccessibleMaximum() const { return FMax; }
-    virtual double AccessibleValue() const { return FValue; }
-    virtual void SetAccessibleValue(double Value) { SetValue(static_cast<float>(Value)); }
+    double AccessibleMinimum() const override { return FMin; }
+    double AccessibleMaximum() const override { return FMax; }
+    double AccessibleValue() const override { return FValue; }
+    void SetAccessibleValue(double Value) override { SetValue(static_cast<float>(Value)); }
     // The value as a reader says it: the number in FormatStr with the detail text.
-    virtual QString AccessibleValueText() const;
+    QString AccessibleValueText() const override;
     // The caption, or the instrument's kind when it has none.
-    virtual QString AccessibleName() const;
+    QString AccessibleName() const override;
 
     // Repaints asked for by moving hands, coalesced to one per screen refresh.
     int RefreshInterval() const { return FRefreshInterval; }
@@ -376,6 +377,8 @@ private:
     void PaintFill(const QString& ID, TAlphaColor Color);
     // The index of the last label: a full circle leaves out the one on the first.
     int LastLabelIndex() const;
+    // Makes the measurement labels smaller where they would run into each other.
+    void FitLabels();
     // Shows each part as the parts, the design and the gradients ask.
     void ApplyPartVisibility();
     void ReadArtworkColors();

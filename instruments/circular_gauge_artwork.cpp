@@ -11,6 +11,7 @@
 #include "instruments/circular_gauge.h"
 #include "instruments/circular_scale.h"
 #include "instruments/gradient_colors.h"
+#include "instruments/label_fit.h"
 #include "instruments/svg_graphics.h"
 #include "platform/update_scope.h"
 #include "svg/model/gradient_element.h"
@@ -210,6 +211,21 @@ void TZorCustomCircularGauge::CreateMeasurementLabels()
         if (k < FLabels->Count())
             along->SetText(FLabels->Strings(k));
     }
+    FitLabels();
+}
+
+void TZorCustomCircularGauge::FitLabels()
+{
+    TSVGGraphicElement* group = nullptr;
+    TSVGGraphicElement* circle = nullptr;
+    if (!TryGetElement(QStringLiteral("MeasurementLabels"), group) ||
+        !TryGetElement(QStringLiteral("TextCircle"), circle))
+        return;
+    const double step = CountFraction(FStopAngle - FStartAngle, FMajorMarkers);
+    std::vector<double> angles;
+    for (int k = 0; k <= LastLabelIndex(); ++k)
+        angles.push_back(FStartAngle + k * step);
+    FitCircleLabels(*group, *circle, angles);
 }
 
 // --- Hands ----------------------------------------------------------------------

@@ -2,19 +2,12 @@
 
 #include <QDate>
 #include <QLocale>
-#include <QTime>
 #include <cmath>
 
 #include "instruments/circular_scale.h"
 #include "platform/update_scope.h"
 
 namespace zor {
-
-namespace {
-
-constexpr double SecondsPerDay = 86400;
-
-} // namespace
 
 // --- Clock ------------------------------------------------------------------------
 
@@ -30,25 +23,22 @@ void TZorCircularClock::GenerateLabels()
 
 double TZorCircularClock::AccessibleMaximum() const
 {
-    return SecondsPerDay - 1;
+    return LastSecondOfDay;
 }
 
 double TZorCircularClock::AccessibleValue() const
 {
-    const TDecodedTime time = DecodeTime(Time());
-    return (time.Hour * 60 + time.Minute) * 60 + time.Second;
+    return SecondsOfDay(Time());
 }
 
 void TZorCircularClock::SetAccessibleValue(double Value)
 {
-    const double seconds = std::clamp(std::trunc(Value), 0.0, SecondsPerDay - 1);
-    SetTime(std::floor(Time()) + seconds / SecondsPerDay);
+    SetTime(WithSecondsOfDay(Time(), Value));
 }
 
 QString TZorCircularClock::AccessibleValueText() const
 {
-    const TDecodedTime time = DecodeTime(Time());
-    return QTime(time.Hour, time.Minute, time.Second).toString(QStringLiteral("hh:mm:ss"));
+    return TimeOfDayText(Time());
 }
 
 // --- Calendar ---------------------------------------------------------------------

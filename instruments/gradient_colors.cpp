@@ -196,4 +196,29 @@ TAlphaColor BurnColor(TAlphaColor Backdrop)
     return Blend(BevelGrey, Backdrop, BurnChannel);
 }
 
+TAlphaColor MultipliedColor(TAlphaColor Color, double Factor)
+{
+    TChannels channels = Channels(Color);
+    for (int& channel : channels)
+        channel = ClampedChannel(channel * Factor);
+    return MakeColor(Alpha(Color), channels);
+}
+
+TAlphaColor OffsetColor(TAlphaColor Color, int Delta)
+{
+    TChannels channels = Channels(Color);
+    for (int& channel : channels)
+        channel = ClampedChannel(channel + Delta);
+    return MakeColor(Alpha(Color), channels);
+}
+
+TAlphaColor GlowColor(TAlphaColor Color, TAlphaColor Light)
+{
+    TChannels channels = Channels(Color);
+    const TChannels light = Channels(Light);
+    for (std::size_t i = 0; i < channels.size(); ++i)
+        channels[i] = ClampedChannel(channels[i] + light[i] / 2);
+    return MakeColor(Alpha(Color), channels);
+}
+
 } // namespace zor

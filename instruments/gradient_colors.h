@@ -37,4 +37,13 @@ std::vector<TAlphaColor> ScaledColors(const std::vector<TAlphaColor>& Stops, TAl
 TAlphaColor DodgeColor(TAlphaColor Backdrop);
 TAlphaColor BurnColor(TAlphaColor Backdrop);
 
+// Lighter and darker colours of one colour, channel by channel: red, green
+// and blue each times Factor (or plus Delta), rounded half to even and
+// limited to 0..255; the alpha stays.
+TAlphaColor MultipliedColor(TAlphaColor Color, double Factor);
+TAlphaColor OffsetColor(TAlphaColor Color, int Delta);
+// Color lit by half of Light: each channel plus half of Light's (rounded
+// down), limited to 0..255, with Color's alpha.
+TAlphaColor GlowColor(TAlphaColor Color, TAlphaColor Light);
+
 } // namespace zor

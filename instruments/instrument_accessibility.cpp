@@ -1,6 +1,11 @@
 #include "instruments/instrument_accessibility.h"
 
-#include "instruments/circular_gauge.h"
+#include <QTime>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+#include "platform/date_time.h"
 
 namespace zor {
 
@@ -8,26 +13,49 @@ namespace {
 
 QAccessibleInterface* InstrumentAccessibleFactory(const QString&, QObject* Object)
 {
-    if (auto* instrument = qobject_cast<TZorCustomCircularGauge*>(Object))
-        return new TInstrumentAccessible(instrument);
+    auto* widget = qobject_cast<QWidget*>(Object);
+    auto* instrument = dynamic_cast<IInstrumentAccessibility*>(Object);
+    if (widget != nullptr && instrument != nullptr)
+        return new TInstrumentAccessible(widget, *instrument);
     return nullptr;
 }
 
 } // namespace
 
-TInstrumentAccessible::TInstrumentAccessible(TZorCustomCircularGauge* Instrument)
-    : QAccessibleWidget(Instrument, QAccessible::Dial)
+QString InstrumentKindName(const QObject& Instrument)
 {
+    QString kind = QString::fromLatin1(Instrument.metaObject()->className());
+    kind = kind.mid(kind.lastIndexOf(QLatin1Char(':')) + 1);
+    return kind.startsWith(QLatin1String("TZor")) ? kind.mid(4) : kind;
 }
 
-TZorCustomCircularGauge& TInstrumentAccessible::Instrument() const
+double SecondsOfDay(double Time)
 {
-    return *static_cast<TZorCustomCircularGauge*>(widget());
+    const TDecodedTime time = DecodeTime(Time);
+    return (time.Hour * 60 + time.Minute) * 60 + time.Second;
+}
+
+double WithSecondsOfDay(double Time, double Seconds)
+{
+    constexpr double SecondsPerDay = LastSecondOfDay + 1;
+    return std::floor(Time) + std::clamp(std::trunc(Seconds), 0.0, LastSecondOfDay) / SecondsPerDay;
+}
+
+QString TimeOfDayText(double Time)
+{
+    const TDecodedTime time = DecodeTime(Time);
+    return QTime(time.Hour, time.Minute, time.Second).toString(QStringLiteral("hh:mm:ss"));
+}
+
+TInstrumentAccessible::TInstrumentAccessible(QWidget* Widget, IInstrumentAccessibility& Instrument)
+    : QAccessibleWidget(Widget, Instrument.AccessibleRole())
+    , FInstrument(Instrument)
+{
 }
 
 void* TInstrumentAccessible::interface_cast(QAccessible::InterfaceType Type)
 {
-    if (Type == QAccessible::ValueInterface)
+    if (Type == QAccessible::ValueInterface && FInstrument.HasAccessibleRange())
         return static_cast<QAccessibleValueInterface*>(this);
     return QAccessibleWidget::interface_cast(Type);
 }
@@ -36,10 +64,9 @@ QString TInstrumentAccessible::text(QAccessible::Text Kind) const
 {
     switch (Kind) {
     case QAccessible::Name:
-        return Instrument().accessibleName().isEmpty() ? Instrument().AccessibleName()
-                                                       : Instrument().accessibleName();
+        return widget()->accessibleName().isEmpty() ? FInstrument.AccessibleName() : widget()->accessibleName();
     case QAccessible::Value:
-        return Instrument().AccessibleValueText();
+        return FInstrument.AccessibleValueText();
     default:
         return QAccessibleWidget::text(Kind);
     }
@@ -47,7 +74,7 @@ QString TInstrumentAccessible::text(QAccessible::Text Kind) const
 
 QVariant TInstrumentAccessible::currentValue() const
 {
-    return Instrument().AccessibleValue();
+    return FInstrument.AccessibleValue();
 }
 
 void TInstrumentAccessible::setCurrentValue(const QVariant& Value)
@@ -55,17 +82,17 @@ void TInstrumentAccessible::setCurrentValue(const QVariant& Value)
     bool ok = false;
     const double value = Value.toDouble(&ok);
     if (ok)
-        Instrument().SetAccessibleValue(value);
+        FInstrument.SetAccessibleValue(value);
 }
 
 QVariant TInstrumentAccessible::maximumValue() const
 {
-    return Instrument().AccessibleMaximum();
+    return FInstrument.AccessibleMaximum();
 }
 
 QVariant TInstrumentAccessible::minimumValue() const
 {
-    return Instrument().AccessibleMinimum();
+    return FInstrument.AccessibleMinimum();
 }
 
 QVariant TInstrumentAccessible::minimumStepSize() const
@@ -73,11 +100,16 @@ QVariant TInstrumentAccessible::minimumStepSize() const
     return 0.0;
 }
 
-void NotifyAccessibleValue(TZorCustomCircularGauge& Instrument)
+void NotifyAccessibleValue(QWidget& Instrument)
 {
     if (!QAccessible::isActive())
         return;
-    QAccessibleValueChangeEvent event(&Instrument, Instrument.AccessibleValue());
+    const auto* accessible = dynamic_cast<const IInstrumentAccessibility*>(&Instrument);
+    if (accessible == nullptr)
+        return;
+    const QVariant value = accessible->HasAccessibleRange() ? QVariant(accessible->AccessibleValue())
+                                                            : QVariant(accessible->AccessibleValueText());
+    QAccessibleValueChangeEvent event(&Instrument, value);
     QAccessible::updateAccessibility(&event);
 }
 

@@ -3,9 +3,19 @@
 #include <algorithm>
 
 #include "instruments/artwork_instrument.h"
+#include "instruments/gallery_instruments.h"
 #include "instruments/round_instruments.h"
+#include "platform/date_time.h"
 
 namespace zor {
+
+double ToDateTime(const QDateTime& Value)
+{
+    const QDate date = Value.date();
+    const QTime time = Value.time();
+    return EncodeDate(date.year(), date.month(), date.day()) +
+           EncodeTime(time.hour(), time.minute(), time.second(), time.msec());
+}
 
 TInstrumentRegistry::TInstrumentRegistry()
 {
@@ -18,6 +28,7 @@ TInstrumentRegistry::TInstrumentRegistry()
                   nullptr, nullptr});
     }
     RegisterRoundInstruments(*this);
+    RegisterGalleryInstruments(*this);
 }
 
 void TInstrumentRegistry::Register(TInstrumentClass Class)

@@ -11,9 +11,9 @@
 #include <memory>
 #include <vector>
 
-namespace zor {
+#include "instruments/custom_instrument.h"
 
-class TZorSVGCustomInstrument;
+namespace zor {
 
 struct TInstrumentClass {
     using TCreate = std::function<std::unique_ptr<TZorSVGCustomInstrument>()>;
@@ -27,9 +27,27 @@ struct TInstrumentClass {
     std::function<void(TZorSVGCustomInstrument&, const QDateTime&)> SetTime;
 };
 
+// The maker of a registry entry for class T.
+template <typename T>
+TInstrumentClass::TCreate InstrumentMaker()
+{
+    return []() -> std::unique_ptr<TZorSVGCustomInstrument> { return CreateInstrument<T>(); };
+}
+
+// Shows a value through T's own Value setter.
+template <typename T>
+void ShowValue(TZorSVGCustomInstrument& Instrument, double Value)
+{
+    static_cast<T&>(Instrument).SetValue(static_cast<float>(Value));
+}
+
+// A local date and time as a day count.
+double ToDateTime(const QDateTime& Value);
+
 class TInstrumentRegistry {
 public:
-    // Every artwork, by its kind name, and the round instruments.
+    // Every artwork, by its kind name; the round instruments; the gallery's
+    // instruments, each by the name of its artwork.
     TInstrumentRegistry();
 
     // Adds Class, or replaces the entry of the same name (compared without case).

@@ -11,58 +11,33 @@
 
 namespace zor {
 
-namespace {
-
-TDateTime ToDateTime(const QDateTime& Value)
-{
-    const QDate date = Value.date();
-    const QTime time = Value.time();
-    return EncodeDate(date.year(), date.month(), date.day()) +
-           EncodeTime(time.hour(), time.minute(), time.second(), time.msec());
-}
-
-template <typename T>
-TInstrumentClass::TCreate Maker()
-{
-    return []() -> std::unique_ptr<TZorSVGCustomInstrument> { return CreateInstrument<T>(); };
-}
-
-// Shows a value through T's own Value setter.
-template <typename T>
-void ShowValue(TZorSVGCustomInstrument& Instrument, double Value)
-{
-    static_cast<T&>(Instrument).SetValue(static_cast<float>(Value));
-}
-
-} // namespace
-
 void RegisterRoundInstruments(TInstrumentRegistry& Registry)
 {
-    Registry.Register({QStringLiteral("circular_speedometer"), Maker<TZorCircularSpeedometer>(),
+    Registry.Register({QStringLiteral("circular_speedometer"), InstrumentMaker<TZorCircularSpeedometer>(),
                        ShowValue<TZorCircularSpeedometer>, nullptr});
-    Registry.Register({QStringLiteral("circular_barometer"), Maker<TZorCircularBarometer>(),
+    Registry.Register({QStringLiteral("circular_barometer"), InstrumentMaker<TZorCircularBarometer>(),
                        ShowValue<TZorCircularBarometer>, nullptr});
-    Registry.Register({QStringLiteral("circular_altimeter"), Maker<TZorCircularAltimeter>(),
+    Registry.Register({QStringLiteral("circular_altimeter"), InstrumentMaker<TZorCircularAltimeter>(),
                        ShowValue<TZorCircularAltimeter>, nullptr});
-    Registry.Register({QStringLiteral("circular_fuel_gauge"), Maker<TZorCircularFuelGauge>(),
+    Registry.Register({QStringLiteral("circular_fuel_gauge"), InstrumentMaker<TZorCircularFuelGauge>(),
                        ShowValue<TZorCircularFuelGauge>, nullptr});
-    Registry.Register({QStringLiteral("rotary_switch"), Maker<TZorRotarySwitch>(),
+    Registry.Register({QStringLiteral("rotary_switch"), InstrumentMaker<TZorRotarySwitch>(),
                        [](TZorSVGCustomInstrument& Instrument, double Value) {
                            static_cast<TZorRotarySwitch&>(Instrument).SetValue(static_cast<int>(std::lround(Value)));
                        },
                        nullptr});
     Registry.Register(
-        {QStringLiteral("rotary_dial"), Maker<TZorRotaryDial>(), ShowValue<TZorRotaryDial>, nullptr});
-    Registry.Register({QStringLiteral("circular_compass"), Maker<TZorCircularCompass>(),
+        {QStringLiteral("rotary_dial"), InstrumentMaker<TZorRotaryDial>(), ShowValue<TZorRotaryDial>, nullptr});
+    Registry.Register({QStringLiteral("circular_compass"), InstrumentMaker<TZorCircularCompass>(),
                        [](TZorSVGCustomInstrument& Instrument, double Value) {
                            static_cast<TZorCircularCompass&>(Instrument).SetAngle(static_cast<float>(Value));
                        },
                        nullptr});
-    Registry.Register({QStringLiteral("circular_clock"), Maker<TZorCircularClock>(), nullptr,
+    Registry.Register({QStringLiteral("circular_clock"), InstrumentMaker<TZorCircularClock>(), nullptr,
                        [](TZorSVGCustomInstrument& Instrument, const QDateTime& Time) {
                            static_cast<TZorCircularClock&>(Instrument).SetTime(ToDateTime(Time));
                        }});
-    Registry.Register({QStringLiteral("analog_calendar"), Maker<TZorAnalogCalendar>(),
+    Registry.Register({QStringLiteral("analog_calendar"), InstrumentMaker<TZorAnalogCalendar>(),
                        [](TZorSVGCustomInstrument& Instrument, double Value) {
                            static_cast<TZorAnalogCalendar&>(Instrument).SetDayOfYear(static_cast<int>(Value));
                        },

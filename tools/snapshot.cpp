@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <cmath>
 
-#include "instruments/artwork_contract.h"
 #include "instruments/custom_instrument.h"
 #include "instruments/decoration_catalogue.h"
 #include "instruments/instrument_registry.h"
@@ -40,10 +39,7 @@ QImage Snapshot(TZorSVGControl& Control, QSize Size, qreal PixelRatio)
 
 QImage ContactSheet(const TInstrumentRegistry& Registry, const TSheetOptions& Options)
 {
-    QStringList classes = Options.Classes;
-    if (classes.isEmpty())
-        for (const TArtworkContract& contract : ArtworkContracts())
-            classes << QString::fromLatin1(contract.Name);
+    const QStringList classes = Options.Classes.isEmpty() ? Registry.Names() : Options.Classes;
 
     const int columns = static_cast<int>(EnumCount(TDecoration{}));
     const int cell = Options.CellSize + Gap;

@@ -1,6 +1,6 @@
 #pragma once
 // Pictures of instruments without a window: one instrument at a size, device
-// pixel ratio and value, and contact sheets of artworks with every decoration.
+// pixel ratio and value, and contact sheets of instruments with every decoration.
 
 #include <QImage>
 #include <QSize>
@@ -22,7 +22,8 @@ struct TSheetOptions {
     // The side of each picture, in device-independent pixels.
     int CellSize = 64;
     qreal PixelRatio = 1;
-    // Registry names of the instruments, one row each; every artwork when empty.
+    // Registry names of the instruments, one row each; every registered class
+    // when empty.
     QStringList Classes;
 };
 
