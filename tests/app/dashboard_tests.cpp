@@ -9,8 +9,19 @@
 #include "app/season.h"
 #include "instruments/altimeters.h"
 #include "instruments/barometers.h"
+#include "instruments/batteries.h"
+#include "instruments/car_speedometer.h"
+#include "instruments/classic_clock.h"
 #include "instruments/clocks.h"
+#include "instruments/digital_clock.h"
+#include "instruments/label_fit.h"
+#include "instruments/lights.h"
+#include "instruments/metallic_compass.h"
 #include "instruments/switches.h"
+#include "instruments/thermometers.h"
+#include "svg/model/document.h"
+#include "svg/shapes/text_element.h"
+#include "svg/shapes/text_path.h"
 
 using namespace zor;
 
@@ -60,15 +71,28 @@ TEST(Dashboard, AtItsStoredSizeTheWindowIsTheLayoutExactly)
         {"ZorCircularAltimeter1", {0, 0, 100, 100}},
         {"ZorCircularBarometer1", {0, 100, 100, 100}},
         {"ZorCircularCompass1", {0, 200, 100, 100}},
+        {"ZorCompass1", {0, 300, 100, 100}},
         {"ZorRotaryDial1", {0, 400, 100, 100}},
+        {"ZorTrafficLight1", {552, 0, 100, 100}},
         {"ZorAnalogCalendar1", {552, 100, 100, 100}},
         {"ZorCircularClock1", {552, 200, 100, 100}},
+        {"ZorClock1", {552, 300, 100, 100}},
+        {"ZorThermometer1", {552, 400, 100, 100}},
         {"ZorCircularFuelGauge1", {652, 0, 100, 100}},
         {"ZorCircularSpeedometer2", {652, 105, 100, 100}},
+        {"ZorSpeedometer2", {652, 205, 100, 100}},
+        {"ZorBattery1", {652, 310, 100, 100}},
+        {"ZorBatteryModern1", {652, 420, 100, 100}},
+        {"ZorDigitalClock1", {408, 8, 136, 50}},
         {"ZorRotarySwitch1", {104, 8, 50, 50}},
     };
     for (const auto& place : places)
         EXPECT_EQ(InWindow(window, Component<QWidget>(window, place.Name)), place.Place) << place.Name;
+    for (int i = 0; i < TfrmDashboard::CubeLights; ++i) {
+        const QString name = QStringLiteral("ZorCubeLight%1").arg(i + 1);
+        EXPECT_EQ(InWindow(window, Component<QWidget>(window, name)), QRect(100 + 64 * i, 463, 64, 64))
+            << name.toStdString();
+    }
     EXPECT_EQ(window.Timer1().interval(), 1000);
     EXPECT_EQ(window.Timer2().interval(), 250);
     EXPECT_TRUE(window.Timer1().Enabled() && window.Timer2().Enabled());
@@ -91,6 +115,8 @@ TEST(Dashboard, EnlargedEverythingGrowsWithTheWindow)
     EXPECT_DOUBLE_EQ(window.Scale(), 1);
     EXPECT_EQ(InWindow(window, Component<QWidget>(window, "CenterStage")), QRect(100, 0, 900, 463));
     EXPECT_EQ(InWindow(window, Component<QWidget>(window, "Panel2")), QRect(1000, 0, 100, 527));
+    // The digital clock keeps its distance to the centre's right edge.
+    EXPECT_EQ(InWindow(window, Component<QWidget>(window, "ZorDigitalClock1")), QRect(856, 8, 136, 50));
 }
 
 TEST(Dashboard, TwoStageClicksLeaveOneCopyOfTheLastInstrument)
@@ -146,9 +172,14 @@ TEST(Dashboard, TheStoredLayoutLoadsIntoTheSameWindow)
     buffer.setData(stored);
     buffer.open(QIODevice::ReadOnly);
     TfrmDashboard again(buffer, DashboardClasses());
-    // Each window sets the calendar to the time it was made.
+    // Each window sets the calendar and the clocks to the time it was made.
     Component<TZorAnalogCalendar>(again, "ZorAnalogCalendar1")
         .SetTime(Component<TZorAnalogCalendar>(window, "ZorAnalogCalendar1").Time());
+    Component<TZorCircularClock>(again, "ZorCircularClock1")
+        .SetTime(Component<TZorCircularClock>(window, "ZorCircularClock1").Time());
+    Component<TZorClock>(again, "ZorClock1").SetTime(Component<TZorClock>(window, "ZorClock1").Time());
+    Component<TZorDigitalClock>(again, "ZorDigitalClock1")
+        .SetTime(Component<TZorDigitalClock>(window, "ZorDigitalClock1").Time());
     EXPECT_EQ(again.StoreLayout(), stored);
     EXPECT_EQ(Component<TZorCircularAltimeter>(again, "ZorCircularAltimeter1").LightColor(), 0xFF80C0FFu);
     EXPECT_EQ(again.size(), QSize(752, 527));
@@ -236,4 +267,210 @@ TEST(Dashboard, AnErrorInAHandlerStaysWithTheComponentThatRanIt)
     while (timer.LastError().isEmpty() && waited.elapsed() < 5000)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(timer.LastError(), "tick failed");
+}
+
+namespace {
+
+using TLight = TZorTrafficLight::TLight;
+
+TZorTrafficLight::TLights TrafficLights(const TfrmDashboard& Window)
+{
+    return Component<TZorTrafficLight>(Window, "ZorTrafficLight1").Lights();
+}
+
+// The cube lit, 1..7, or 0 for none (or more than one).
+int LitCube(const TfrmDashboard& Window)
+{
+    int lit = 0;
+    for (int i = 1; i <= TfrmDashboard::CubeLights; ++i)
+        if (Component<TZorCubeLight>(Window, QStringLiteral("ZorCubeLight%1").arg(i)).Checked())
+            lit = lit == 0 ? i : -1;
+    return std::max(lit, 0);
+}
+
+} // namespace
+
+TEST(Dashboard, TheTrafficLightCyclesInTwelveSeconds)
+{
+    TfrmDashboard window;
+    TTimer& timer = window.Timer1();
+    std::vector<TLight> phases;
+    for (int tick = 0; tick < 12; ++tick) {
+        window.Timer1Timer(timer);
+        const auto lights = TrafficLights(window);
+        ASSERT_EQ(lights.ToBits() & (lights.ToBits() - 1), 0U) << "one lamp at a time";
+        for (TLight light : {TLight::ltRed, TLight::ltYellow, TLight::ltGreen})
+            if (lights.Contains(light))
+                phases.push_back(light);
+    }
+    const std::vector<TLight> expected = {TLight::ltGreen,  TLight::ltGreen, TLight::ltGreen, TLight::ltGreen,
+                                          TLight::ltGreen,  TLight::ltYellow, TLight::ltYellow, TLight::ltRed,
+                                          TLight::ltRed,    TLight::ltRed,   TLight::ltRed,   TLight::ltRed};
+    EXPECT_EQ(phases, expected);
+    EXPECT_EQ(timer.Tag(), 0);
+    window.Timer1Timer(timer);
+    EXPECT_EQ(TrafficLights(window), TZorTrafficLight::TLights{TLight::ltGreen});
+}
+
+TEST(Dashboard, OneLitCubeRunsLeftToRight)
+{
+    TfrmDashboard window;
+    TTimer& timer = window.Timer2();
+    for (int tick = 1; tick <= 7; ++tick) {
+        window.Timer2Timer(timer);
+        EXPECT_EQ(LitCube(window), tick);
+    }
+    EXPECT_EQ(timer.Tag(), 0);
+    window.Timer2Timer(timer);
+    EXPECT_EQ(LitCube(window), 1);
+}
+
+TEST(Dashboard, TheClocksTellTheTimeFromTheStartAndEverySecond)
+{
+    TfrmDashboard window;
+    const auto& digital = Component<TZorDigitalClock>(window, "ZorDigitalClock1");
+    const auto& classic = Component<TZorClock>(window, "ZorClock1");
+    const auto& round = Component<TZorCircularClock>(window, "ZorCircularClock1");
+    EXPECT_NEAR(digital.Time(), Now(), 1.0 / 24 / 60);
+    EXPECT_EQ(classic.Time(), digital.Time());
+    EXPECT_EQ(round.Time(), digital.Time());
+    const double before = digital.Time();
+    QElapsedTimer waited;
+    waited.start();
+    while (Now() - before < 1.5 / 86400 && waited.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    window.Timer1Timer(window.Timer1());
+    EXPECT_GT(digital.Time(), before);
+    EXPECT_EQ(classic.Time(), digital.Time());
+    EXPECT_EQ(round.Time(), digital.Time());
+}
+
+TEST(Dashboard, StoppedInTheYellowTheCycleResumesWhereItWas)
+{
+    TfrmDashboard window;
+    window.show();
+    auto& rotary = Component<TZorRotarySwitch>(window, "ZorRotarySwitch1");
+    for (int tick = 0; tick < 6; ++tick)
+        window.Timer1Timer(window.Timer1());
+    for (int tick = 0; tick < 3; ++tick)
+        window.Timer2Timer(window.Timer2());
+    ASSERT_EQ(TrafficLights(window), TZorTrafficLight::TLights{TLight::ltYellow});
+    rotary.SetChecked(false);
+    EXPECT_FALSE(window.Timer1().isActive() || window.Timer2().isActive());
+    rotary.SetChecked(true);
+    EXPECT_TRUE(window.Timer1().isActive() && window.Timer2().isActive());
+    EXPECT_EQ(window.Timer1().Tag(), 6);
+    EXPECT_EQ(window.Timer2().Tag(), 3);
+    window.Timer1Timer(window.Timer1());
+    EXPECT_EQ(TrafficLights(window), TZorTrafficLight::TLights{TLight::ltYellow});
+    window.Timer1Timer(window.Timer1());
+    EXPECT_EQ(TrafficLights(window), TZorTrafficLight::TLights{TLight::ltRed});
+    window.Timer2Timer(window.Timer2());
+    EXPECT_EQ(LitCube(window), 4);
+}
+
+TEST(Dashboard, TheGalleryInstrumentsCopyOntoTheStage)
+{
+    TfrmDashboard window;
+    auto& compass = Component<TZorCompass>(window, "ZorCompass1");
+    SendClick(compass);
+    auto* copy = dynamic_cast<TZorCompass*>(window.StageCopy());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->Rotate(), TCompassMovablePart::cmpFace);
+    EXPECT_EQ(copy->Decoration(), TDecoration::dcCar);
+    EXPECT_EQ(copy->ActiveSVGElement(), copy->SVG().AllItems().Items(QStringLiteral("BackfaceDetail")));
+    ASSERT_NE(copy->findChild<TFloatAnimation*>("FloatAnimation3"), nullptr);
+
+    auto& battery = Component<TZorBatteryModern>(window, "ZorBatteryModern1");
+    SendClick(battery);
+    auto* cell = dynamic_cast<TZorBatteryModern*>(window.StageCopy());
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->FillColor(), 0xFF55D400u);
+    EXPECT_EQ(cell->BandsColor(), 0xFF000000u);
+    cell->SetAlign(battery.Align());
+    cell->SetEventHandler("OnClick", battery.EventHandler("OnClick"));
+    EXPECT_EQ(Store(*cell), Store(battery));
+
+    // The digital clock stores its colours, which have no defaults.
+    const QByteArray digital = Store(Component<TZorDigitalClock>(window, "ZorDigitalClock1"));
+    EXPECT_TRUE(digital.contains("LabelsStrokeColor"));
+    EXPECT_FALSE(digital.contains("TwentyFourHour"));
+}
+
+TEST(Dashboard, TheMouseSweepsTheGalleryInstruments)
+{
+    TfrmDashboard window;
+    const struct {
+        const char* Instrument;
+        const char* Animation;
+        const char* Property;
+        double Stop;
+    } sweeps[] = {
+        {"ZorCompass1", "FloatAnimation3", "Angle", 360},       {"ZorThermometer1", "FloatAnimation10", "Value", 120},
+        {"ZorBattery1", "FloatAnimation1", "Value", 100},       {"ZorBatteryModern1", "FloatAnimation2", "Value", 100},
+        {"ZorSpeedometer2", "FloatAnimation8", "Value", 240},
+    };
+    QEvent enter(QEvent::Enter);
+    for (const auto& sweep : sweeps) {
+        SCOPED_TRACE(sweep.Instrument);
+        auto& instrument = Component<TZorSVGCustomInstrument>(window, sweep.Instrument);
+        auto* animation = instrument.findChild<TFloatAnimation*>(sweep.Animation);
+        ASSERT_NE(animation, nullptr);
+        QApplication::sendEvent(&instrument, &enter);
+        animation->setCurrentTime(animation->duration());
+        EXPECT_DOUBLE_EQ(instrument.property(sweep.Property).toDouble(), sweep.Stop);
+        EXPECT_TRUE(animation->LastError().isEmpty());
+    }
+}
+
+namespace {
+
+// The boxes of the labels of a round gauge, laid along its circle.
+std::vector<TLabelBox> RoundGaugeLabels(TZorSVGControl& Gauge)
+{
+    TSVGDocument& document = Gauge.SVG();
+    const auto* group = dynamic_cast<TSVGGraphicElement*>(document.AllItems().Items(QStringLiteral("MeasurementLabels")));
+    const auto* circle = dynamic_cast<TSVGGraphicElement*>(document.AllItems().Items(QStringLiteral("TextCircle")));
+    std::vector<double> angles;
+    std::vector<double> advances;
+    for (const TSVGElement* child : group->Items()) {
+        const auto* text = dynamic_cast<const TSVGCustomText*>(child);
+        const auto* along = dynamic_cast<const TSVGTextPath*>(text->Items()[0]);
+        angles.push_back((along->StartOffset().Raw() - 0.0625) * 720);
+        advances.push_back(text->TextAdvance());
+    }
+    const double size = group->Font().Size();
+    return CircleLabelBoxes(angles, advances, circle->BoundsRect().width() / 2, 0.8 * size, 0.2 * size);
+}
+
+// The boxes of the upright labels that are children of the elements IDs.
+std::vector<TLabelBox> UprightLabels(TZorSVGControl& Instrument, std::initializer_list<const char*> IDs)
+{
+    std::vector<TLabelBox> boxes;
+    for (const char* id : IDs)
+        for (const TSVGElement* child : Instrument.SVG().AllItems().Items(QString::fromLatin1(id))->Items())
+            boxes.push_back(TextLabelBox(*dynamic_cast<const TSVGCustomText*>(child)));
+    return boxes;
+}
+
+} // namespace
+
+// Wherever labels would run into each other they are smaller: none in the
+// window touches another, the round speedometer's "96", "108" and "120" included.
+TEST(Dashboard, NoLabelsRunIntoEachOther)
+{
+    TfrmDashboard window;
+    for (const char* name : {"ZorCircularAltimeter1", "ZorCircularBarometer1", "ZorCircularCompass1", "ZorRotaryDial1",
+                             "ZorAnalogCalendar1", "ZorCircularClock1", "ZorCircularFuelGauge1",
+                             "ZorCircularSpeedometer2", "ZorRotarySwitch1"}) {
+        SCOPED_TRACE(name);
+        EXPECT_GE(FittingLabelScale(RoundGaugeLabels(Component(window, name))), 1 - 1e-6);
+    }
+    auto& speedometer = Component(window, "ZorCircularSpeedometer2");
+    const auto* labels = dynamic_cast<TSVGGraphicElement*>(
+        speedometer.SVG().AllItems().Items(QStringLiteral("MeasurementLabels")));
+    EXPECT_LT(labels->Font().Size(), labels->GetGraphicParent()->Font().Size());
+    EXPECT_GE(FittingLabelScale(UprightLabels(Component(window, "ZorSpeedometer2"), {"Labels"})), 1 - 1e-6);
+    EXPECT_GE(FittingLabelScale(UprightLabels(Component(window, "ZorThermometer1"), {"textLeft", "textRight"})),
+              1 - 1e-6);
 }

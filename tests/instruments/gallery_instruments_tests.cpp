@@ -1,0 +1,77 @@
+// The gallery's instruments as a family: each is in the tools' registry,
+// publishes every property with a notification, draws, and tells assistive
+// technology what it shows.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QMetaProperty>
+
+#include "instruments/artwork_instrument.h"
+#include "instruments/instrument_registry.h"
+#include "instruments/lights.h"
+#include "round_instrument_support.h"
+
+namespace zor::test {
+namespace {
+
+const char* const GalleryClasses[] = {"traffic_light",  "cube_light",  "speedometer",
+                                      "battery",        "battery_modern", "thermometer",
+                                      "compass_metallic", "clock_classic", "clock_digital"};
+
+TEST(GalleryInstruments, EveryOneIsRegisteredNotifiesAndDraws)
+{
+    const TInstrumentRegistry registry;
+    for (const char* name : GalleryClasses) {
+        SCOPED_TRACE(name);
+        const TInstrumentClass* entry = registry.Find(QString::fromLatin1(name));
+        ASSERT_NE(entry, nullptr);
+        std::unique_ptr<TZorSVGCustomInstrument> instrument = entry->Create();
+        EXPECT_EQ(dynamic_cast<TZorArtworkInstrument*>(instrument.get()), nullptr);
+        const QMetaObject& meta = *instrument->metaObject();
+        for (int i = TZorSVGControl::staticMetaObject.propertyOffset(); i < meta.propertyCount(); ++i)
+            EXPECT_TRUE(meta.property(i).hasNotifySignal()) << meta.property(i).name();
+        if (entry->SetValue)
+            entry->SetValue(*instrument, 1);
+        if (entry->SetTime)
+            entry->SetTime(*instrument, QDateTime(QDate(2024, 5, 1), QTime(10, 9, 8)));
+        instrument->resize(64, 64);
+        const QImage picture = Picture(*instrument);
+        EXPECT_GT(qAlpha(picture.pixel(32, 32)), 0);
+        EXPECT_TRUE(instrument->LastPaintError().isEmpty());
+        EXPECT_EQ(instrument->sizeHint().isValid(), true);
+    }
+}
+
+TEST(GalleryInstruments, AssistiveTechnologyReadsWhatTheyShow)
+{
+    const TInstrumentRegistry registry;
+    const struct {
+        const char* Name;
+        bool HasRange;
+        const char* Text;
+    } expected[] = {
+        {"traffic_light", false, "Red"},   {"cube_light", false, "On"},
+        {"speedometer", true, "0"},        {"battery", true, "0"},
+        {"thermometer", true, "0"},        {"compass_metallic", true, "0° 0′ 0″"},
+        {"clock_digital", true, "12:00 AM"},
+    };
+    for (const auto& row : expected) {
+        SCOPED_TRACE(row.Name);
+        std::unique_ptr<TZorSVGCustomInstrument> instrument = registry.Find(QString::fromLatin1(row.Name))->Create();
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(instrument.get());
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Value), QString::fromUtf8(row.Text));
+        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty());
+        EXPECT_EQ(accessible->valueInterface() != nullptr, row.HasRange);
+    }
+    auto light = CreateInstrument<TZorTrafficLight>();
+    light->SetLights({TTrafficLightLamp::ltRed, TTrafficLightLamp::ltYellow, TTrafficLightLamp::ltGreen});
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(light.get())->text(QAccessible::Value),
+              "Red, yellow and green");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(light.get())->role(), QAccessible::Indicator);
+}
+
+} // namespace
+} // namespace zor::test
