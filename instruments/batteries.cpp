@@ -54,12 +54,17 @@ void TZorCustomBattery::UpdateLevel()
     TSVGGraphicElement* level = Element(LevelElementID());
     if (level == nullptr)
         return;
+    level->SetMatrix(LevelMatrix(LevelFraction()));
+    LivePartMoved();
+}
+
+QTransform TZorCustomBattery::LevelMatrix(double Fraction) const
+{
     // Squeezed in its own space about its bottom edge, before the transform
     // it has in the artwork.
     const double bottom = double(FLevelY) + FLevelHeight;
-    level->SetMatrix(QTransform::fromTranslate(0, -bottom) * QTransform::fromScale(1, LevelFraction()) *
-                     QTransform::fromTranslate(0, bottom) * FLevelMatrix);
-    Repaint();
+    return QTransform::fromTranslate(0, -bottom) * QTransform::fromScale(1, Fraction) *
+           QTransform::fromTranslate(0, bottom) * FLevelMatrix;
 }
 
 void TZorCustomBattery::SetFillColor(TAlphaColor Value)
@@ -108,6 +113,21 @@ void TZorBattery::ArtworkLoaded()
     SaveGradient(QStringLiteral("GradientConnector"));
     ReadFill(QStringLiteral("Markers"), FMarkersFillColor);
     ReadStroke(QStringLiteral("Markers"), FMarkersStrokeColor);
+}
+
+std::vector<TSVGGraphicElement*> TZorBattery::Rotors() const
+{
+    TSVGGraphicElement* level = ActiveSVGElement();
+    if (level == nullptr || !level->Display())
+        return {};
+    return {level};
+}
+
+void TZorBattery::PoseForPictures(bool Drawing)
+{
+    // A level squeezed to nothing would leave nothing to squeeze back.
+    if (TSVGGraphicElement* level = Element(LevelElementID()))
+        level->SetMatrix(LevelMatrix(Drawing ? 1.0 : LevelFraction()));
 }
 
 void TZorBattery::SetParts(const TParts& Value)

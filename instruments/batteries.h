@@ -53,6 +53,8 @@ protected:
     void UpdateValue() override { UpdateLevel(); }
     // Squeezes the level to the value, towards its bottom edge.
     virtual void UpdateLevel();
+    // The level's transform at Fraction of its height.
+    QTransform LevelMatrix(double Fraction) const;
     virtual void ApplyFillColor() = 0;
     virtual void ApplyTopColor() = 0;
     virtual void ApplyBottomColor() = 0;
@@ -113,6 +115,11 @@ protected:
     void ApplyFillColor() override;
     void ApplyTopColor() override;
     void ApplyBottomColor() override;
+    // The level only changes by its transform: its picture, drawn full, is
+    // squeezed as the level is.
+    std::vector<TSVGGraphicElement*> Rotors() const override;
+    bool HasPicturePose() const override { return true; }
+    void PoseForPictures(bool Drawing) override;
 
 private:
     TParts FParts = TParts::All();

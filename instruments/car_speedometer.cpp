@@ -130,7 +130,7 @@ void TZorSpeedometer::UpdateNeedle()
     if (!FPivot || Element(QStringLiteral("NeedleGroup")) == nullptr)
         return;
     TurnElement(QStringLiteral("NeedleGroup"), *FPivot, NeedleAngle(Value()));
-    Repaint();
+    LivePartMoved();
 }
 
 std::vector<TSVGGraphicElement*> TZorSpeedometer::Rotors() const

@@ -95,7 +95,7 @@ void TZorClock::UpdateClockHands()
         TurnElement(QStringLiteral("MinuteHand"), pivot, turns.Minute);
         TurnElement(QStringLiteral("SecondHand"), pivot, turns.Second);
     }
-    Repaint();
+    LivePartMoved();
 }
 
 std::vector<TSVGGraphicElement*> TZorClock::Rotors() const

@@ -84,7 +84,7 @@ void TZorDigitalClock::UpdateDisplay()
         ShowDigit(QString::fromLatin1(DigitIDs[1]), shown.Digits[1]);
     }
     // The digits are the live part: the layers stay.
-    Repaint();
+    LivePartMoved();
 }
 
 void TZorDigitalClock::ShowDigit(const QString& GroupID, int Digit)

@@ -2,7 +2,10 @@
 
 #include <numbers>
 
+#include <QPainter>
+
 #include "geometry/geometry_functions.h"
+#include "instruments/layer_buffers.h"
 #include "platform/exceptions.h"
 #include "svg/model/gradient_element.h"
 #include "svg/model/gradient_stop.h"
@@ -52,7 +55,7 @@ void TZorCustomGalleryInstrument::RaiseMissingElement(const QString&)
 void TZorCustomGalleryInstrument::LoadFromResource(const QString& ResName)
 {
     TZorSVGCustomInstrument::LoadFromResource(ResName);
-    FSprites.Invalidate();
+    LivePartChanged();
     ArtworkLoaded();
     RestoreState();
 }
@@ -258,13 +261,19 @@ void TZorCustomGalleryInstrument::TurnElement(const QString& ID, QPointF Pivot, 
 void TZorCustomGalleryInstrument::ArtworkChanged()
 {
     InvalidateBuffers();
-    FSprites.Invalidate();
-    Repaint();
+    LivePartChanged();
 }
 
 void TZorCustomGalleryInstrument::LivePartChanged()
 {
     FSprites.Invalidate();
+    FPoseKey.Valid = false;
+    LivePartMoved();
+}
+
+void TZorCustomGalleryInstrument::LivePartMoved()
+{
+    FLivePicture.Valid = false;
     Repaint();
 }
 
@@ -282,15 +291,82 @@ std::vector<TSVGGraphicElement*> TZorCustomGalleryInstrument::ShownChildren(cons
 
 void TZorCustomGalleryInstrument::PaintActiveElement(QPainter& Painter, const QRect& Target)
 {
-    // Turned pictures stand in for the live part only where that cannot be
-    // told apart: at quality 1 it is drawn as vectors, and while a caller
-    // listens to the drawing events every element is drawn for it to see.
-    const std::vector<TSVGGraphicElement*> rotors = Rotors();
-    if (rotors.empty() || Quality() == 1 || SVG().OnDrawing || SVG().OnDrawn) {
+    // Pictures stand in for the live part only where that cannot be told
+    // apart: at quality 1 it is drawn as vectors, and while a caller listens
+    // to the drawing events every element is drawn for it to see.
+    if (Quality() == 1 || SVG().OnDrawing || SVG().OnDrawn) {
         TZorSVGCustomInstrument::PaintActiveElement(Painter, Target);
         return;
     }
-    FSprites.Paint(Painter, SVG(), rotors, Target, Quality(), Buffers().Background().cacheKey());
+    const std::vector<TSVGGraphicElement*> rotors = Rotors();
+    if (rotors.empty())
+        PaintLivePicture(Painter, Target);
+    else
+        PaintRotors(Painter, Target, rotors);
+}
+
+void TZorCustomGalleryInstrument::PaintLivePicture(QPainter& Painter, const QRect& Target)
+{
+    const qint64 layers = Buffers().Background().cacheKey();
+    TLivePicture& live = FLivePicture;
+    if (!live.Valid || live.LayerKey != layers || live.Size != Target.size() || live.Quality != Quality()) {
+        RenderLivePicture(Target.size());
+        live.LayerKey = layers;
+        live.Size = Target.size();
+        live.Quality = Quality();
+        live.Valid = true;
+        ++live.Renders;
+    }
+    Painter.drawImage(Target.topLeft() + live.Origin, live.Picture);
+}
+
+void TZorCustomGalleryInstrument::RenderLivePicture(QSize Size)
+{
+    // Only the part of the picture the live part covers is drawn: a needle,
+    // a column or a lamp covers little of it.
+    const QRect whole(QPoint(0, 0), Size);
+    const TSVGGraphicElement* active = ActiveSVGElement();
+    const QTransform view = SVG().GetViewMatrix(QRectF(whole));
+    const QRectF bounds = (active->AbsoluteMatrix() * view).mapRect(active->BoundsRect());
+    // Strokes and antialiasing reach a little beyond the outlines' bounds.
+    const int margin = std::max(4, std::max(Size.width(), Size.height()) / 32);
+    QRect area = bounds.toAlignedRect().adjusted(-margin, -margin, margin, margin) & whole;
+    if (bounds.isEmpty() || !bounds.isValid())
+        area = whole;
+    FLivePicture.Origin = area.topLeft();
+    FLivePicture.Picture =
+        RenderSupersampled(area.size(), Quality(), [&](TRenderContext& Canvas, const QRectF& Rect) {
+            // The whole drawing's rectangle, in the supersampled pixels of the area.
+            const double sx = Rect.width() / area.width();
+            const double sy = Rect.height() / area.height();
+            const QRectF drawing(-area.left() * sx, -area.top() * sy, Size.width() * sx, Size.height() * sy);
+            SVG().DrawElement(ActiveSVGElement(), SVG().GetViewMatrix(drawing), Canvas, drawing);
+        });
+}
+
+void TZorCustomGalleryInstrument::PaintRotors(QPainter& Painter, const QRect& Target,
+                                              const std::vector<TSVGGraphicElement*>& Rotors)
+{
+    const qint64 layers = Buffers().Background().cacheKey();
+    if (HasPicturePose() &&
+        !(FPoseKey.Valid && FPoseKey.LayerKey == layers && FPoseKey.Size == Target.size() &&
+          FPoseKey.Quality == Quality())) {
+        // The pictures are drawn in the instrument's pose for them, into a
+        // painter that keeps nothing; the paint below copies them as the
+        // rotors stand now.
+        QImage nowhere(1, 1, QImage::Format_ARGB32_Premultiplied);
+        QPainter priming(&nowhere);
+        PoseForPictures(true);
+        try {
+            FSprites.Paint(priming, SVG(), Rotors, Target, Quality(), layers);
+        } catch (...) {
+            PoseForPictures(false);
+            throw;
+        }
+        PoseForPictures(false);
+        FPoseKey = {layers, Target.size(), Quality(), true};
+    }
+    FSprites.Paint(Painter, SVG(), Rotors, Target, Quality(), layers);
 }
 
 } // namespace zor

@@ -6,6 +6,7 @@
 // does), brings the state its properties hold back into a freshly loaded
 // artwork, and answers assistive technology.
 
+#include <QImage>
 #include <QPointF>
 #include <QSize>
 #include <QString>
@@ -173,15 +174,26 @@ protected:
     void TurnElement(const QString& ID, QPointF Pivot, double Degrees);
 
     // --- Repainting ----------------------------------------------------------------
+    // The live part is drawn once into a picture, which later paints copy
+    // until it changes: each change of it must say so. A live part that only
+    // turns (Rotors) is copied turned instead.
     // The drawing changed outside the live part: the layers are drawn again.
     void ArtworkChanged();
     // The live part looks different (not only moved).
     void LivePartChanged();
+    // The live part moved: its parts turned, or its geometry changed.
+    void LivePartMoved();
     // The parts of the live drawing that only turn, in drawing order; none
-    // draws the live part afresh on every paint.
+    // draws the live part as one picture.
     virtual std::vector<TSVGGraphicElement*> Rotors() const { return {}; }
+    // Whether the rotors' pictures are drawn in a pose of their own, which
+    // PoseForPictures sets (Drawing) and takes back.
+    virtual bool HasPicturePose() const { return false; }
+    virtual void PoseForPictures(bool /*Drawing*/) {}
     void PaintActiveElement(QPainter& Painter, const QRect& Target) override;
     const TRotorSprites& Sprites() const { return FSprites; }
+    // How many times the live part was drawn into its picture, for tests.
+    int LivePictureRenders() const { return FLivePicture.Renders; }
 
     // The child groups of element ID that are shown, as rotors.
     std::vector<TSVGGraphicElement*> ShownChildren(const QString& ID) const;
@@ -189,8 +201,32 @@ protected:
 private:
     [[noreturn]] static void RaiseMissingElement(const QString& ID);
 
+    // The live part drawn whole, for the layers of LayerKey at Size and Quality.
+    struct TLivePicture {
+        QImage Picture;
+        // Where the picture's first pixel lies in the target.
+        QPoint Origin;
+        qint64 LayerKey = 0;
+        QSize Size;
+        int Quality = 0;
+        bool Valid = false;
+        int Renders = 0;
+    };
+    // The key of the layers the rotors' pictures were drawn in their pose for.
+    struct TPoseKey {
+        qint64 LayerKey = 0;
+        QSize Size;
+        int Quality = 0;
+        bool Valid = false;
+    };
+    void PaintLivePicture(QPainter& Painter, const QRect& Target);
+    void RenderLivePicture(QSize Size);
+    void PaintRotors(QPainter& Painter, const QRect& Target, const std::vector<TSVGGraphicElement*>& Rotors);
+
     QSize FDefaultSize{DefaultSide, DefaultSide};
     TRotorSprites FSprites;
+    TLivePicture FLivePicture;
+    TPoseKey FPoseKey;
 };
 
 } // namespace zor

@@ -163,7 +163,7 @@ void TZorCompass::UpdateRotation()
     if (SVG().Items().IsEmpty())
         return;
     TurnPart(FRotate, FAngle);
-    Repaint();
+    LivePartMoved();
 }
 
 void TZorCompass::SetRotate(TCompassMovablePart Value)

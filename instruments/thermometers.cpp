@@ -173,7 +173,7 @@ void TZorThermometer::UpdateMercury()
         SetColumn(Mercury, FMercury, fraction);
         SetColumn(MercuryHighlight, FMercuryHighlight, fraction);
     }
-    Repaint();
+    LivePartMoved();
 }
 
 void TZorThermometer::FormatStrChanged()

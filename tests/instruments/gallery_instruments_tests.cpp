@@ -75,3 +75,53 @@ TEST(GalleryInstruments, AssistiveTechnologyReadsWhatTheyShow)
 
 } // namespace
 } // namespace zor::test
+
+namespace zor::test {
+namespace {
+
+// The share of pixels in which A and B differ by more than a quarter of a
+// channel's range.
+double ShareUnlike(const QImage& A, const QImage& B)
+{
+    int unlike = 0;
+    for (int y = 0; y < A.height(); ++y)
+        for (int x = 0; x < A.width(); ++x) {
+            const QRgb a = A.pixel(x, y);
+            const QRgb b = B.pixel(x, y);
+            const int most = std::max({std::abs(qAlpha(a) - qAlpha(b)), std::abs(qRed(a) - qRed(b)),
+                                       std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+            unlike += most > 64;
+        }
+    return double(unlike) / (A.width() * A.height());
+}
+
+// However a value was reached, the picture shows it: the live part's
+// pictures, kept between paints, never show an earlier value.
+TEST(GalleryInstruments, APaintShowsTheValueNotAnEarlierOne)
+{
+    const TInstrumentRegistry registry;
+    const QDateTime morning(QDate(2024, 5, 1), QTime(7, 5, 0));
+    const QDateTime evening(QDate(2024, 5, 1), QTime(19, 41, 30));
+    for (const char* name : GalleryClasses) {
+        SCOPED_TRACE(name);
+        const TInstrumentClass* entry = registry.Find(QString::fromLatin1(name));
+        const auto show = [&](TZorSVGCustomInstrument& Instrument, bool Late) {
+            if (entry->SetValue)
+                entry->SetValue(Instrument, Late ? 5 : 0);
+            if (entry->SetTime)
+                entry->SetTime(Instrument, Late ? evening : morning);
+        };
+        std::unique_ptr<TZorSVGCustomInstrument> moved = entry->Create();
+        moved->resize(120, 120);
+        show(*moved, false);
+        Picture(*moved);
+        show(*moved, true);
+        std::unique_ptr<TZorSVGCustomInstrument> fresh = entry->Create();
+        fresh->resize(120, 120);
+        show(*fresh, true);
+        EXPECT_LT(ShareUnlike(Picture(*moved), Picture(*fresh)), 0.01);
+    }
+}
+
+} // namespace
+} // namespace zor::test
