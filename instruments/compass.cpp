@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "instruments/circular_scale.h"
+#include "instruments/heading.h"
 #include "platform/update_scope.h"
 #include "svg/model/graphic_element.h"
 
@@ -126,23 +127,22 @@ void TZorCircularCompass::SetRotate(TCompassMovablePart Value)
 
 void TZorCircularCompass::SetAngle(int aDegrees, int aMinutes, float aSeconds)
 {
-    SetAngle(static_cast<float>(aDegrees + aMinutes / 60.0 + aSeconds / 3600.0));
+    SetAngle(static_cast<float>(JoinHeading(aDegrees, aMinutes, aSeconds)));
 }
 
 int TZorCircularCompass::Degrees() const
 {
-    return static_cast<int>(std::trunc(Angle()));
+    return SplitHeading(Angle()).Degrees;
 }
 
 void TZorCircularCompass::SetDegrees(int Value)
 {
-    const double angle = Angle();
-    SetAngle(static_cast<float>(angle - std::trunc(angle) + Value));
+    SetAngle(static_cast<float>(WithDegrees(Angle(), Value)));
 }
 
 int TZorCircularCompass::Minutes() const
 {
-    return static_cast<int>(std::trunc((double(Angle()) - Degrees()) * 60));
+    return SplitHeading(Angle()).Minutes;
 }
 
 void TZorCircularCompass::SetMinutes(int Value)
@@ -152,7 +152,7 @@ void TZorCircularCompass::SetMinutes(int Value)
 
 float TZorCircularCompass::Seconds() const
 {
-    return static_cast<float>(((double(Angle()) - Degrees()) * 60 - Minutes()) * 60);
+    return static_cast<float>(SplitHeading(Angle()).Seconds);
 }
 
 void TZorCircularCompass::SetSeconds(float Value)
@@ -162,7 +162,7 @@ void TZorCircularCompass::SetSeconds(float Value)
 
 QString TZorCircularCompass::AccessibleValueText() const
 {
-    return QStringLiteral("%1° %2′ %3″").arg(Degrees()).arg(Minutes()).arg(std::lround(Seconds()));
+    return HeadingText(Angle());
 }
 
 } // namespace zor

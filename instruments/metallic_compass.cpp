@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "instruments/gradient_colors.h"
+#include "instruments/heading.h"
 #include "platform/update_scope.h"
 #include "svg/model/graphic_element.h"
 #include "svg/model/path_element.h"
@@ -108,22 +109,22 @@ void TZorCompass::SetAngle(float Value)
 
 void TZorCompass::SetAngle(int aDegrees, int aMinutes, float aSeconds)
 {
-    SetAngle(static_cast<float>(aMinutes / 60.0 + aDegrees + aSeconds / 3600.0));
+    SetAngle(static_cast<float>(JoinHeading(aDegrees, aMinutes, aSeconds)));
 }
 
 int TZorCompass::Degrees() const
 {
-    return static_cast<int>(std::trunc(FAngle));
+    return SplitHeading(FAngle).Degrees;
 }
 
 void TZorCompass::SetDegrees(int Value)
 {
-    SetAngle(static_cast<float>(double(FAngle) - std::trunc(FAngle) + Value));
+    SetAngle(static_cast<float>(WithDegrees(FAngle, Value)));
 }
 
 int TZorCompass::Minutes() const
 {
-    return static_cast<int>(std::trunc((double(FAngle) - Degrees()) * 60));
+    return SplitHeading(FAngle).Minutes;
 }
 
 void TZorCompass::SetMinutes(int Value)
@@ -133,7 +134,7 @@ void TZorCompass::SetMinutes(int Value)
 
 float TZorCompass::Seconds() const
 {
-    return static_cast<float>(((double(FAngle) - Degrees()) * 60 - Minutes()) * 60);
+    return static_cast<float>(SplitHeading(FAngle).Seconds);
 }
 
 void TZorCompass::SetSeconds(float Value)
@@ -143,7 +144,7 @@ void TZorCompass::SetSeconds(float Value)
 
 QString TZorCompass::AccessibleValueText() const
 {
-    return QStringLiteral("%1° %2′ %3″").arg(Degrees()).arg(Minutes()).arg(std::lround(Seconds()));
+    return HeadingText(FAngle);
 }
 
 void TZorCompass::TurnPart(TCompassMovablePart Part, double Heading)

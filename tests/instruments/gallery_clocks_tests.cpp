@@ -7,27 +7,10 @@
 #include "instruments/classic_clock.h"
 #include "instruments/digital_clock.h"
 #include "platform/exceptions.h"
-#include "round_instrument_support.h"
-#include "svg/model/gradient_element.h"
-#include "svg/model/gradient_stop.h"
+#include "gallery_test_support.h"
 
 namespace zor::test {
 namespace {
-
-double TurnOf(TZorSVGControl& Control, const QString& ID)
-{
-    const QTransform& m = ElementOf(Control, ID)->Matrix();
-    return std::atan2(m.m12(), m.m11()) * 180 / std::numbers::pi;
-}
-
-std::vector<TAlphaColor> StopsOf(TZorSVGControl& Control, const char* ID)
-{
-    std::vector<TAlphaColor> colors;
-    for (const TSVGElement* child : ElementOf<TSVGCustomGradient>(Control, QString::fromLatin1(ID))->Items())
-        if (const auto* stop = dynamic_cast<const TSVGGradientStop*>(child))
-            colors.push_back(stop->StopColor());
-    return colors;
-}
 
 TEST(ClassicClock, TheHandsTurnFromWhereTheArtworkDrawsThem)
 {

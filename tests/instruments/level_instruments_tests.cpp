@@ -9,17 +9,10 @@
 #include "instruments/car_speedometer.h"
 #include "instruments/label_fit.h"
 #include "instruments/thermometers.h"
-#include "round_instrument_support.h"
+#include "gallery_test_support.h"
 
 namespace zor::test {
 namespace {
-
-// The angle element ID is turned by, clockwise, -180..180.
-double TurnOf(TZorSVGControl& Control, const QString& ID)
-{
-    const QTransform& m = ElementOf(Control, ID)->Matrix();
-    return std::atan2(m.m12(), m.m11()) * 180 / std::numbers::pi;
-}
 
 QStringList TextsOf(TZorSVGControl& Control, const QString& ID)
 {

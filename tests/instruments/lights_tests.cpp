@@ -6,9 +6,7 @@
 
 #include "instruments/gradient_colors.h"
 #include "instruments/lights.h"
-#include "round_instrument_support.h"
-#include "svg/model/gradient_element.h"
-#include "svg/model/gradient_stop.h"
+#include "gallery_test_support.h"
 
 namespace zor::test {
 namespace {
@@ -23,15 +21,6 @@ TAlphaColor FillOf(TZorSVGControl& Control, const char* ID)
 QString ShineOf(TZorSVGControl& Control, const char* ID)
 {
     return ElementOf(Control, QString::fromLatin1(ID))->Brush().URI();
-}
-
-std::vector<TAlphaColor> StopsOf(TZorSVGControl& Control, const char* ID)
-{
-    std::vector<TAlphaColor> colors;
-    for (const TSVGElement* child : ElementOf<TSVGCustomGradient>(Control, QString::fromLatin1(ID))->Items())
-        if (const auto* stop = dynamic_cast<const TSVGGradientStop*>(child))
-            colors.push_back(stop->StopColor());
-    return colors;
 }
 
 TEST(TrafficLight, LightsAnyLampsWithOneChange)

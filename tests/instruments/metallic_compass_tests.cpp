@@ -5,21 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "instruments/metallic_compass.h"
-#include "round_instrument_support.h"
-#include "svg/model/gradient_element.h"
-#include "svg/model/gradient_stop.h"
+#include "gallery_test_support.h"
 
 namespace zor::test {
 namespace {
 
 using TMode = TCompassMovablePart;
-
-// The turn of element ID, clockwise, -180..180; 0 without one.
-double TurnOf(TZorSVGControl& Control, const QString& ID)
-{
-    const QTransform& m = ElementOf(Control, ID)->Matrix();
-    return std::atan2(m.m12(), m.m11()) * 180 / std::numbers::pi;
-}
 
 // The turns of the needle (upright at 0), the card's detail and the card.
 struct TTurns {
@@ -38,15 +29,6 @@ void ExpectTurns(TZorCompass& Compass, TTurns Expected)
     EXPECT_NEAR(turns.Needle, Expected.Needle, 1e-4);
     EXPECT_NEAR(turns.Detail, Expected.Detail, 1e-4);
     EXPECT_NEAR(turns.Card, Expected.Card, 1e-4);
-}
-
-std::vector<TAlphaColor> StopsOf(TZorSVGControl& Control, const char* ID)
-{
-    std::vector<TAlphaColor> colors;
-    for (const TSVGElement* child : ElementOf<TSVGCustomGradient>(Control, QString::fromLatin1(ID))->Items())
-        if (const auto* stop = dynamic_cast<const TSVGGradientStop*>(child))
-            colors.push_back(stop->StopColor());
-    return colors;
 }
 
 TEST(MetallicCompass, TheHeadingStaysWithinATurnAndRaisesNoChange)
