@@ -249,7 +249,6 @@ void TZorTrafficLight::ApplyDecoration()
     // The emblem every instrument has is the red lamp's here.
     FDecorations[static_cast<std::size_t>(TLight::ltRed)] = Decoration();
     ApplyLampDecoration(TLight::ltRed);
-    Q_EMIT decorationChanged();
 }
 
 void TZorTrafficLight::ApplyLampDecoration(TLight Light)
