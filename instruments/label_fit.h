@@ -52,8 +52,8 @@ TLabelBox TextLabelBox(const TSVGCustomText& Text, std::optional<QRectF> Room = 
 
 // The rule applied to labels drawn by SVG elements. Sized are the elements
 // that carry the labels' font size, each taking its graphic parent's size
-// (the design size) times the factor; Measure gives the boxes of the labels
-// as drawn at the design size. Returns the factor.
+// (the size the labels were given) times the factor; Measure gives the boxes
+// of the labels as drawn at that size. Returns the factor.
 double FitLabelFonts(std::span<TSVGGraphicElement* const> Sized, const std::function<std::vector<TLabelBox>()>& Measure);
 
 // The labels of a round scale: each text child of Group runs along the circle

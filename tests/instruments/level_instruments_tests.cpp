@@ -77,16 +77,16 @@ TEST(Speedometer, LongLabelsShrinkUntilTheyFit)
             measured.push_back(TextLabelBox(*dynamic_cast<const TSVGCustomText*>(child)));
         return measured;
     };
-    const float designed = ElementOf(*speedometer, QStringLiteral("Labels"))->Font().Size();
+    const float given = ElementOf(*speedometer, QStringLiteral("Labels"))->Font().Size();
     EXPECT_EQ(FittingLabelScale(boxes()), 1);
     speedometer->SetMax(24000000);
     EXPECT_EQ(FittingLabelScale(boxes()), 1);
     const auto* first = dynamic_cast<const TSVGCustomText*>(
         ElementOf<TSVGElement>(*speedometer, QStringLiteral("Labels"))->Items()[0]);
-    EXPECT_LT(first->Font().Size(), designed);
-    // Back to short numbers, back to the design's size.
+    EXPECT_LT(first->Font().Size(), given);
+    // Back to short numbers, back to the size the labels were given.
     speedometer->SetMax(240);
-    EXPECT_EQ(first->Font().Size(), designed);
+    EXPECT_EQ(first->Font().Size(), given);
 }
 
 TEST(Battery, TheLevelStandsOnItsBottomEdge)
@@ -213,9 +213,9 @@ TEST(Thermometer, LongLabelsStayInTheirColumn)
 {
     auto thermometer = CreateInstrument<TZorThermometer>();
     const TSVGGraphicElement* left = ElementOf(*thermometer, QStringLiteral("textLeft"));
-    const float designed = left->Font().Size();
+    const float given = left->Font().Size();
     thermometer->SetMax(100000);
-    EXPECT_LT(left->Font().Size(), designed);
+    EXPECT_LT(left->Font().Size(), given);
     const QRectF card = ElementOf(*thermometer, QStringLiteral("Backface"))->BoundsRect();
     const QRectF markers = ElementOf(*thermometer, QStringLiteral("MarkersLeftMajor"))->BoundsRect();
     for (const TSVGElement* row : left->Items()) {
