@@ -30,6 +30,12 @@ const QStringList RomanNumerals = {
 // The screen refresh assumed when the widget is on no screen yet.
 constexpr qreal FallbackRefreshRate = 60;
 
+// Whether a handler listens to the drawing of Document's elements.
+bool IsDrawingWatched(const TSVGDocument& Document)
+{
+    return Document.OnShouldDraw || Document.OnDrawing || Document.OnDrawn || Document.OnDisableAppearance;
+}
+
 } // namespace
 
 TZorCustomCircularGauge::TZorCustomCircularGauge(QWidget* Parent)
@@ -473,6 +479,14 @@ std::vector<TSVGGraphicElement*> TZorCustomCircularGauge::Rotors() const
 
 void TZorCustomCircularGauge::PaintActiveElement(QPainter& Painter, const QRect& Target)
 {
+    // A turned picture stands in for the hands only where nobody can tell:
+    // at quality 1 the hands are drawn as vectors, and a listener to the
+    // drawing events is told of every element of the live part as it is
+    // drawn (and may skip or add to it), as the control promises.
+    if (Quality() == MinQuality || IsDrawingWatched(SVG())) {
+        TZorSVGCustomInstrument::PaintActiveElement(Painter, Target);
+        return;
+    }
     FSprites.Paint(Painter, SVG(), Rotors(), Target, Quality(), Buffers().Background().cacheKey());
 }
 

@@ -95,9 +95,12 @@ void TZorAnalogCalendar::GenerateMarkers()
 
 void TZorAnalogCalendar::UpdateTime()
 {
-    // The day marks follow the length of the month.
-    if (DaysOfMonth() != FMarkedDays)
+    // The day marks follow the length of the month; the ring lies in the
+    // layers, which must be drawn again.
+    if (DaysOfMonth() != FMarkedDays) {
         GenerateMarkers();
+        ArtworkChanged();
+    }
     const TDecodedDate date = DecodeDate(Time());
     const double days = DaysInMonth(date.Year, date.Month);
     {

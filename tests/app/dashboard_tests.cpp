@@ -137,6 +137,26 @@ TEST(Dashboard, TheCopyKeepsTheStoredPropertiesAndAnimationOfItsOriginal)
     EXPECT_EQ(Store(copy), Store(barometer));
 }
 
+TEST(Dashboard, AFreeStandingInstrumentStoresTheSizeItShows)
+{
+    const auto original = CreateInstrument<TZorCircularBarometer>();
+    EXPECT_EQ(original->size(), QSize(200, 200));
+    EXPECT_EQ(original->Bounds().size(), QSizeF(200, 200));
+    // A copy made from what it stores has its size, placed at one pixel per
+    // unit.
+    const QByteArray stored = Store(*original);
+    QBuffer buffer;
+    buffer.setData(stored);
+    buffer.open(QIODevice::ReadOnly);
+    TLayout stage;
+    std::unique_ptr<TPersistent> made = DashboardClasses().ClassOf(*original).Create(&stage);
+    auto& copy = dynamic_cast<TZorCircularBarometer&>(*made);
+    TReader(buffer, DashboardClasses()).ReadRootComponent(copy);
+    EXPECT_EQ(copy.Bounds().size(), QSizeF(200, 200));
+    ArrangeAligned(stage, QSizeF(400, 400), 1);
+    EXPECT_EQ(copy.size(), QSize(200, 200));
+}
+
 TEST(Dashboard, TheStoredLayoutLoadsIntoTheSameWindow)
 {
     TfrmDashboard window;
