@@ -7,6 +7,7 @@
 
 #include "instruments/circular_scale.h"
 #include "platform/update_scope.h"
+#include "svg/model/graphic_element.h"
 
 namespace zor {
 
@@ -95,11 +96,13 @@ void TZorAnalogCalendar::GenerateMarkers()
 
 void TZorAnalogCalendar::UpdateTime()
 {
-    // The day marks follow the length of the month; the ring lies in the
-    // layers, which must be drawn again.
+    // The day marks follow the length of the month. The ring lies in the
+    // layers: shown, they must be drawn again; hidden, showing it will.
     if (DaysOfMonth() != FMarkedDays) {
         GenerateMarkers();
-        ArtworkChanged();
+        TSVGGraphicElement* ring = nullptr;
+        if (TryGetElement(QStringLiteral("SmallMarkers"), ring) && ring->Display())
+            ArtworkChanged();
     }
     const TDecodedDate date = DecodeDate(Time());
     const double days = DaysInMonth(date.Year, date.Month);

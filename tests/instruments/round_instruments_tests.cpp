@@ -219,6 +219,17 @@ TEST(RoundInstruments, CalendarRedrawsItsDayMarksWhenTheMonthLengthChanges)
     Picture(*calendar);
     calendar->SetTime(EncodeDate(2023, 2, 20));
     EXPECT_FALSE(calendar->NeedBuffers());
+    // A hidden ring is made anew but not drawn: the layers stay until the
+    // ring is shown.
+    calendar->SetParts(TZorCustomCircularGauge::AllParts() -
+                       TZorCustomCircularGauge::TParts{TCircularGaugePart::gpMinorMarkers});
+    Picture(*calendar);
+    calendar->SetTime(EncodeDate(2023, 4, 20));
+    EXPECT_EQ(MarkCount(*calendar, QStringLiteral("SmallMarkers")), 30);
+    EXPECT_FALSE(calendar->NeedBuffers());
+    calendar->SetParts(TZorCustomCircularGauge::AllParts());
+    EXPECT_TRUE(calendar->NeedBuffers());
+    EXPECT_EQ(LargestDifference(Picture(*calendar), Picture(*calendarOn(EncodeDate(2023, 4, 20)))), 0);
 }
 
 TEST(RoundInstruments, ClockFollowsTheTime)
