@@ -472,6 +472,14 @@ std::vector<TSVGGraphicElement*> TZorCustomCircularGauge::Rotors() const
 
 void TZorCustomCircularGauge::PaintActiveElement(QPainter& Painter, const QRect& Target)
 {
+    // A turned picture stands in for the hands only where nobody can tell:
+    // at quality 1 the hands are drawn as vectors, and a listener to the
+    // drawing events is told of every element of the live part as it is
+    // drawn (and may skip or add to it), as the control promises.
+    if (!MayPaintActiveElementFromPicture()) {
+        TZorSVGCustomInstrument::PaintActiveElement(Painter, Target);
+        return;
+    }
     FSprites.Paint(Painter, SVG(), Rotors(), Target, Quality(), Buffers().Background().cacheKey());
 }
 

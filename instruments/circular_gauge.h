@@ -366,7 +366,8 @@ protected:
 
     void showEvent(QShowEvent* Event) override;
     // The live part only turns: its parts are drawn once into pictures and
-    // then copied turned.
+    // then copied turned, above quality 1 and while no drawing event listens;
+    // otherwise it is drawn as the control draws it.
     void PaintActiveElement(QPainter& Painter, const QRect& Target) override;
     // The parts of the live drawing that turn on their own, in drawing order.
     virtual std::vector<TSVGGraphicElement*> Rotors() const;

@@ -98,6 +98,12 @@ const TBevel Bevels[] = {
 // The most marks a ring count may ask for: one per degree.
 constexpr int MaxMarkerCount = 360;
 
+// The marks drawn for a count asked for; the labels divide the arc by it too.
+int ShownMarkers(int Count)
+{
+    return std::min(Count, MaxMarkerCount);
+}
+
 void RemoveChildren(TSVGElement& Parent)
 {
     while (!Parent.Items().IsEmpty())
@@ -142,15 +148,15 @@ void TZorCustomCircularGauge::GenerateMarkers()
     if (FUpdateCount > 0)
         return;
     TUpdateScope<TSVGDocument> update(SVG());
-    const int majors = std::min(FMajorMarkers, MaxMarkerCount);
-    const int minors = std::min(FMinorMarkers, MaxMarkerCount);
+    const int majors = ShownMarkers(FMajorMarkers);
+    const int minors = ShownMarkers(FMinorMarkers);
     GenerateRing(QStringLiteral("SmallMarkers"), minors > 0, *FMinorMarkerPath, majors * (minors + 1));
     GenerateMajorRing();
 }
 
 void TZorCustomCircularGauge::GenerateMajorRing()
 {
-    const int majors = std::min(FMajorMarkers, MaxMarkerCount);
+    const int majors = ShownMarkers(FMajorMarkers);
     GenerateRing(QStringLiteral("BigMarkers"), majors > 0, *FMajorMarkerPath, majors);
 }
 
@@ -178,7 +184,7 @@ void TZorCustomCircularGauge::GenerateRing(const QString& GroupID, bool Shown, c
 
 int TZorCustomCircularGauge::LastLabelIndex() const
 {
-    const int majors = std::min(FMajorMarkers, MaxMarkerCount);
+    const int majors = ShownMarkers(FMajorMarkers);
     return IsFullCircle(FStartAngle, FStopAngle) ? majors - 1 : majors;
 }
 
@@ -189,7 +195,8 @@ void TZorCustomCircularGauge::GenerateLabels()
     TUpdateScope<TStringList> update(*FLabels);
     FLabels->Clear();
     for (int k = 0; k <= LastLabelIndex(); ++k)
-        FLabels->Add(FormatFloat(FormatStr(), FMin + CountFraction(k, FMajorMarkers) * (double(FMax) - FMin)));
+        FLabels->Add(
+            FormatFloat(FormatStr(), FMin + CountFraction(k, ShownMarkers(FMajorMarkers)) * (double(FMax) - FMin)));
 }
 
 void TZorCustomCircularGauge::CreateMeasurementLabels()
@@ -201,7 +208,7 @@ void TZorCustomCircularGauge::CreateMeasurementLabels()
         return;
     TUpdateScope<TSVGDocument> update(SVG());
     RemoveChildren(*group);
-    const double step = CountFraction(FStopAngle - FStartAngle, FMajorMarkers);
+    const double step = CountFraction(FStopAngle - FStartAngle, ShownMarkers(FMajorMarkers));
     for (int k = 0; k <= LastLabelIndex(); ++k) {
         TSVGText* text = group->AppendChild(std::make_unique<TSVGText>(&SVG()));
         TSVGTextPath* along = text->AppendChild(std::make_unique<TSVGTextPath>(&SVG()));

@@ -6,6 +6,7 @@
 
 #include "instruments/circular_scale.h"
 #include "platform/update_scope.h"
+#include "svg/model/graphic_element.h"
 
 namespace zor {
 
@@ -85,9 +86,14 @@ void TZorAnalogCalendar::GenerateMarkers()
 
 void TZorAnalogCalendar::UpdateTime()
 {
-    // The day marks follow the length of the month.
-    if (DaysOfMonth() != FMarkedDays)
+    // The day marks follow the length of the month. The ring lies in the
+    // layers: shown, they must be drawn again; hidden, showing it will.
+    if (DaysOfMonth() != FMarkedDays) {
         GenerateMarkers();
+        TSVGGraphicElement* ring = nullptr;
+        if (TryGetElement(QStringLiteral("SmallMarkers"), ring) && ring->Display())
+            ArtworkChanged();
+    }
     const TDecodedDate date = DecodeDate(Time());
     const double days = DaysInMonth(date.Year, date.Month);
     {

@@ -1,6 +1,9 @@
 #include "instruments/custom_instrument.h"
 
+#include <cmath>
+
 #include "instruments/gradient_colors.h"
+#include "platform/exceptions.h"
 #include "platform/update_scope.h"
 #include "svg/model/gradient_element.h"
 #include "svg/model/gradient_stop.h"
@@ -11,6 +14,30 @@
 namespace zor {
 
 namespace {
+
+constexpr const char* InvalidNumberFormat = "'%s' is not a valid number format";
+
+// Numbers a label format is tried on: a fraction either side of zero, zero,
+// and one with thousands.
+constexpr double FormatSamples[] = {123.45, -123.45, 0, 12345.6};
+
+// Whether every number Format writes reads back as that number, within its
+// rounding: the same sign, within half its size, zero as zero, once thousands
+// separators are left out. Literal text in place of digits, digits written
+// as literal text, negatives without their sign and zero written as nothing
+// fail. The formatter writes any picture without complaint, so this is the
+// check a label format gets.
+bool WritesReadableNumbers(const QString& Format)
+{
+    for (const double sample : FormatSamples) {
+        QString text = FormatFloat(Format, sample);
+        text.remove(QLatin1Char(','));
+        double value = 0;
+        if (!TryStrToFloat(text, value) || std::abs(value - sample) > std::abs(sample) / 2)
+            return false;
+    }
+    return true;
+}
 
 // The stops the gradient has itself, not those it takes through href.
 std::vector<TSVGGradientStop*> OwnStops(TSVGCustomGradient& Gradient)
@@ -42,7 +69,11 @@ void SetStopColors(const std::vector<TSVGGradientStop*>& Stops, const std::vecto
 TZorSVGCustomInstrument::TZorSVGCustomInstrument(QWidget* Parent)
     : TZorSVGControl(Parent)
 {
+    // The size on screen and the size a stored layout keeps, alike: a
+    // free-standing instrument is stored and copied at the size it shows.
     resize(DefaultSide, DefaultSide);
+    SetWidth(DefaultSide);
+    SetHeight(DefaultSide);
 }
 
 TZorSVGCustomInstrument::~TZorSVGCustomInstrument() = default;
@@ -117,8 +148,8 @@ void TZorSVGCustomInstrument::SetFormatStr(const QString& Value)
 {
     if (FFormatStr == Value)
         return;
-    // A format the formatter refuses raises here, before anything is stored.
-    FormatFloat(Value, 123.45);
+    if (!WritesReadableNumbers(Value))
+        Raise<EConvertError>(QString::fromLatin1(InvalidNumberFormat), {Value});
     FFormatStr = Value;
     FormatStrChanged();
     Q_EMIT formatStrChanged();

@@ -80,8 +80,11 @@ public:
     void SetLightColor(TAlphaColor Value);
     // The light colour less its smallest channel, with its alpha.
     TAlphaColor ShadowColor() const;
-    // Picture format of generated labels; a format the number formatter
-    // refuses raises its error and the previous one stays.
+    // Picture format of generated labels and of the value read out. A
+    // format whose numbers do not read back as those numbers (literal text,
+    // negatives without their sign, zero as nothing; thousands separators
+    // allowed) raises EConvertError "'%s' is not a valid number format" and
+    // the previous one stays.
     const QString& FormatStr() const { return FFormatStr; }
     void SetFormatStr(const QString& Value);
     // The id of the path that shows the decoration.

@@ -41,8 +41,11 @@ TZorCustomGalleryInstrument::TZorCustomGalleryInstrument(QWidget* Parent)
 
 void TZorCustomGalleryInstrument::SetDefaultSize(QSize Size)
 {
+    // Stored as it is shown, as every free-standing instrument is.
     FDefaultSize = Size;
     resize(Size);
+    SetWidth(Size.width());
+    SetHeight(Size.height());
 }
 
 void TZorCustomGalleryInstrument::RaiseMissingElement(const QString&)
@@ -294,7 +297,7 @@ void TZorCustomGalleryInstrument::PaintActiveElement(QPainter& Painter, const QR
     // Pictures stand in for the live part only where that cannot be told
     // apart: at quality 1 it is drawn as vectors, and while a caller listens
     // to the drawing events every element is drawn for it to see.
-    if (Quality() == 1 || SVG().OnDrawing || SVG().OnDrawn) {
+    if (!MayPaintActiveElementFromPicture()) {
         TZorSVGCustomInstrument::PaintActiveElement(Painter, Target);
         return;
     }

@@ -78,7 +78,7 @@ public:
     QString AccessibleName() const override { return InstrumentKindName(*this); }
 
 protected:
-    // Resizes the instrument to Size, the size it prefers.
+    // Resizes the instrument to Size, the size it prefers, and stores it.
     void SetDefaultSize(QSize Size);
 
     // Runs after every load: makes the live part active and reads the

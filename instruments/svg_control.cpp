@@ -175,6 +175,12 @@ void TZorSVGControl::PaintActiveElement(QPainter& Painter, const QRect& Target)
     Painter.drawImage(Target.topLeft(), element);
 }
 
+bool TZorSVGControl::MayPaintActiveElementFromPicture() const
+{
+    return FQuality > MinQuality && !FSVG->OnShouldDraw && !FSVG->OnDrawing && !FSVG->OnDrawn &&
+           !FSVG->OnDisableAppearance;
+}
+
 void TZorSVGControl::PaintDirect(QPainter& Painter, const QRect& Target)
 {
     TRenderContext canvas(Painter);

@@ -116,6 +116,11 @@ protected:
     // quality 1, supersampled otherwise. A descendant whose live part only
     // turns may draw it more cheaply.
     virtual void PaintActiveElement(QPainter& Painter, const QRect& Target);
+    // Whether a picture drawn earlier may stand in for the active element:
+    // above quality 1, and while no handler listens to OnDrawing, OnDrawn,
+    // OnShouldDraw or OnDisableAppearance of the document, which are told of
+    // every element as it is drawn.
+    bool MayPaintActiveElementFromPicture() const;
     void paintEvent(QPaintEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;

@@ -52,11 +52,8 @@ void TZorCustomRotarySwitch::ClickAt(QPointF Position)
 void TZorCustomRotarySwitch::mouseReleaseEvent(QMouseEvent* Event)
 {
     TZorCircularArcGauge::mouseReleaseEvent(Event);
-    // An error cannot travel through the event loop; the click is dropped.
-    try {
-        ClickAt(Event->position());
-    } catch (const std::exception&) {
-    }
+    const QPointF position = Event->position();
+    Guarded([this, position] { ClickAt(position); });
 }
 
 // --- Switch -----------------------------------------------------------------------

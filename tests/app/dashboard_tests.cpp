@@ -14,6 +14,7 @@
 #include "instruments/classic_clock.h"
 #include "instruments/clocks.h"
 #include "instruments/digital_clock.h"
+#include "instruments/instrument_registry.h"
 #include "instruments/label_fit.h"
 #include "instruments/lights.h"
 #include "instruments/metallic_compass.h"
@@ -161,6 +162,41 @@ TEST(Dashboard, TheCopyKeepsTheStoredPropertiesAndAnimationOfItsOriginal)
     copy.SetAlign(barometer.Align());
     copy.SetEventHandler("OnClick", barometer.EventHandler("OnClick"));
     EXPECT_EQ(Store(copy), Store(barometer));
+}
+
+TEST(Dashboard, AFreeStandingInstrumentStoresTheSizeItShows)
+{
+    // The round instruments' common size and gallery instruments that make
+    // themselves at a size of their own.
+    const struct {
+        const char* Name;
+        TInstrumentClass::TCreate Create;
+        QSize Shown;
+    } cases[] = {
+        {"barometer", InstrumentMaker<TZorCircularBarometer>(), QSize(200, 200)},
+        {"battery", InstrumentMaker<TZorBattery>(), QSize(100, 200)},
+        {"thermometer", InstrumentMaker<TZorThermometer>(), QSize(75, 200)},
+        {"digital clock", InstrumentMaker<TZorDigitalClock>(), QSize(200, 75)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::unique_ptr<TZorSVGCustomInstrument> original = c.Create();
+        EXPECT_EQ(original->size(), c.Shown);
+        EXPECT_EQ(original->Bounds().size(), QSizeF(c.Shown));
+        // A copy made from what it stores has its size, placed at one pixel
+        // per unit.
+        const QByteArray stored = Store(*original);
+        QBuffer buffer;
+        buffer.setData(stored);
+        buffer.open(QIODevice::ReadOnly);
+        TLayout stage;
+        std::unique_ptr<TPersistent> made = DashboardClasses().ClassOf(*original).Create(&stage);
+        auto& copy = dynamic_cast<TZorSVGCustomInstrument&>(*made);
+        TReader(buffer, DashboardClasses()).ReadRootComponent(copy);
+        EXPECT_EQ(copy.Bounds().size(), QSizeF(c.Shown));
+        ArrangeAligned(stage, QSizeF(400, 400), 1);
+        EXPECT_EQ(copy.size(), c.Shown);
+    }
 }
 
 TEST(Dashboard, TheStoredLayoutLoadsIntoTheSameWindow)

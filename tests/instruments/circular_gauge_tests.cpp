@@ -10,6 +10,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMetaProperty>
+#include <algorithm>
+#include <vector>
 
 #include "instruments/circular_range_gauge.h"
 #include "instruments/gradient_colors.h"
@@ -264,6 +266,88 @@ TEST_F(CircularGauge, TurnsTheHandsPicturesInsteadOfDrawingThemAgain)
     Gauge->SetBigHandColor(0xFF00FF00);
     Picture(*Gauge);
     EXPECT_EQ(Gauge->Sprites().Renders(), renders + 1);
+}
+
+TEST_F(CircularGauge, AListenerToTheDrawingEventsIsToldOfEveryHandItPaints)
+{
+    Gauge->resize(200, 200);
+    Picture(*Gauge);
+    std::vector<TSVGGraphicElement*> drawing, drawn;
+    Gauge->OnDrawing() = [&](TSVGGraphicElement* Sender, const QTransform&, TRenderContext&, const QRectF&, bool&) {
+        drawing.push_back(Sender);
+    };
+    Gauge->OnDrawn() = [&](TSVGGraphicElement* Sender, const QTransform&, TRenderContext&, const QRectF&) {
+        drawn.push_back(Sender);
+    };
+    // Only the hands move: the layers stay, and the live part is drawn
+    // element by element for the listener to see.
+    Gauge->SetValue(4);
+    Picture(*Gauge);
+    EXPECT_FALSE(Gauge->NeedBuffers());
+    for (const char* hand : {"Hands", "BigHand", "LittleHand", "ThinHand"}) {
+        TSVGGraphicElement* element = ElementOf(*Gauge, QString::fromLatin1(hand));
+        EXPECT_EQ(std::count(drawing.begin(), drawing.end(), element), 1) << hand;
+        EXPECT_EQ(std::count(drawn.begin(), drawn.end(), element), 1) << hand;
+    }
+
+    // A hand the listener turns away is not painted.
+    const QImage withHands = Picture(*Gauge);
+    Gauge->OnDrawing() = [&](TSVGGraphicElement* Sender, const QTransform&, TRenderContext&, const QRectF&,
+                             bool& DoDraw) {
+        for (const TSVGElement* element = Sender; element != nullptr; element = element->Parent())
+            if (element->ID() == QLatin1String("ThinHand"))
+                DoDraw = false;
+    };
+    Gauge->OnDrawn() = nullptr;
+    EXPECT_GT(LargestDifference(Picture(*Gauge), withHands), 64);
+
+    // Without listeners the pictures of the hands serve again.
+    Gauge->OnDrawing() = nullptr;
+    const int renders = Gauge->Sprites().Renders();
+    Gauge->SetValue(5);
+    Picture(*Gauge);
+    Gauge->SetValue(6);
+    Picture(*Gauge);
+    EXPECT_EQ(Gauge->Sprites().Renders(), renders);
+}
+
+TEST_F(CircularGauge, AtQualityOneTheHandsAreDrawnAsVectors)
+{
+    Gauge->resize(200, 200);
+    Gauge->SetQuality(1);
+    Gauge->SetStartAngle(225);
+    Gauge->SetStopAngle(495);
+    Picture(*Gauge);
+    Gauge->SetValue(7.3F);
+    const QImage moved = Picture(*Gauge);
+    EXPECT_EQ(Gauge->Sprites().Renders(), 0);
+
+    // The whole gauge drawn as vectors at once: the same picture but for
+    // the rounding of compositing the layers.
+    auto whole = CreateInstrument<TTestGauge>();
+    whole->resize(200, 200);
+    whole->SetQuality(1);
+    whole->SetBuffered(false);
+    whole->SetStartAngle(225);
+    whole->SetStopAngle(495);
+    whole->SetValue(7.3F);
+    EXPECT_LE(LargestDifference(moved, Picture(*whole)), 3);
+}
+
+TEST_F(CircularGauge, LabelsKeepToTheMarksWhenTheirCountIsCapped)
+{
+    // One mark per degree at most: 720 asked for, 360 drawn, and a label
+    // on each of them with the value of its place.
+    Gauge->SetMajorMarkers(720);
+    EXPECT_EQ(MarkCount(*Gauge, QStringLiteral("BigMarkers")), 360);
+    const QStringList labels = Gauge->Labels().ToStringList();
+    ASSERT_EQ(labels.size(), 360);
+    EXPECT_EQ(labels[90], QStringLiteral("3"));
+    EXPECT_EQ(labels[180], QStringLiteral("6"));
+    const auto paths = LabelPaths(*Gauge);
+    ASSERT_EQ(paths.size(), 360U);
+    for (const int k : {1, 90, 180, 359})
+        EXPECT_NEAR(paths[static_cast<std::size_t>(k)]->StartOffset().Raw(), LabelOffset(k), 1e-6) << k;
 }
 
 // --- Accessibility ----------------------------------------------------------------

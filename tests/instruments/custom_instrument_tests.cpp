@@ -27,6 +27,7 @@ public:
     {
     }
 
+    using TZorSVGCustomInstrument::PartsChanged;
     using TZorSVGCustomInstrument::RestoreGradientColors;
     using TZorSVGCustomInstrument::SaveGradientColors;
     using TZorSVGCustomInstrument::ScaleGradientColors;
@@ -178,6 +179,25 @@ TEST(CustomInstrumentTest, ANewFormatIsStoredAndRunsItsOperationOnce)
     EXPECT_EQ(instrument->FormatsApplied, 1);
 }
 
+TEST(CustomInstrumentTest, AFormatWhoseNumbersDoNotReadBackIsRefused)
+{
+    const auto instrument = MakeInstrument();
+    // Literal text in place of digits, digits as literal text, negatives
+    // written without their sign, zero written as nothing.
+    for (const char* format : {"abc", "'x'0", "0'0'", "0;0", "#"}) {
+        SCOPED_TRACE(format);
+        EXPECT_THROW(instrument->SetFormatStr(QString::fromLatin1(format)), EConvertError);
+        EXPECT_EQ(instrument->FormatStr(), QStringLiteral("0.#"));
+    }
+    EXPECT_EQ(instrument->FormatsApplied, 0);
+    // Grouping, exponents, fixed places and the shortest form read back.
+    for (const char* format : {"#,##0.0", "0.00E+00", "0.000", "0", ""}) {
+        SCOPED_TRACE(format);
+        EXPECT_NO_THROW(instrument->SetFormatStr(QString::fromLatin1(format)));
+        EXPECT_EQ(instrument->FormatStr(), QString::fromLatin1(format));
+    }
+}
+
 TEST(CustomInstrumentTest, APaintServerIsAGradientOrAPlainColour)
 {
     const auto instrument = MakeInstrument();
@@ -209,10 +229,20 @@ TEST(CustomInstrumentTest, ALookUpOfAnotherClassIsAnInvalidCast)
 
 TEST(CustomInstrumentTest, PartsChangeOnlyADocumentWithContent)
 {
-    const auto instrument = MakeInstrument();
-    instrument->SetDesign(TSVGDesign::sdSimple);
-    EXPECT_EQ(instrument->Design(), TSVGDesign::sdSimple);
-    EXPECT_EQ(instrument->PartsApplied, 0);
+    // Without its after-construction step the artwork is not loaded: the
+    // document is empty and a change of parts has nothing to apply.
+    const auto unloaded = std::make_unique<TTestInstrument>();
+    ASSERT_TRUE(unloaded->SVG().Items().IsEmpty());
+    unloaded->PartsChanged();
+    EXPECT_EQ(unloaded->PartsApplied, 0);
+
+    const auto loaded = MakeInstrument();
+    Paint(*loaded);
+    ASSERT_FALSE(loaded->NeedBuffers());
+    const int applied = loaded->PartsApplied;
+    loaded->PartsChanged();
+    EXPECT_EQ(loaded->PartsApplied, applied + 1);
+    EXPECT_TRUE(loaded->NeedBuffers());
 }
 
 std::vector<TAlphaColor> StopColors(const TSVGCustomGradient& Gradient)

@@ -12,6 +12,7 @@
 #include "instruments/instrument_registry.h"
 #include "instruments/lights.h"
 #include "round_instrument_support.h"
+#include "svg/render/render_context.h"
 
 namespace zor::test {
 namespace {
@@ -120,6 +121,59 @@ TEST(GalleryInstruments, APaintShowsTheValueNotAnEarlierOne)
         fresh->resize(120, 120);
         show(*fresh, true);
         EXPECT_LT(ShareUnlike(Picture(*moved), Picture(*fresh)), 0.01);
+    }
+}
+
+// Whether Element is Ancestor or lies inside it.
+bool IsWithin(const TSVGElement* Element, const TSVGElement* Ancestor)
+{
+    for (; Element != nullptr; Element = Element->Parent())
+        if (Element == Ancestor)
+            return true;
+    return false;
+}
+
+// A listener to the drawing events sees the live part drawn at every paint,
+// and what it decides shows: the pictures kept of the live part stand aside
+// for it, as they do for the round instruments. Drawn as vectors, the live
+// part differs from its turned or squeezed picture only along a few edges.
+TEST(GalleryInstruments, AListenerToTheDrawingEventsDecidesEveryPaint)
+{
+    const TInstrumentRegistry registry;
+    for (const char* name : GalleryClasses) {
+        SCOPED_TRACE(name);
+        const TInstrumentClass* entry = registry.Find(QString::fromLatin1(name));
+        std::unique_ptr<TZorSVGCustomInstrument> instrument = entry->Create();
+        // Half full: an empty level draws nothing to turn away.
+        if (entry->SetValue)
+            entry->SetValue(*instrument, 50);
+        instrument->resize(120, 120);
+        const QImage shown = Picture(*instrument);
+        const TSVGGraphicElement* live = instrument->ActiveSVGElement();
+        ASSERT_NE(live, nullptr);
+
+        int told = 0;
+        instrument->OnDrawn() = [&](TSVGGraphicElement* Sender, const QTransform&, TRenderContext&, const QRectF&) {
+            told += Sender == live;
+        };
+        EXPECT_LT(ShareUnlike(Picture(*instrument), shown), 0.01);
+        EXPECT_LT(ShareUnlike(Picture(*instrument), shown), 0.01);
+        EXPECT_EQ(told, 2);
+        instrument->OnDrawn() = nullptr;
+
+        // Turned away, by either event, the live part is missing at once.
+        instrument->OnDrawing() = [&](TSVGGraphicElement* Sender, const QTransform&, TRenderContext&, const QRectF&,
+                                      bool& DoDraw) { DoDraw = DoDraw && !IsWithin(Sender, live); };
+        const QImage withoutByDrawing = Picture(*instrument);
+        EXPECT_GT(LargestDifference(withoutByDrawing, shown), 64);
+        instrument->OnDrawing() = nullptr;
+        instrument->SVG().OnShouldDraw = [&](TSVGElement* Sender, bool& DoDraw) {
+            DoDraw = DoDraw && Sender != live;
+        };
+        EXPECT_LT(ShareUnlike(Picture(*instrument), withoutByDrawing), 0.01);
+        instrument->SVG().OnShouldDraw = nullptr;
+
+        EXPECT_LT(ShareUnlike(Picture(*instrument), shown), 0.01);
     }
 }
 

@@ -8,7 +8,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 
 #include "instruments/circular_scale.h"
@@ -91,6 +93,21 @@ inline QImage Picture(TZorSVGControl& Control)
     QPainter painter(&image);
     Control.PaintTo(painter);
     return image;
+}
+
+// The largest difference of any channel of any pixel of two pictures.
+inline int LargestDifference(const QImage& A, const QImage& B)
+{
+    EXPECT_EQ(A.size(), B.size());
+    int largest = 0;
+    for (int y = 0; y < std::min(A.height(), B.height()); ++y)
+        for (int x = 0; x < std::min(A.width(), B.width()); ++x) {
+            const QRgb a = A.pixel(x, y);
+            const QRgb b = B.pixel(x, y);
+            largest = std::max({largest, std::abs(qAlpha(a) - qAlpha(b)), std::abs(qRed(a) - qRed(b)),
+                                std::abs(qGreen(a) - qGreen(b)), std::abs(qBlue(a) - qBlue(b))});
+        }
+    return largest;
 }
 
 } // namespace zor::test

@@ -5,8 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QMetaProperty>
+#include <QMouseEvent>
 #include <limits>
+#include <vector>
 
 #include "instruments/altimeters.h"
 #include "instruments/barometers.h"
@@ -16,6 +19,7 @@
 #include "instruments/instrument_registry.h"
 #include "instruments/speedometers.h"
 #include "instruments/switches.h"
+#include "platform/exceptions.h"
 #include "round_instrument_support.h"
 
 namespace zor::test {
@@ -118,6 +122,30 @@ TEST(RoundInstruments, DialTurnsToTheNearestNumber)
     EXPECT_EQ(dial->Value(), 4);
 }
 
+// A release of the left button at Position, as the widget system sends it.
+void ReleaseAt(QWidget& Target, QPointF Position)
+{
+    QMouseEvent release(QEvent::MouseButtonRelease, Position, Target.mapToGlobal(Position), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&Target, &release);
+}
+
+TEST(RoundInstruments, AKnobKeepsTheErrorOfAReleaseAsEveryEventDoes)
+{
+    auto rotary = CreateInstrument<TZorRotarySwitch>();
+    auto dial = CreateInstrument<TZorRotaryDial>();
+    for (TZorCustomRotarySwitch* knob : {static_cast<TZorCustomRotarySwitch*>(rotary.get()),
+                                         static_cast<TZorCustomRotarySwitch*>(dial.get())}) {
+        SCOPED_TRACE(knob->metaObject()->className());
+        std::vector<QString> reported;
+        knob->OnEventError = [&](const QString& Message) { reported.push_back(Message); };
+        knob->OnChange = [](TZorSVGCustomInstrument*) { throw ESVGException(QStringLiteral("no turn today")); };
+        EXPECT_NO_THROW(ReleaseAt(*knob, ClickPoint(*knob, 330)));
+        EXPECT_EQ(knob->LastEventError(), QStringLiteral("no turn today"));
+        EXPECT_EQ(reported, std::vector<QString>{QStringLiteral("no turn today")});
+    }
+}
+
 TEST(RoundInstruments, CompassSplitsItsAngle)
 {
     auto compass = CreateInstrument<TZorCircularCompass>();
@@ -167,6 +195,41 @@ TEST(RoundInstruments, CalendarShowsTheDayOfTheYear)
     EXPECT_EQ(ElementOf(*calendar, QStringLiteral("LittleHand")), nullptr);
     EXPECT_FALSE(ElementOf(*calendar, QStringLiteral("SmallMarkers"))->Display());
     EXPECT_EQ(calendar->PartBits(), TZorAnalogCalendar::StreamDefaults.Parts);
+}
+
+TEST(RoundInstruments, CalendarRedrawsItsDayMarksWhenTheMonthLengthChanges)
+{
+    const auto calendarOn = [](TDateTime Day) {
+        auto calendar = CreateInstrument<TZorAnalogCalendar>();
+        calendar->SetParts(TZorCustomCircularGauge::AllParts());
+        calendar->SetTime(Day);
+        calendar->resize(200, 200);
+        return calendar;
+    };
+    auto calendar = calendarOn(EncodeDate(2023, 1, 15));
+    Picture(*calendar);
+    ASSERT_FALSE(calendar->NeedBuffers());
+    EXPECT_EQ(MarkCount(*calendar, QStringLiteral("SmallMarkers")), 31);
+    // A month of another length: a new ring of day marks, drawn anew.
+    calendar->SetTime(EncodeDate(2023, 2, 15));
+    EXPECT_EQ(MarkCount(*calendar, QStringLiteral("SmallMarkers")), 28);
+    EXPECT_TRUE(calendar->NeedBuffers());
+    EXPECT_EQ(LargestDifference(Picture(*calendar), Picture(*calendarOn(EncodeDate(2023, 2, 15)))), 0);
+    // A month of the same length keeps the ring and the layers.
+    Picture(*calendar);
+    calendar->SetTime(EncodeDate(2023, 2, 20));
+    EXPECT_FALSE(calendar->NeedBuffers());
+    // A hidden ring is made anew but not drawn: the layers stay until the
+    // ring is shown.
+    calendar->SetParts(TZorCustomCircularGauge::AllParts() -
+                       TZorCustomCircularGauge::TParts{TCircularGaugePart::gpMinorMarkers});
+    Picture(*calendar);
+    calendar->SetTime(EncodeDate(2023, 4, 20));
+    EXPECT_EQ(MarkCount(*calendar, QStringLiteral("SmallMarkers")), 30);
+    EXPECT_FALSE(calendar->NeedBuffers());
+    calendar->SetParts(TZorCustomCircularGauge::AllParts());
+    EXPECT_TRUE(calendar->NeedBuffers());
+    EXPECT_EQ(LargestDifference(Picture(*calendar), Picture(*calendarOn(EncodeDate(2023, 4, 20)))), 0);
 }
 
 TEST(RoundInstruments, ClockFollowsTheTime)
