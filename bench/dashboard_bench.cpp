@@ -2,15 +2,21 @@
 // and both timers running: each iteration is one frame, in which each
 // instrument's animated property takes its next value, the timers' handlers
 // run at their own rates (every 60th and every 15th frame: the clocks, the
-// traffic light and the running light of cube lights), and the whole window
-// is painted again, every instrument in it. The CPU time per iteration is the
-// cost of a frame; "core_%" is the share of one core that 60 such frames a
-// second take.
+// traffic light and the running light of cube lights), and the event loop
+// runs until the next frame is due, as the window's does: it paints what the
+// changes asked for, the instruments that changed over the area they said
+// changed, when the repaints that wait for the screen's refresh are due. The
+// CPU time per iteration is the cost of a frame (the wall time is the frame
+// period); "core_%" is the share of one core that 60 such frames a second
+// take.
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <array>
+#include <chrono>
 #include <cmath>
 #include <ctime>
 
@@ -49,6 +55,19 @@ constexpr std::array<TSweep, 16> Sweeps = {{
 // The timers' intervals in frames of 60 Hz.
 constexpr int Timer1Frames = 60;
 constexpr int Timer2Frames = 15;
+constexpr std::chrono::microseconds FramePeriod(16667);
+// Two sweeps there and back.
+constexpr int Frames = 480;
+
+// Runs the event loop until Due.
+void RunEventsUntil(std::chrono::steady_clock::time_point Due)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(Due - std::chrono::steady_clock::now());
+    QEventLoop loop;
+    QTimer::singleShot(std::max<std::chrono::milliseconds>(left, std::chrono::milliseconds(0)), Qt::PreciseTimer,
+                       &loop, &QEventLoop::quit);
+    loop.exec();
+}
 
 double ProcessSeconds()
 {
@@ -76,6 +95,7 @@ void BM_DashboardFrameAt60Hz(benchmark::State& State)
     // Two-second sweeps there and back, 120 frames each way; the lights
     // switch as the timers say.
     int frame = 0;
+    auto due = std::chrono::steady_clock::now();
     const double start = ProcessSeconds();
     for (auto _ : State) {
         const double phase = std::abs(std::fmod(frame / 120.0, 2.0) - 1.0);
@@ -87,7 +107,8 @@ void BM_DashboardFrameAt60Hz(benchmark::State& State)
             window.Timer1Timer(window.Timer1());
         if (frame % Timer2Frames == 0)
             window.Timer2Timer(window.Timer2());
-        window.repaint();
+        due += FramePeriod;
+        RunEventsUntil(due);
         ++frame;
     }
     const double spent = ProcessSeconds() - start;
@@ -97,6 +118,11 @@ void BM_DashboardFrameAt60Hz(benchmark::State& State)
             State.SkipWithError(qPrintable(instrument->LastPaintError()));
 }
 // At the stored size, and enlarged twice.
-BENCHMARK(BM_DashboardFrameAt60Hz)->Arg(752)->Arg(1504)->MeasureProcessCPUTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DashboardFrameAt60Hz)
+    ->Arg(752)
+    ->Arg(1504)
+    ->Iterations(Frames)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
