@@ -54,8 +54,9 @@ void TZorCustomBattery::UpdateLevel()
     TSVGGraphicElement* level = Element(LevelElementID());
     if (level == nullptr)
         return;
+    const QRectF before = AreaOf(*level);
     level->SetMatrix(LevelMatrix(LevelFraction()));
-    LivePartMoved();
+    LivePartMovedWithin(before | AreaOf(*level));
 }
 
 QTransform TZorCustomBattery::LevelMatrix(double Fraction) const
@@ -262,8 +263,11 @@ void TZorBatteryModern::UpdateLevel()
 {
     TZorCustomBattery::UpdateLevel();
     // The lit top of the charge rides on the level's top edge.
-    if (TSVGGraphicElement* top = Element(QStringLiteral("LevelTop")))
+    if (TSVGGraphicElement* top = Element(QStringLiteral("LevelTop"))) {
+        const QRectF before = AreaOf(*top);
         top->SetY(static_cast<float>(FLevelY + FLevelHeight * (1 - LevelFraction())));
+        LivePartMovedWithin(before | AreaOf(*top));
+    }
 }
 
 void TZorBatteryModern::SetParts(const TParts& Value)

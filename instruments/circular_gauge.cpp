@@ -49,7 +49,7 @@ TZorCustomCircularGauge::TZorCustomCircularGauge(QWidget* Parent)
     connect(FRepaintTimer, &QTimer::timeout, this, [this] {
         FHandsRepaintPending = false;
         FSinceHandsRepaint.start();
-        Repaint();
+        RepaintHands();
     });
     InstallInstrumentAccessibility();
 }
@@ -481,6 +481,15 @@ void TZorCustomCircularGauge::PaintActiveElement(QPainter& Painter, const QRect&
         return;
     }
     FSprites.Paint(Painter, SVG(), Rotors(), Target, Quality(), Buffers().Background().cacheKey());
+}
+
+void TZorCustomCircularGauge::RepaintHands()
+{
+    // Drawn from their pictures, the hands repaint where they were and are;
+    // drawn otherwise, or with stale layers, the whole gauge does.
+    const bool pictures = MayPaintActiveElementFromPicture() && !NeedBuffers();
+    RepaintArea(pictures ? FSprites.MovedArea(SVG(), Rotors(), Quality(), Buffers().Background().cacheKey())
+                         : QRectF());
 }
 
 void TZorCustomCircularGauge::RequestHandsRepaint()

@@ -348,6 +348,8 @@ protected:
     // Asks for a repaint of the hands: at most one per screen refresh, none
     // while the widget is hidden.
     void RequestHandsRepaint();
+    // Repaints what the hands' turn changed.
+    void RepaintHands();
     // Shows or hides the element ID (display), when there is one.
     void ShowElement(const QString& ID, bool Shown);
     // Removes and frees element ID from the document, when there is one.

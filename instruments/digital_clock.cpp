@@ -74,28 +74,48 @@ void TZorDigitalClock::UpdateDisplay()
 {
     const TDecodedTime time = DecodeTime(FTime);
     const TClockDigits shown = ClockDigits(time.Hour, time.Minute, FTwentyFourHour);
+    QRectF changed;
     {
         TUpdateScope<TSVGDocument> update(SVG());
-        ShowDigit(QString::fromLatin1(DigitIDs[3]), shown.Digits[3]);
-        ShowDigit(QString::fromLatin1(DigitIDs[2]), shown.Digits[2]);
+        changed |= ShowDigit(QString::fromLatin1(DigitIDs[3]), shown.Digits[3]);
+        changed |= ShowDigit(QString::fromLatin1(DigitIDs[2]), shown.Digits[2]);
         SetIsPM(shown.IsPM);
-        ShowTimeOfDay();
-        ShowDigit(QString::fromLatin1(DigitIDs[0]), shown.Digits[0]);
-        ShowDigit(QString::fromLatin1(DigitIDs[1]), shown.Digits[1]);
+        changed |= ShowTimeOfDay();
+        changed |= ShowDigit(QString::fromLatin1(DigitIDs[0]), shown.Digits[0]);
+        changed |= ShowDigit(QString::fromLatin1(DigitIDs[1]), shown.Digits[1]);
     }
-    // The digits are the live part: the layers stay.
-    LivePartMoved();
+    // The digits are the live part: the layers stay, and only the segments
+    // and signs switched are drawn again; a time that shows the same draws
+    // nothing.
+    if (!changed.isNull())
+        LivePartMovedWithin(changed);
 }
 
-void TZorDigitalClock::ShowDigit(const QString& GroupID, int Digit)
+QRectF TZorDigitalClock::Switch(TSVGGraphicElement* Element, bool Shown)
+{
+    if (Element == nullptr || Element->Display() == Shown)
+        return QRectF();
+    // A hidden text has no outline to measure: the area it covers is the
+    // one it has shown.
+    const QRectF before = AreaOf(*Element);
+    Element->SetDisplay(Shown);
+    const QRectF changed = before | AreaOf(*Element);
+    if (changed.isNull() && ActiveSVGElement() != nullptr)
+        return AreaOf(*ActiveSVGElement());
+    return changed;
+}
+
+QRectF TZorDigitalClock::ShowDigit(const QString& GroupID, int Digit)
 {
     // Looked up strictly: a clock without its digits is an error, not a step to skip.
     auto* group = CheckedCast<TSVGGroup>(SVG().AllItems().Items(GroupID));
     const TSegments lit = SegmentsOf(Digit);
+    QRectF changed;
     for (std::size_t i = 0; i < EnumCount(TSegment{}); ++i) {
         auto* segment = CheckedCast<TSVGGraphicElement>(group->Items()[static_cast<qsizetype>(i)]);
-        segment->SetDisplay(lit.Contains(static_cast<TSegment>(i)));
+        changed |= Switch(segment, lit.Contains(static_cast<TSegment>(i)));
     }
+    return changed;
 }
 
 int TZorDigitalClock::ShownDigit(const QString& GroupID) const
@@ -119,11 +139,11 @@ void TZorDigitalClock::SetIsPM(bool Value)
     FIsPM = Value;
 }
 
-void TZorDigitalClock::ShowTimeOfDay()
+QRectF TZorDigitalClock::ShowTimeOfDay()
 {
     // AM and PM are part of the live digits: the layers stay.
-    ShowElement(QStringLiteral("AM"), !FTwentyFourHour && !FIsPM);
-    ShowElement(QStringLiteral("PM"), !FTwentyFourHour && FIsPM);
+    return Switch(Element(QStringLiteral("AM")), !FTwentyFourHour && !FIsPM) |
+           Switch(Element(QStringLiteral("PM")), !FTwentyFourHour && FIsPM);
 }
 
 double TZorDigitalClock::AccessibleMaximum() const

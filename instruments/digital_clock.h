@@ -95,11 +95,17 @@ protected:
     virtual void UpdateDisplay();
 
 private:
-    // The segments of group GroupID show Digit (none for BlankDigit).
-    void ShowDigit(const QString& GroupID, int Digit);
+    // The segments of group GroupID show Digit (none for BlankDigit); the
+    // area of those switched.
+    QRectF ShowDigit(const QString& GroupID, int Digit);
     // The sign shows PM (or AM); neither in 24-hour form.
     void SetIsPM(bool Value);
-    void ShowTimeOfDay();
+    // The sign as the time says; the area of what switched.
+    QRectF ShowTimeOfDay();
+    // Shows or hides Element (none is skipped); the area it covers when that
+    // changed its display (the whole live part's when it cannot be told),
+    // null otherwise.
+    QRectF Switch(TSVGGraphicElement* Element, bool Shown);
 
     TParts FParts = TParts::All();
     TAlphaColor FFrameColor = 0;

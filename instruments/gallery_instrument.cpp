@@ -271,13 +271,37 @@ void TZorCustomGalleryInstrument::LivePartChanged()
 {
     FSprites.Invalidate();
     FPoseKey.Valid = false;
-    LivePartMoved();
+    FLivePicture.Invalidate();
+    Repaint();
 }
 
 void TZorCustomGalleryInstrument::LivePartMoved()
 {
-    FLivePicture.Valid = false;
+    const std::vector<TSVGGraphicElement*> rotors = Rotors();
+    if (!rotors.empty()) {
+        // The rotors' pictures stay; a null area repaints the whole control.
+        const bool pictures = MayPaintActiveElementFromPicture() && !NeedBuffers();
+        RepaintArea(pictures ? FSprites.MovedArea(SVG(), rotors, Quality(), Buffers().Background().cacheKey())
+                             : QRectF());
+        return;
+    }
+    FLivePicture.Invalidate();
     Repaint();
+}
+
+void TZorCustomGalleryInstrument::LivePartMovedWithin(const QRectF& DocumentArea)
+{
+    if (DocumentArea.isNull() || !Rotors().empty()) {
+        LivePartMoved();
+        return;
+    }
+    FLivePicture.InvalidateArea(DocumentArea);
+    RepaintArea(DocumentArea);
+}
+
+QRectF TZorCustomGalleryInstrument::AreaOf(const TSVGGraphicElement& Element)
+{
+    return Element.AbsoluteMatrix().mapRect(Element.BoundsRect());
 }
 
 std::vector<TSVGGraphicElement*> TZorCustomGalleryInstrument::ShownChildren(const QString& ID) const
@@ -303,48 +327,9 @@ void TZorCustomGalleryInstrument::PaintActiveElement(QPainter& Painter, const QR
     }
     const std::vector<TSVGGraphicElement*> rotors = Rotors();
     if (rotors.empty())
-        PaintLivePicture(Painter, Target);
+        FLivePicture.Paint(Painter, SVG(), *ActiveSVGElement(), Target, Quality(), Buffers().Background().cacheKey());
     else
         PaintRotors(Painter, Target, rotors);
-}
-
-void TZorCustomGalleryInstrument::PaintLivePicture(QPainter& Painter, const QRect& Target)
-{
-    const qint64 layers = Buffers().Background().cacheKey();
-    TLivePicture& live = FLivePicture;
-    if (!live.Valid || live.LayerKey != layers || live.Size != Target.size() || live.Quality != Quality()) {
-        RenderLivePicture(Target.size());
-        live.LayerKey = layers;
-        live.Size = Target.size();
-        live.Quality = Quality();
-        live.Valid = true;
-        ++live.Renders;
-    }
-    Painter.drawImage(Target.topLeft() + live.Origin, live.Picture);
-}
-
-void TZorCustomGalleryInstrument::RenderLivePicture(QSize Size)
-{
-    // Only the part of the picture the live part covers is drawn: a needle,
-    // a column or a lamp covers little of it.
-    const QRect whole(QPoint(0, 0), Size);
-    const TSVGGraphicElement* active = ActiveSVGElement();
-    const QTransform view = SVG().GetViewMatrix(QRectF(whole));
-    const QRectF bounds = (active->AbsoluteMatrix() * view).mapRect(active->BoundsRect());
-    // Strokes and antialiasing reach a little beyond the outlines' bounds.
-    const int margin = std::max(4, std::max(Size.width(), Size.height()) / 32);
-    QRect area = bounds.toAlignedRect().adjusted(-margin, -margin, margin, margin) & whole;
-    if (bounds.isEmpty() || !bounds.isValid())
-        area = whole;
-    FLivePicture.Origin = area.topLeft();
-    FLivePicture.Picture =
-        RenderSupersampled(area.size(), Quality(), [&](TRenderContext& Canvas, const QRectF& Rect) {
-            // The whole drawing's rectangle, in the supersampled pixels of the area.
-            const double sx = Rect.width() / area.width();
-            const double sy = Rect.height() / area.height();
-            const QRectF drawing(-area.left() * sx, -area.top() * sy, Size.width() * sx, Size.height() * sy);
-            SVG().DrawElement(ActiveSVGElement(), SVG().GetViewMatrix(drawing), Canvas, drawing);
-        });
 }
 
 void TZorCustomGalleryInstrument::PaintRotors(QPainter& Painter, const QRect& Target,

@@ -17,6 +17,7 @@
 
 #include "instruments/custom_instrument.h"
 #include "instruments/instrument_accessibility.h"
+#include "instruments/live_picture.h"
 #include "instruments/rotor_sprites.h"
 #include "platform/enum_set.h"
 
@@ -181,8 +182,17 @@ protected:
     void ArtworkChanged();
     // The live part looks different (not only moved).
     void LivePartChanged();
-    // The live part moved: its parts turned, or its geometry changed.
+    // The live part moved: its parts turned, or its geometry changed. The
+    // rotors' repaint covers where they were and where they are.
     void LivePartMoved();
+    // The live part's geometry or display changed within DocumentArea of
+    // the document's user space (where the changed elements were and are):
+    // only that area of its picture, and of the screen, is drawn again. A
+    // null area stands for the whole live part.
+    void LivePartMovedWithin(const QRectF& DocumentArea);
+    // The area of the document's user space Element covers, its bounds
+    // through its transforms, whether it is shown or not.
+    static QRectF AreaOf(const TSVGGraphicElement& Element);
     // The parts of the live drawing that only turn, in drawing order; none
     // draws the live part as one picture.
     virtual std::vector<TSVGGraphicElement*> Rotors() const { return {}; }
@@ -192,8 +202,7 @@ protected:
     virtual void PoseForPictures(bool /*Drawing*/) {}
     void PaintActiveElement(QPainter& Painter, const QRect& Target) override;
     const TRotorSprites& Sprites() const { return FSprites; }
-    // How many times the live part was drawn into its picture, for tests.
-    int LivePictureRenders() const { return FLivePicture.Renders; }
+    const TLivePicture& LivePicture() const { return FLivePicture; }
 
     // The child groups of element ID that are shown, as rotors.
     std::vector<TSVGGraphicElement*> ShownChildren(const QString& ID) const;
@@ -201,17 +210,6 @@ protected:
 private:
     [[noreturn]] static void RaiseMissingElement(const QString& ID);
 
-    // The live part drawn whole, for the layers of LayerKey at Size and Quality.
-    struct TLivePicture {
-        QImage Picture;
-        // Where the picture's first pixel lies in the target.
-        QPoint Origin;
-        qint64 LayerKey = 0;
-        QSize Size;
-        int Quality = 0;
-        bool Valid = false;
-        int Renders = 0;
-    };
     // The key of the layers the rotors' pictures were drawn in their pose for.
     struct TPoseKey {
         qint64 LayerKey = 0;
@@ -219,8 +217,6 @@ private:
         int Quality = 0;
         bool Valid = false;
     };
-    void PaintLivePicture(QPainter& Painter, const QRect& Target);
-    void RenderLivePicture(QSize Size);
     void PaintRotors(QPainter& Painter, const QRect& Target, const std::vector<TSVGGraphicElement*>& Rotors);
 
     QSize FDefaultSize{DefaultSide, DefaultSide};

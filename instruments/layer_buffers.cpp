@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "instruments/image_reduction.h"
 #include "svg/model/document.h"
 #include "svg/render/render_context.h"
 #include "svg/values/bitmap_size.h"
@@ -43,6 +44,19 @@ QSizeF DocumentSize(const TSVGDocument& Document)
     return Document.GetBoundsRect(QTransform()).size();
 }
 
+int OutlineMargin(QSize Size)
+{
+    return std::max(4, std::max(Size.width(), Size.height()) / 32);
+}
+
+QRect DeviceAreaOf(const TSVGDocument& Document, const QRectF& DocumentArea, QSize Size)
+{
+    const QRect whole(QPoint(0, 0), Size);
+    const QRectF shown = Document.GetViewMatrix(QRectF(whole)).mapRect(DocumentArea);
+    const int margin = OutlineMargin(Size);
+    return shown.toAlignedRect().adjusted(-margin, -margin, margin, margin) & whole;
+}
+
 QImage RenderSupersampled(QSize Size, int Quality, const TLayerDrawing& Draw)
 {
     const QSize renderSize = SupersampledSize(Size, Quality);
@@ -64,7 +78,7 @@ QImage RenderSupersampled(QSize Size, int Quality, const TLayerDrawing& Draw)
     if (renderSize == Size)
         return image;
     // An area-averaging reduction: every supersampled pixel counts.
-    return image.scaled(Size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return ReducedImage(image, Size);
 }
 
 void TSVGLayerBuffers::Update(TSVGDocument& Document, TSVGGraphicElement& Active, QSize Size, int Quality)

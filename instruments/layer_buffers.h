@@ -35,6 +35,15 @@ QRect FittedDeviceRect(const QRectF& Area, QSizeF DocumentSize, bool Stretch);
 // The size a document occupies when it is fitted: its bounds.
 QSizeF DocumentSize(const TSVGDocument& Document);
 
+// How far, in pixels, strokes and antialiasing may reach beyond the bounds
+// of the outlines of a drawing Size pixels large.
+int OutlineMargin(QSize Size);
+
+// The pixels of a drawing of Document Size pixels large (fitted as
+// GetViewMatrix fits it) that show DocumentArea of its user space, with the
+// outline margin, within the drawing.
+QRect DeviceAreaOf(const TSVGDocument& Document, const QRectF& DocumentArea, QSize Size);
+
 // Draws into a transparent image of Size pixels at Quality times its
 // resolution and reduces the result to Size: Draw receives a canvas and the
 // target rectangle in the supersampled pixels.

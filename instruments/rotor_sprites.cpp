@@ -65,6 +65,40 @@ void TRotorSprites::Render(TSVGDocument& Document, const std::vector<TSVGGraphic
     }
 }
 
+std::optional<QTransform> TRotorSprites::Movement(const TSprite& Sprite, const QTransform& View) const
+{
+    bool invertible = false;
+    const QTransform back = Sprite.Placement.inverted(&invertible);
+    if (!invertible)
+        return std::nullopt;
+    // Picture pixels → target pixels then → the element's space as the
+    // picture was drawn → target pixels as it lies now.
+    return QTransform::fromTranslate(Sprite.Origin.x(), Sprite.Origin.y()) * back *
+           (Sprite.Element->AbsoluteMatrix() * View);
+}
+
+QRectF TRotorSprites::CoveredArea(const TSVGDocument& Document) const
+{
+    const QTransform view = Document.GetViewMatrix(QRectF(QPointF(0, 0), QSizeF(FSize)));
+    const QTransform toDocument = view.inverted();
+    QRectF covered;
+    for (const TSprite& sprite : FSprites) {
+        if (sprite.Picture.isNull())
+            continue;
+        if (const std::optional<QTransform> move = Movement(sprite, view))
+            covered |= toDocument.mapRect(move->mapRect(QRectF(QPointF(0, 0), QSizeF(sprite.Picture.size()))));
+    }
+    return covered;
+}
+
+QRectF TRotorSprites::MovedArea(const TSVGDocument& Document, const std::vector<TSVGGraphicElement*>& Rotors,
+                                int Quality, qint64 LayerKey) const
+{
+    if (FPaintedArea.isNull() || !IsCurrent(Rotors, FSize, Quality, LayerKey))
+        return QRectF();
+    return FPaintedArea | CoveredArea(Document);
+}
+
 void TRotorSprites::Paint(QPainter& Painter, TSVGDocument& Document, const std::vector<TSVGGraphicElement*>& Rotors,
                           const QRect& Target, int Quality, qint64 LayerKey)
 {
@@ -79,19 +113,14 @@ void TRotorSprites::Paint(QPainter& Painter, TSVGDocument& Document, const std::
     for (const TSprite& sprite : FSprites) {
         if (sprite.Picture.isNull())
             continue;
-        bool invertible = false;
-        const QTransform back = sprite.Placement.inverted(&invertible);
-        if (!invertible)
+        const std::optional<QTransform> move = Movement(sprite, view);
+        if (!move)
             continue;
-        // Picture pixels → target pixels then → the element's space as the
-        // picture was drawn → target pixels as it lies now.
-        const QTransform move = QTransform::fromTranslate(sprite.Origin.x(), sprite.Origin.y()) * back *
-                                (sprite.Element->AbsoluteMatrix() * view) *
-                                QTransform::fromTranslate(Target.left(), Target.top());
-        Painter.setTransform(move * device);
+        Painter.setTransform(*move * QTransform::fromTranslate(Target.left(), Target.top()) * device);
         Painter.drawImage(QPointF(0, 0), sprite.Picture);
     }
     Painter.restore();
+    FPaintedArea = CoveredArea(Document);
 }
 
 } // namespace zor

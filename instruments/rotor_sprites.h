@@ -13,7 +13,9 @@
 #include <QImage>
 #include <QPoint>
 #include <QRect>
+#include <QRectF>
 #include <QTransform>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -31,7 +33,18 @@ public:
     void Paint(QPainter& Painter, TSVGDocument& Document, const std::vector<TSVGGraphicElement*>& Rotors,
                const QRect& Target, int Quality, qint64 LayerKey);
     // The pictures are drawn again before the next paint.
-    void Invalidate() { FSprites.clear(); }
+    void Invalidate()
+    {
+        FSprites.clear();
+        FPaintedArea = QRectF();
+    }
+    // The area of Document's user space the pictures covered when they were
+    // last painted together with the area they cover as their elements stand
+    // now: what a repaint after a turn must cover. Null when the pictures
+    // are not those of Rotors at Quality with the layers of LayerKey, or
+    // were not painted yet.
+    QRectF MovedArea(const TSVGDocument& Document, const std::vector<TSVGGraphicElement*>& Rotors, int Quality,
+                     qint64 LayerKey) const;
     // How many times the pictures were drawn, for tests.
     int Renders() const { return FRenders; }
 
@@ -46,9 +59,16 @@ private:
     };
 
     bool IsCurrent(const std::vector<TSVGGraphicElement*>& Rotors, QSize Size, int Quality, qint64 LayerKey) const;
+    // From the picture's pixels to the target's as the element stands now
+    // (View places the document in the target); none when the picture's
+    // placement cannot be undone.
+    std::optional<QTransform> Movement(const TSprite& Sprite, const QTransform& View) const;
+    // The area of the document's user space the pictures cover now.
+    QRectF CoveredArea(const TSVGDocument& Document) const;
     void Render(TSVGDocument& Document, const std::vector<TSVGGraphicElement*>& Rotors, QSize Size, int Quality);
 
     std::vector<TSprite> FSprites;
+    QRectF FPaintedArea;
     QSize FSize;
     int FQuality = 0;
     qint64 FLayerKey = 0;

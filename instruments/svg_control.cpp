@@ -119,6 +119,20 @@ void TZorSVGControl::UpdateBuffersFor(QSize Size)
     FNeedBuffers = false;
 }
 
+void TZorSVGControl::RepaintArea(const QRectF& DocumentArea)
+{
+    const QRect target = GetDrawRect(QRectF(rect()));
+    if (DocumentArea.isNull() || target.isEmpty()) {
+        Repaint();
+        return;
+    }
+    // The margin of the device pixels, in the widget's; one more for the
+    // rounding of the fitted rectangle in either.
+    const int margin = static_cast<int>(std::ceil(OutlineMargin(ScreenDeviceSize()) / devicePixelRatioF())) + 1;
+    const QRect shown = FSVG->GetViewMatrix(QRectF(target)).mapRect(DocumentArea).toAlignedRect();
+    update(shown.adjusted(-margin, -margin, margin, margin) & rect());
+}
+
 QSize TZorSVGControl::ScreenDeviceSize() const
 {
     return GetDrawRect(QRectF(QPointF(0, 0), QSizeF(size()) * devicePixelRatioF())).size();

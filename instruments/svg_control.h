@@ -109,6 +109,10 @@ protected:
     void InvalidateBuffers() { FNeedBuffers = true; }
     // Invalidates the widget's picture.
     void Repaint() { update(); }
+    // Invalidates the part of the widget's picture that shows DocumentArea
+    // of the document's user space, with room for strokes and antialiasing;
+    // a null area invalidates it all.
+    void RepaintArea(const QRectF& DocumentArea);
     // Reads the document from Source.
     virtual void LoadFromStream(QIODevice& Source);
     // Draws the active element between the layers into Target (device

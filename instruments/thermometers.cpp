@@ -1,5 +1,6 @@
 #include "instruments/thermometers.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -158,22 +159,28 @@ std::pair<double, double> TZorThermometer::MercuryTopAndHeight(double Value) con
     return {(1 - fraction) * FMercury.Height + FMercury.Y, fraction * FMercury.Height};
 }
 
-void TZorThermometer::SetColumn(const QString& ID, const TColumn& Full, double Fraction)
+QRectF TZorThermometer::SetColumn(const QString& ID, const TColumn& Full, double Fraction)
 {
     TSVGGraphicElement& rect = RequiredElement(ID);
+    const QRectF before = AreaOf(rect);
     rect.SetY(static_cast<float>((1 - Fraction) * Full.Height + Full.Y));
     rect.SetHeight(static_cast<float>(Fraction * Full.Height));
+    // The sides and the bottom stay, and the gradients run across the
+    // column: it looks different only between its old top and its new.
+    const QRectF after = AreaOf(rect);
+    return QRectF(QPointF(after.left(), std::min(before.top(), after.top())),
+                  QPointF(after.right(), std::max(before.top(), after.top())));
 }
 
 void TZorThermometer::UpdateMercury()
 {
     const double fraction = Fraction(Value(), FMinMercury, FMaxMercury);
+    QRectF changed;
     {
         TUpdateScope<TSVGDocument> update(SVG());
-        SetColumn(Mercury, FMercury, fraction);
-        SetColumn(MercuryHighlight, FMercuryHighlight, fraction);
+        changed = SetColumn(Mercury, FMercury, fraction) | SetColumn(MercuryHighlight, FMercuryHighlight, fraction);
     }
-    LivePartMoved();
+    LivePartMovedWithin(changed);
 }
 
 void TZorThermometer::FormatStrChanged()

@@ -127,7 +127,8 @@ private:
     void FitLabels();
     // The shaded edge of the frame's bevel: the frame colour, 128 darker.
     TAlphaColor FrameBevelShade() const;
-    void SetColumn(const QString& ID, const TColumn& Full, double Fraction);
+    // Fills Fraction of the column rect ID; gives the area that changed.
+    QRectF SetColumn(const QString& ID, const TColumn& Full, double Fraction);
 
     float FMinMercury = 0;
     float FMaxMercury = InitialMax;

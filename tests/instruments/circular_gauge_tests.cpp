@@ -191,14 +191,6 @@ protected:
     }
 };
 
-void ProcessEventsFor(int Milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < Milliseconds)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-}
-
 TEST_F(CircularGauge, ValueChangesAtAnyRatePaintOncePerRefresh)
 {
     Gauge->resize(100, 100);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
@@ -83,6 +85,15 @@ inline QStringList LabelTexts(TZorSVGControl& Control)
     for (const TSVGTextPath* along : LabelPaths(Control))
         texts += along->Text();
     return texts;
+}
+
+// Runs the event loop for Milliseconds: timers fire, repaints happen.
+inline void ProcessEventsFor(int Milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < Milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
 // The instrument painted into an image of its size.
