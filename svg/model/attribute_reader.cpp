@@ -15,17 +15,26 @@ namespace zor {
 
 namespace {
 
-const QString NotALength = QStringLiteral("not a length");
 const QString NotANumber = QStringLiteral("not a finite number");
 
-bool IsReadableLength(QStringView Text)
+} // namespace
+
+QString TSVGAttributeReader::NotALength()
+{
+    return QStringLiteral("not a length");
+}
+
+bool TSVGAttributeReader::IsReadableLength(const QString& Text)
 {
     TSVGUnit unit = TSVGUnit::suNone;
     float number = 0;
     return TryParseUnitNumber(Text, unit, number) && std::isfinite(number);
 }
 
-} // namespace
+void TSVGAttributeReader::ParseLength(const QString& Text, TSVGLength& Length)
+{
+    ParseLengthValue(Text, Length, 0, 1);
+}
 
 TSVGAttributeReader::TSVGAttributeReader(TSVGElement& Element, const TXMLNode& Node)
     : FElement(Element)
@@ -45,9 +54,7 @@ std::optional<QString> TSVGAttributeReader::Text(const QString& Name) const
 
 bool TSVGAttributeReader::ReadLength(const QString& Name, TSVGLength& Length) const
 {
-    return ReadChecked(Name, IsReadableLength, NotALength, [&Length](const QString& Text) {
-        ParseLengthValue(Text, Length, 0, 1);
-    });
+    return ReadChecked(Name, IsReadableLength, NotALength(), [&Length](const QString& Text) { ParseLength(Text, Length); });
 }
 
 bool TSVGAttributeReader::ReadLengths(const QString& Name, TSVGLengths& Lengths) const
@@ -56,7 +63,7 @@ bool TSVGAttributeReader::ReadLengths(const QString& Name, TSVGLengths& Lengths)
         const QStringList pieces = SplitNumbers(Text);
         return std::all_of(pieces.begin(), pieces.end(), [](const QString& Piece) { return IsReadableLength(Piece); });
     };
-    return ReadChecked(Name, readable, NotALength, [&Lengths](const QString& Text) {
+    return ReadChecked(Name, readable, NotALength(), [&Lengths](const QString& Text) {
         ParseLengthList(Text, Lengths, 0, 1);
     });
 }

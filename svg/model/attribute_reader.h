@@ -9,6 +9,7 @@
 #include <QTransform>
 #include <optional>
 #include <span>
+#include <type_traits>
 
 #include "platform/xml_document.h"
 
@@ -43,6 +44,15 @@ public:
     // A length with its unit; a percentage is kept as a fraction of the
     // range it is measured against (Length's owner gives the range).
     bool ReadLength(const QString& Name, TSVGLength& Length) const;
+    // The same into the length Target gives, asked for only when the
+    // attribute is there: for lengths made when first set.
+    template <typename LengthTarget>
+        requires std::is_invocable_r_v<TSVGLength&, LengthTarget>
+    bool ReadLength(const QString& Name, LengthTarget&& Target) const
+    {
+        return ReadChecked(Name, IsReadableLength, NotALength(),
+                           [&Target](const QString& Text) { ParseLength(Text, Target()); });
+    }
     // A list of lengths, as the x and y of text; every entry must read.
     bool ReadLengths(const QString& Name, TSVGLengths& Lengths) const;
     // A finite number within the range of a 32-bit float.
@@ -79,6 +89,9 @@ public:
 
 private:
     static QString UnknownKeyword();
+    static QString NotALength();
+    static bool IsReadableLength(const QString& Text);
+    static void ParseLength(const QString& Text, TSVGLength& Length);
     // Applies the attribute's text when IsReadable holds for it, refuses it
     // for Reason otherwise; false when absent or refused.
     template <typename Check, typename Apply>

@@ -473,6 +473,12 @@ void TSVGElement::InheritedPropertyChanged(TPersistent* Source)
         child->InheritedPropertyChanged(Source);
 }
 
+std::unique_ptr<TSVGLength> TSVGElement::CreateLength(TLengthMeasure Measure)
+{
+    ISVGValueOwner& owner = *this;
+    return std::make_unique<TSVGLength>(owner, int(Measure));
+}
+
 std::unique_ptr<TSVGLength> TSVGElement::CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
                                                       TSVGLengthRangeEvent OnRange)
 {
@@ -481,6 +487,19 @@ std::unique_ptr<TSVGLength> TSVGElement::CreateLength(TSVGUnitFactorsEvent OnUni
         .UnitFactors = std::move(OnUnitFactors),
         .Range = std::move(OnRange),
     });
+}
+
+void TSVGElement::OwnedValueChanged(TPersistent& Value, int)
+{
+    PropertyChanged(&Value);
+}
+
+bool TSVGElement::OwnedValueUnitFactors(const TPersistent&, int Slot, TSVGUnitFactors& Factors) const
+{
+    if (TLengthMeasure(Slot) != TLengthMeasure::lmElementUnits)
+        return false;
+    Factors = GetUnitFactors();
+    return true;
 }
 
 std::unique_ptr<TSVGLengths> TSVGElement::CreateLengths()

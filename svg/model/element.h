@@ -27,7 +27,9 @@ class TSVGGraphicElement;
 class TSVGPaintServerElement;
 class TXMLNode;
 
-class TSVGElement : public TPersistent {
+// An element owns the lengths it makes and answers their questions itself
+// (ISVGValueOwner), by the way it made them measure.
+class TSVGElement : public TPersistent, protected ISVGValueOwner {
 public:
     // The most levels a tree may have, from its root down to its deepest
     // element. The walks of a tree (drawing, bounds, hit tests, Reset,
@@ -329,11 +331,25 @@ protected:
     // down to every child.
     virtual void InheritedPropertyChanged(TPersistent* Source);
 
-    // A length of this element: through private lines its changes reach
-    // PropertyChanged and its unit factors and percentage range come from the
-    // given callbacks; its public slots stay free for callers.
-    virtual std::unique_ptr<TSVGLength> CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
-                                                     TSVGLengthRangeEvent OnRange);
+    // How a length the element makes is measured.
+    enum class TLengthMeasure {
+        // The length's own unit factors, a percentage of 0..1.
+        lmOwnUnits,
+        // The element's unit factors (its document's resolution).
+        lmElementUnits,
+        // As the element's position and size: em and ex in its font size, a
+        // percentage of the width or height of the nearest view box around it.
+        lmHorizontal,
+        lmVertical,
+    };
+    // A length of this element: its changes reach PropertyChanged and its
+    // unit factors and percentage range come from the element as Measure
+    // says, through a private line; its public slots stay free for callers.
+    std::unique_ptr<TSVGLength> CreateLength(TLengthMeasure Measure);
+    // The same with unit factors and range from the given callbacks.
+    std::unique_ptr<TSVGLength> CreateLength(TSVGUnitFactorsEvent OnUnitFactors, TSVGLengthRangeEvent OnRange);
+    void OwnedValueChanged(TPersistent& Value, int Slot) override;
+    bool OwnedValueUnitFactors(const TPersistent& Value, int Slot, TSVGUnitFactors& Factors) const override;
     virtual std::unique_ptr<TSVGLengths> CreateLengths();
     void SetAttributes(const TSVGStyleProperties& Value) { FAttributes = Value; }
 

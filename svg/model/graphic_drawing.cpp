@@ -202,17 +202,19 @@ const TStrokeStyle& TSVGGraphicElement::StrokeStyle() const
 const TSVGGraphicElement::TPaintCache& TSVGGraphicElement::CachedPaints() const
 {
     const TSVGStyleValues& values = ResolvedValues();
-    if (FPaints.Generation != FValuesGeneration) {
-        FPaints.Fill = ResolvePaint(values.Brush, QRectF(), {}, TMissingPaintServer::mpsNone);
-        FPaints.Stroke = ResolvePaint(values.Pen, QRectF(), {}, TMissingPaintServer::mpsNone);
+    if (!FPaints)
+        FPaints = std::make_unique<TPaintCache>();
+    if (FPaints->Generation != FValuesGeneration) {
+        FPaints->Fill = ResolvePaint(values.Brush, QRectF(), {}, TMissingPaintServer::mpsNone);
+        FPaints->Stroke = ResolvePaint(values.Pen, QRectF(), {}, TMissingPaintServer::mpsNone);
         std::optional<QSizeF> percentBase;
         if (HasPercentages(values.Pen))
             if (const TSVGCustomViewBox* viewport = GetNearestViewBox())
                 percentBase = viewport->ViewBox().Rect().size();
-        FPaints.Style = StrokeStyleOf(values.Pen, values.VectorEffect, percentBase);
-        FPaints.Generation = FValuesGeneration;
+        FPaints->Style = StrokeStyleOf(values.Pen, values.VectorEffect, percentBase);
+        FPaints->Generation = FValuesGeneration;
     }
-    return FPaints;
+    return *FPaints;
 }
 
 TPaintServerResolver TSVGGraphicElement::PaintServers(const TPaintTarget& Target) const

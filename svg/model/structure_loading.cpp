@@ -55,10 +55,11 @@ void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
     FStyle.DeclaredProperties().ForEach(
         [&preferred](TSVGStyleProperty property) { preferred = preferred | StylePropertyLonghands(property); });
     SetPreferredStyles(preferred);
-    reader.ReadLength(QStringLiteral("x"), *FX);
-    reader.ReadLength(QStringLiteral("y"), *FY);
-    reader.ReadLength(QStringLiteral("width"), *FWidth);
-    reader.ReadLength(QStringLiteral("height"), *FHeight);
+    // The lengths are made only for the attributes given.
+    reader.ReadLength(QStringLiteral("x"), [this]() -> TSVGLength& { return Xu(); });
+    reader.ReadLength(QStringLiteral("y"), [this]() -> TSVGLength& { return Yu(); });
+    reader.ReadLength(QStringLiteral("width"), [this]() -> TSVGLength& { return WidthU(); });
+    reader.ReadLength(QStringLiteral("height"), [this]() -> TSVGLength& { return HeightU(); });
     QTransform matrix;
     if (reader.ReadTransform(QStringLiteral("transform"), matrix))
         SetMatrix(matrix);

@@ -12,23 +12,11 @@ namespace zor {
 
 TSVGRectangle::TSVGRectangle(TSVGDocument* aOwner)
     : Inherited(aOwner)
-    , FRX(MakeRadius(true))
-    , FRY(MakeRadius(false))
-{
-}
-
-std::unique_ptr<TSVGLength> TSVGRectangle::MakeRadius(bool Horizontal)
-{
     // Measured like the rectangle's own width and height: percentages of
     // the viewport around it.
-    return CreateLength([this](const TPersistent&, TSVGUnitFactors& Factors) { Factors = WidthU().GetUnitFactors(); },
-                        [this, Horizontal](const TSVGLength&, float& Min, float& Max, bool&) {
-                            const TSVGCustomViewBox* box = GetNearestViewBox();
-                            if (box == nullptr)
-                                return;
-                            Min = 0;
-                            Max = Horizontal ? box->ViewBox().Width().GetValue() : box->ViewBox().Height().GetValue();
-                        });
+    , FRX(CreateLength(TLengthMeasure::lmHorizontal))
+    , FRY(CreateLength(TLengthMeasure::lmVertical))
+{
 }
 
 TSVGRectangle::~TSVGRectangle() = default;

@@ -56,8 +56,6 @@ protected:
     void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
-    std::unique_ptr<TSVGLength> MakeRadius(bool Horizontal);
-
     std::unique_ptr<TSVGLength> FRX;
     std::unique_ptr<TSVGLength> FRY;
     bool FRXSpecified = false;
