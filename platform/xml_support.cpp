@@ -102,20 +102,26 @@ TEntityBudget::TEntityBudget(std::size_t Limit)
 void TEntityBudget::Spend(xmlDoc* Doc, xmlNode* First)
 {
     WalkNodes(First, [&](xmlNode* node) {
-        switch (node->type) {
-        case XML_ELEMENT_NODE:
-            ResolveNamespaces(Doc, node);
-            for (xmlAttr* attribute = node->properties; attribute != nullptr; attribute = attribute->next)
-                Spend(Doc, attribute->children);
-            return true;
-        case XML_ENTITY_REF_NODE:
-            if (xmlEntity* entity = EntityOf(node))
-                Charge(EntitySize(entity));
-            return false;
-        default:
-            return false;
-        }
+        SpendOn(Doc, node);
+        return node->type == XML_ELEMENT_NODE;
     });
+}
+
+void TEntityBudget::SpendOn(xmlDoc* Doc, xmlNode* Node)
+{
+    switch (Node->type) {
+    case XML_ELEMENT_NODE:
+        ResolveNamespaces(Doc, Node);
+        for (xmlAttr* attribute = Node->properties; attribute != nullptr; attribute = attribute->next)
+            Spend(Doc, attribute->children);
+        break;
+    case XML_ENTITY_REF_NODE:
+        if (xmlEntity* entity = EntityOf(Node))
+            Charge(EntitySize(entity));
+        break;
+    default:
+        break;
+    }
 }
 
 std::size_t TEntityBudget::ListSize(xmlNode* First)

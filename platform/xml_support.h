@@ -137,6 +137,9 @@ public:
     // (which libxml2 leaves as written) and raises the expansion error once
     // the total passes the limit.
     void Spend(xmlDoc* Doc, xmlNode* First);
+    // The same for Node alone, not the nodes inside it: for a document
+    // checked node by node as it is parsed.
+    void SpendOn(xmlDoc* Doc, xmlNode* Node);
 
 private:
     // Characters plus one per node of the nodes from First on, references

@@ -53,30 +53,32 @@ public:
     // "Copy" variant, or raises "Duplicates not allowed" with
     // soEnforceUniqueID; an empty id unregisters the element.
     void SetID(const QString& Value);
-    const QString& Title() const { return FTitle; }
+    // Title, language, tag and the lists below are made when first written;
+    // until then they read as empty (0 for the tag).
+    const QString& Title() const;
     void SetTitle(const QString& Value);
-    const QString& Language() const { return FLanguage; }
+    const QString& Language() const;
     void SetLanguage(const QString& Value);
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool Value);
-    std::intptr_t Tag() const { return FTag; }
-    void SetTag(std::intptr_t Value) { FTag = Value; }
+    std::intptr_t Tag() const;
+    void SetTag(std::intptr_t Value);
 
-    TStringList& Description() { return FDescription; }
-    const TStringList& Description() const { return FDescription; }
-    void SetDescription(const TStringList& Value) { FDescription.Assign(&Value); }
-    TStringList& Classes() { return FClasses; }
-    const TStringList& Classes() const { return FClasses; }
-    void SetClasses(const TStringList& Value) { FClasses.Assign(&Value); }
-    TStringList& SystemLanguages() { return FSystemLanguages; }
-    const TStringList& SystemLanguages() const { return FSystemLanguages; }
-    void SetSystemLanguages(const TStringList& Value) { FSystemLanguages.Assign(&Value); }
-    TStringList& RequiredFeatures() { return FRequiredFeatures; }
-    const TStringList& RequiredFeatures() const { return FRequiredFeatures; }
-    void SetRequiredFeatures(const TStringList& Value) { FRequiredFeatures.Assign(&Value); }
-    TStringList& RequiredExtensions() { return FRequiredExtensions; }
-    const TStringList& RequiredExtensions() const { return FRequiredExtensions; }
-    void SetRequiredExtensions(const TStringList& Value) { FRequiredExtensions.Assign(&Value); }
+    TStringList& Description() { return List(&TExtras::Description); }
+    const TStringList& Description() const { return ListOrEmpty(&TExtras::Description); }
+    void SetDescription(const TStringList& Value) { Description().Assign(&Value); }
+    TStringList& Classes() { return List(&TExtras::Classes); }
+    const TStringList& Classes() const { return ListOrEmpty(&TExtras::Classes); }
+    void SetClasses(const TStringList& Value) { Classes().Assign(&Value); }
+    TStringList& SystemLanguages() { return List(&TExtras::SystemLanguages); }
+    const TStringList& SystemLanguages() const { return ListOrEmpty(&TExtras::SystemLanguages); }
+    void SetSystemLanguages(const TStringList& Value) { SystemLanguages().Assign(&Value); }
+    TStringList& RequiredFeatures() { return List(&TExtras::RequiredFeatures); }
+    const TStringList& RequiredFeatures() const { return ListOrEmpty(&TExtras::RequiredFeatures); }
+    void SetRequiredFeatures(const TStringList& Value) { RequiredFeatures().Assign(&Value); }
+    TStringList& RequiredExtensions() { return List(&TExtras::RequiredExtensions); }
+    const TStringList& RequiredExtensions() const { return ListOrEmpty(&TExtras::RequiredExtensions); }
+    void SetRequiredExtensions(const TStringList& Value) { RequiredExtensions().Assign(&Value); }
 
     // The presentation properties given on this element as attributes.
     const TSVGStyleProperties& Attributes() const { return FAttributes; }
@@ -367,6 +369,30 @@ protected:
     static bool DestructorRunning();
 
 private:
+    // What most elements never have, made when first written: most of an
+    // element's properties cost one pointer until then.
+    struct TExtras {
+        QString Title;
+        QString Language;
+        std::unique_ptr<TStringList> Description;
+        std::unique_ptr<TStringList> Classes;
+        std::unique_ptr<TStringList> SystemLanguages;
+        std::unique_ptr<TStringList> RequiredFeatures;
+        std::unique_ptr<TStringList> RequiredExtensions;
+        std::intptr_t Tag = 0;
+        // Elements that follow this one, and the elements this one follows;
+        // the two sides are always kept in step.
+        std::vector<TSVGElement*> Listeners;
+        std::vector<TSVGElement*> Followed;
+    };
+    using TListField = std::unique_ptr<TStringList> TExtras::*;
+    TExtras& Extras();
+    TStringList& List(TListField Field);
+    const TStringList& ListOrEmpty(TListField Field) const;
+    // The listeners and the followed elements; empty without extras.
+    const std::vector<TSVGElement*>& Listeners() const;
+    const std::vector<TSVGElement*>& Followed() const;
+
     friend class TSVGDocument;
     friend class TSVGTemporaryParent;
     friend class TSVGReadingScope;
@@ -397,22 +423,11 @@ private:
     QString FID;
     TSVGDocument* FOwner;
     TSVGElementList FItems;
-    QString FTitle;
-    TStringList FDescription{ListHook()};
     TSVGElement* FParent = nullptr;
-    TStringList FClasses{ListHook()};
-    int FUpdateCount = 0;
-    QString FLanguage;
-    TStringList FSystemLanguages{ListHook()};
-    TStringList FRequiredFeatures{ListHook()};
-    TStringList FRequiredExtensions{ListHook()};
-    bool FEnabled = true;
-    // Elements that follow this one, and the elements this one follows; the
-    // two sides are always kept in step.
-    std::vector<TSVGElement*> FListeners;
-    std::vector<TSVGElement*> FFollowed;
-    std::intptr_t FTag = 0;
+    std::unique_ptr<TExtras> FExtras;
     TSVGStyleProperties FAttributes;
+    int FUpdateCount = 0;
+    bool FEnabled = true;
     TSVGElementState FElementState;
 };
 

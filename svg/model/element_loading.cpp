@@ -80,16 +80,17 @@ void TSVGElement::LoadAttributes(const TXMLNode& Node)
         title = reader.Text(QStringLiteral("title")).value_or(QString());
     SetTitle(title);
     if (const TXMLNode desc = Node.FindChildElement(QStringLiteral("desc")))
-        FDescription.SetText(desc.Text());
+        Description().SetText(desc.Text());
 
-    const auto readList = [&reader](const char* Name, TStringList& List) {
+    // A list is made only for an attribute that is there.
+    const auto readList = [this, &reader](const char* Name, TListField Field) {
         if (const std::optional<QString> text = reader.Text(QString::fromLatin1(Name)))
-            List.Assign(SplitList(*text));
+            List(Field).Assign(SplitList(*text));
     };
-    readList("class", FClasses);
-    readList("requiredFeatures", FRequiredFeatures);
-    readList("requiredExtensions", FRequiredExtensions);
-    readList("systemLanguage", FSystemLanguages);
+    readList("class", &TExtras::Classes);
+    readList("requiredFeatures", &TExtras::RequiredFeatures);
+    readList("requiredExtensions", &TExtras::RequiredExtensions);
+    readList("systemLanguage", &TExtras::SystemLanguages);
 }
 
 void TSVGElement::LoadChildren(const TXMLNode& Node)
