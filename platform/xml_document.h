@@ -18,6 +18,10 @@ struct _xmlNode;
 
 namespace zor {
 
+namespace xml {
+class TXMLStream;
+}
+
 // Malformed XML, refused input and stream errors of the service.
 class EXMLDocError : public Exception {
 public:
@@ -139,6 +143,7 @@ public:
 
 private:
     friend class TXMLDocument;
+    friend class TXMLChildWalk;
     explicit TXMLNode(_xmlNode* Node)
         : FNode(Node)
     {
@@ -146,6 +151,26 @@ private:
     _xmlNode* Element(const char* Operation) const;
 
     _xmlNode* FNode = nullptr;
+};
+
+// Walks the children of a node once, in document order. In a document read
+// as a stream, each child the walk has moved past is freed, so that a reader
+// that reads a document through walks holds only the part it is reading;
+// handles to a freed node, or to nodes inside it, are invalid from then on.
+// Elsewhere it is FirstChild and NextSibling.
+class TXMLChildWalk {
+public:
+    explicit TXMLChildWalk(const TXMLNode& Parent);
+    TXMLChildWalk(const TXMLChildWalk&) = delete;
+    TXMLChildWalk& operator=(const TXMLChildWalk&) = delete;
+
+    // The next child; a null node at the end.
+    TXMLNode Next();
+
+private:
+    TXMLNode FParent;
+    TXMLNode FCurrent;
+    bool FStarted = false;
 };
 
 // Everything the device holds from its position, refused with an XML error
@@ -163,6 +188,8 @@ public:
     TXMLDocument();
     ~TXMLDocument();
     TXMLDocument(TXMLDocument&&) noexcept;
+    TXMLDocument(const TXMLDocument&) = delete;
+    TXMLDocument& operator=(const TXMLDocument&) = delete;
     TXMLDocument& operator=(TXMLDocument&&) noexcept;
 
     // Loading detects the encoding from a byte order mark or the XML
@@ -173,6 +200,18 @@ public:
     // Reads Device from its current position to its end.
     void LoadFromStream(QIODevice& Device);
     void LoadFromFile(const QString& FileName);
+
+    // Reading as a stream: the text is parsed as the document's nodes are
+    // asked for (the children and siblings of the nodes handed out, the
+    // content of an element), a chunk at a time, and TXMLChildWalk frees what
+    // a reader has passed. An error of the text is raised by the call that
+    // asked for the part holding it; FinishStream parses what is left and
+    // raises its errors. A device is read as the parsing goes and must stay
+    // open until the stream is finished.
+    void StreamFromBytes(QByteArray Data);
+    void StreamFromDevice(QIODevice& Device);
+    void StreamFromFile(const QString& FileName);
+    void FinishStream();
 
     // The root element; null for an empty document.
     TXMLNode DocumentElement() const;
@@ -196,7 +235,12 @@ private:
     struct TFreeDoc {
         void operator()(_xmlDoc* Doc) const;
     };
+    // Reads from Source from now on; its document replaces the content.
+    void Stream(std::unique_ptr<xml::TXMLStream> Source);
+
+    // Before FStream, which lets go of the document when it ends.
     std::unique_ptr<_xmlDoc, TFreeDoc> FDoc;
+    std::unique_ptr<xml::TXMLStream> FStream;
 };
 
 // Prepares libxml2 for the service once per process; documents call it

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/xml_document.h"
+#include "platform/xml_stream.h"
 #include "platform/xml_support.h"
 
 namespace zor {
@@ -177,10 +178,32 @@ QString TXMLNode::NamespaceURI() const
     return ToQString(FNode->ns->href);
 }
 
+namespace {
+
+// In a streamed document: waits for the whole content of Node.
+void AwaitContent(xmlNode* Node)
+{
+    if (xml::TXMLStream* stream = xml::TXMLStream::Of(Node))
+        stream->AwaitClose(Node);
+}
+
+// In a streamed document: a node other than an element is handed out once
+// it is complete (character data may still grow until the next node starts).
+xmlNode* Settled(xmlNode* Node)
+{
+    if (Node != nullptr && Node->type != XML_ELEMENT_NODE)
+        if (xml::TXMLStream* stream = xml::TXMLStream::Of(Node))
+            stream->AwaitNext(Node);
+    return Node;
+}
+
+} // namespace
+
 QString TXMLNode::Text() const
 {
     if (FNode == nullptr)
         return {};
+    AwaitContent(FNode);
     switch (FNode->type) {
     case XML_TEXT_NODE:
     case XML_CDATA_SECTION_NODE:
@@ -203,6 +226,8 @@ QString TXMLNode::Text() const
 
 bool TXMLNode::IsTextElement() const
 {
+    if (FNode != nullptr)
+        AwaitContent(FNode);
     return FNode != nullptr && FNode->type == XML_ELEMENT_NODE && FNode->children != nullptr &&
            FNode->children == FNode->last && FNode->children->type == XML_TEXT_NODE;
 }
@@ -211,6 +236,7 @@ QString TXMLNode::Xml() const
 {
     if (FNode == nullptr)
         return {};
+    AwaitContent(FNode);
     std::unique_ptr<xmlBuffer, TFreeBuffer> buffer(xmlBufferCreate());
     xmlNodeDump(buffer.get(), FNode->doc, FNode, 0, 0);
     return QString::fromUtf8(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())),
@@ -225,12 +251,47 @@ TXMLNode TXMLNode::FirstChild() const
         xmlEntity* entity = xml::EntityOf(FNode);
         return TXMLNode(entity ? entity->children : nullptr);
     }
-    return TXMLNode(FNode->children);
+    if (xml::TXMLStream* stream = xml::TXMLStream::Of(FNode))
+        stream->AwaitChild(FNode);
+    return TXMLNode(Settled(FNode->children));
 }
 
 TXMLNode TXMLNode::NextSibling() const
 {
-    return TXMLNode(FNode ? FNode->next : nullptr);
+    if (FNode == nullptr)
+        return {};
+    if (xml::TXMLStream* stream = xml::TXMLStream::Of(FNode))
+        stream->AwaitNext(FNode);
+    return TXMLNode(Settled(FNode->next));
+}
+
+TXMLChildWalk::TXMLChildWalk(const TXMLNode& Parent)
+    : FParent(Parent)
+{
+}
+
+TXMLNode TXMLChildWalk::Next()
+{
+    if (!FStarted) {
+        FStarted = true;
+        FCurrent = FParent.FirstChild();
+        return FCurrent;
+    }
+    if (!FCurrent)
+        return {};
+    const TXMLNode passed = FCurrent;
+    FCurrent = passed.NextSibling();
+    // Only nodes of a streamed tree are let go: the children of an entity
+    // reference belong to the entity's declaration, and a document read as a
+    // whole is the caller's to keep. The last child stays: the stream goes on
+    // from the last node it has checked.
+    xmlNode* node = passed.FNode;
+    if (FCurrent && xml::TXMLStream::Of(node) != nullptr && node->parent == FParent.FNode && node->parent != nullptr
+        && node->parent->type == XML_ELEMENT_NODE) {
+        xmlUnlinkNode(node);
+        xmlFreeNode(node);
+    }
+    return FCurrent;
 }
 
 std::vector<TXMLNode> TXMLNode::ChildNodes() const

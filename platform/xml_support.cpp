@@ -49,9 +49,19 @@ void TErrorCapture::RaiseFirst() const
     const TReport& report = FFatal.Code != 0 ? FFatal : FError;
     if (report.Code == XML_ERR_ENTITY_LOOP)
         Raise<EXMLDocError>(messages::XMLEntityExpansion, {QString::number(TXMLDocument::MaxEntityExpansion)});
-    Raise<EXMLDocError>(messages::XMLMalformed,
-                        {QString::number(report.Line), QString::number(report.Column),
-                         report.Message.isEmpty() ? QStringLiteral("the parser gave no reason") : report.Message});
+    RaiseFirstAs(report.Message.isEmpty() ? QStringLiteral("the parser gave no reason") : report.Message);
+}
+
+bool TErrorCapture::StoppedLookingAhead() const
+{
+    const TReport& report = FFatal.Code != 0 ? FFatal : FError;
+    return report.Code == XML_ERR_INTERNAL_ERROR && report.Message.contains(QStringLiteral("Huge input lookup"));
+}
+
+void TErrorCapture::RaiseFirstAs(const QString& Message) const
+{
+    const TReport& report = FFatal.Code != 0 ? FFatal : FError;
+    Raise<EXMLDocError>(messages::XMLMalformed, {QString::number(report.Line), QString::number(report.Column), Message});
 }
 
 xmlEntity* EntityOf(xmlNode* Reference)

@@ -78,6 +78,11 @@ public:
     // amplification with the expansion message, anything else with
     // Pattern filled by line, column and libxml2's text.
     [[noreturn]] void RaiseFirst() const;
+    // The most telling report was libxml2's refusal to look further ahead
+    // for the end of one token (a document read in chunks).
+    bool StoppedLookingAhead() const;
+    // Raises that report with Message instead of libxml2's text.
+    [[noreturn]] void RaiseFirstAs(const QString& Message) const;
 
 private:
     struct TReport {

@@ -286,8 +286,12 @@ protected:
     // Here: id, lang, class, title and desc, and the conditional attributes.
     virtual void LoadAttributes(const TXMLNode& Node);
     // Makes an element of every child node that stands for one, in document
-    // order, each read at once (depth first).
+    // order, each read at once (depth first); the first title and desc
+    // children give the title (when not empty) and the description.
     virtual void LoadChildren(const TXMLNode& Node);
+    // The title and description from Node's children, for a class whose
+    // LoadChildren reads no children.
+    void ReadDescriptiveChildren(const TXMLNode& Node);
     // The element Node stands for, appended and returned; null when the node
     // makes none. Here the form of elements that hold no other elements:
     // "desc" and "title" set the description and title, unnamed nodes and
@@ -398,6 +402,17 @@ private:
     friend class TSVGReadingScope;
     friend class TSVGWritingScope;
     friend class TSVGBinaryForm;
+
+    // Which of the title and desc children have been met in one reading.
+    class TDescriptiveChildren {
+    public:
+        // Takes Child when it is a title or desc element; false otherwise.
+        bool Read(TSVGElement& Element, const TXMLNode& Child);
+
+    private:
+        bool FTitleRead = false;
+        bool FDescriptionRead = false;
+    };
 
     void CheckChild(const TSVGElement* Item) const;
     // CheckChild, a parentless Child, and Index within 0 .. LastIndex.

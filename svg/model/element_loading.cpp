@@ -73,14 +73,9 @@ void TSVGElement::LoadAttributes(const TXMLNode& Node)
     else if (Node.HasAttribute(QStringLiteral("lang"), XMLNamespace.toString()))
         SetLanguage(Node.Attribute(QStringLiteral("lang"), XMLNamespace.toString()));
 
-    QString title;
-    if (const TXMLNode titleNode = Node.FindChildElement(QStringLiteral("title")))
-        title = titleNode.Text();
-    if (title.isEmpty())
-        title = reader.Text(QStringLiteral("title")).value_or(QString());
-    SetTitle(title);
-    if (const TXMLNode desc = Node.FindChildElement(QStringLiteral("desc")))
-        Description().SetText(desc.Text());
+    // A title child, read with the children, takes the place of the attribute.
+    if (const std::optional<QString> title = reader.Text(QStringLiteral("title")))
+        SetTitle(*title);
 
     // A list is made only for an attribute that is there.
     const auto readList = [this, &reader](const char* Name, TListField Field) {
@@ -95,9 +90,44 @@ void TSVGElement::LoadAttributes(const TXMLNode& Node)
 
 void TSVGElement::LoadChildren(const TXMLNode& Node)
 {
-    for (TXMLNode child = Node.FirstChild(); child; child = child.NextSibling())
+    TDescriptiveChildren descriptive;
+    for (TXMLChildWalk children(Node); const TXMLNode child = children.Next();) {
+        if (descriptive.Read(*this, child))
+            continue;
         if (TSVGElement* element = CreateChild(child))
             element->LoadFromXML(child);
+    }
+}
+
+void TSVGElement::ReadDescriptiveChildren(const TXMLNode& Node)
+{
+    TDescriptiveChildren descriptive;
+    for (TXMLNode child = Node.FirstChild(); child; child = child.NextSibling())
+        descriptive.Read(*this, child);
+}
+
+bool TSVGElement::TDescriptiveChildren::Read(TSVGElement& Element, const TXMLNode& Child)
+{
+    if (Child.NodeType() != TNodeType::ntElement)
+        return false;
+    const QString name = Child.LocalName();
+    if (name == u"title") {
+        // The first title child, when it says anything, is the title.
+        if (!FTitleRead) {
+            FTitleRead = true;
+            if (const QString title = Child.Text(); !title.isEmpty())
+                Element.SetTitle(title);
+        }
+        return true;
+    }
+    if (name == u"desc") {
+        if (!FDescriptionRead) {
+            FDescriptionRead = true;
+            Element.Description().SetText(Child.Text());
+        }
+        return true;
+    }
+    return false;
 }
 
 TSVGElement* TSVGElement::CreateChild(const TXMLNode& Node)
@@ -106,7 +136,7 @@ TSVGElement* TSVGElement::CreateChild(const TXMLNode& Node)
     const TNodeType type = Node.NodeType();
     if (name.isEmpty() || (type != TNodeType::ntElement && type != TNodeType::ntEntityRef))
         return nullptr;
-    // The description and title were read with the attributes.
+    // The description and title are read by LoadChildren.
     if (name == u"desc" || name == u"title" || IsIgnoredName(name))
         return nullptr;
     if (Options().Contains(TSVGOption::soSkipUnknownXML))

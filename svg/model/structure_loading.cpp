@@ -141,6 +141,7 @@ void TSVGPath::LoadAttributes(const TXMLNode& Node)
 void TSVGMetadata::LoadAttributes(const TXMLNode& Node)
 {
     TSVGElement::LoadAttributes(Node);
+    ReadDescriptiveChildren(Node);
     SetXML(Node.Xml());
 }
 
