@@ -102,7 +102,7 @@ void TSVGGraphicElement::Draw(TRenderContext& Canvas, const QRectF& aRect)
 
 void TSVGGraphicElement::DrawTransformed(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect)
 {
-    const QTransform M = FMatrix * aMatrix;
+    const QTransform M = Matrix() * aMatrix;
     const std::shared_ptr<const TClipRegion> clip = ClipRegion(M);
     {
         const TCanvasStateGuard state(Canvas);
@@ -300,7 +300,7 @@ bool TSVGGraphicElement::ApplyAncestorTransforms(const TSVGGraphicElement&, QTra
 {
     if (!ShouldDraw())
         return false;
-    M = FMatrix * M;
+    M = Matrix() * M;
     return true;
 }
 

@@ -109,6 +109,25 @@ bool TSVGGraphicElement::OwnedValueRange(const TSVGLength& Value, int Slot, floa
     return true;
 }
 
+TSVGStyle& TSVGGraphicElement::MadeStyle(std::unique_ptr<TSVGStyle>& Style)
+{
+    if (!Style)
+        Style = std::make_unique<TSVGStyle>();
+    return *Style;
+}
+
+const TSVGStyle& TSVGGraphicElement::StyleOrEmpty(const std::unique_ptr<TSVGStyle>& Style)
+{
+    // Its declarations are found once here, so that readers on several
+    // threads never fill them.
+    static const TSVGStyle& empty = [] -> const TSVGStyle& {
+        static const TSVGStyle style;
+        style.Declarations();
+        return style;
+    }();
+    return Style ? *Style : empty;
+}
+
 TSVGGraphicElement::TGeometryLengths& TSVGGraphicElement::Geometry()
 {
     if (!FGeometry)
@@ -177,7 +196,8 @@ TSVGStyleContext TSVGGraphicElement::StyleContext(float FontSize) const
 
 void TSVGGraphicElement::Cascade()
 {
-    const TSVGCascade cascade(*this, FPresentationAttributes, RuleSheets(), FStyle);
+    const TSVGCascade cascade(*this, std::as_const(*this).PresentationAttributes(), RuleSheets(),
+                              std::as_const(*this).Style());
     const TSVGStyleProperties declared = cascade.DeclaredProperties();
     // An element that nothing styles shares the initial values of its class.
     if (declared.IsEmpty() && FSetInCode.IsEmpty()) {
@@ -473,7 +493,7 @@ void TSVGGraphicElement::BuildClipPath(TZorPathData& ClipPath, const QTransform&
 {
     if (!IsEnabled())
         return;
-    const QTransform M = FMatrix * aMatrix;
+    const QTransform M = Matrix() * aMatrix;
     if (const TZorPathData& shape = GetShape(); !shape.IsEmpty()) {
         TZorPathData outline;
         outline.Assign(&shape);
@@ -513,7 +533,7 @@ void TSVGGraphicElement::AddToClipRegion(TClipRegion& Region, const QTransform& 
 {
     if (!IsRenderable())
         return;
-    const QTransform M = FMatrix * aMatrix;
+    const QTransform M = Matrix() * aMatrix;
     const std::shared_ptr<const TClipRegion> clip = ClipRegionFor(*this, M, Expansion);
     if (clip && clip->IsEmpty())
         return;
@@ -533,7 +553,7 @@ void TSVGGraphicElement::AddClipOutlines(TClipRegion& Region, const QTransform& 
     }
     for (const TSVGElement* child : Items())
         if (const TSVGGraphicElement* graphic = child->AsGraphicElement(); graphic && graphic->IsRenderable())
-            graphic->AddClipOutlines(Region, graphic->FMatrix * M, Expansion);
+            graphic->AddClipOutlines(Region, graphic->Matrix() * M, Expansion);
 }
 
 TSVGGraphicElement* TSVGGraphicElement::GetGraphicParent() const
@@ -543,18 +563,29 @@ TSVGGraphicElement* TSVGGraphicElement::GetGraphicParent() const
 
 // --- Transformation -------------------------------------------------------------------
 
+const QTransform& TSVGGraphicElement::Matrix() const
+{
+    static const QTransform identity;
+    return FMatrix ? *FMatrix : identity;
+}
+
 void TSVGGraphicElement::SetMatrix(const QTransform& Value)
 {
-    if (Value == FMatrix)
+    if (Value == Matrix())
         return;
-    FMatrix = Value;
+    if (Value.isIdentity())
+        FMatrix.reset();
+    else if (FMatrix)
+        *FMatrix = Value;
+    else
+        FMatrix = std::make_unique<QTransform>(Value);
     MatrixChanged();
     Changed(this);
 }
 
 QString TSVGGraphicElement::TransformMatrix() const
 {
-    return TransformToString(FMatrix);
+    return TransformToString(Matrix());
 }
 
 void TSVGGraphicElement::SetTransformMatrix(QStringView Value)
@@ -564,13 +595,24 @@ void TSVGGraphicElement::SetTransformMatrix(QStringView Value)
 
 const QTransform& TSVGGraphicElement::AbsoluteMatrix() const
 {
-    if (FMatrixStale)
-        for (const TSVGGraphicElement* element : StaleChain(this, [](const auto& e) { return e.FMatrixStale; })) {
-            const TSVGGraphicElement* parent = element->GetGraphicParent();
-            element->FAbsoluteMatrix = parent != nullptr ? element->FMatrix * parent->FAbsoluteMatrix : element->FMatrix;
-            element->FMatrixStale = false;
-        }
-    return FAbsoluteMatrix;
+    // Without a transformation of its own, an element is where its parent is.
+    const TSVGGraphicElement* parent = GetGraphicParent();
+    if (!FMatrix) {
+        static const QTransform identity;
+        const QTransform& absolute = parent != nullptr ? parent->AbsoluteMatrix() : identity;
+        // Resolved with its ancestors, as MatrixChanged expects.
+        FMatrixStale = false;
+        return absolute;
+    }
+    if (FMatrixStale || !FAbsoluteMatrix) {
+        const QTransform absolute = parent != nullptr ? *FMatrix * parent->AbsoluteMatrix() : *FMatrix;
+        if (FAbsoluteMatrix)
+            *FAbsoluteMatrix = absolute;
+        else
+            FAbsoluteMatrix = std::make_unique<QTransform>(absolute);
+        FMatrixStale = false;
+    }
+    return *FAbsoluteMatrix;
 }
 
 void TSVGGraphicElement::MatrixChanged()
@@ -664,7 +706,7 @@ void TSVGGraphicElement::SetBoundsRect(const QRectF& Value)
 
 QRectF TSVGGraphicElement::GetBoundsRect(const QTransform& aMatrix) const
 {
-    return MapBounds(BoundsRect(), FMatrix * aMatrix);
+    return MapBounds(BoundsRect(), Matrix() * aMatrix);
 }
 
 const TZorPathData& TSVGGraphicElement::GetShape() const
@@ -742,13 +784,13 @@ void TSVGGraphicElement::Clear()
 {
     TUpdateScope update(*this);
     Inherited::Clear();
-    FPresentationAttributes.Clear();
-    FStyle.Clear();
+    FPresentationAttributes.reset();
+    FStyle.reset();
     FValues = InitialOwnValues();
     FSetInCode = {};
     FPreferredStyles = {};
     FParentPreferredStyles = true;
-    FMatrix = QTransform();
+    FMatrix.reset();
     if (FGeometry)
         for (TSVGLength* length : {&FGeometry->X, &FGeometry->Y, &FGeometry->Width, &FGeometry->Height})
             length->Clear();
@@ -759,14 +801,16 @@ void TSVGGraphicElement::Clear()
 void TSVGGraphicElement::AssignProperties(const TSVGElement* Source)
 {
     if (const auto* source = dynamic_cast<const TSVGGraphicElement*>(Source); source != nullptr && source != this) {
-        FPresentationAttributes.Assign(&source->FPresentationAttributes);
-        FStyle.Assign(&source->FStyle);
+        for (auto [from, to] : {std::pair{&source->FPresentationAttributes, &FPresentationAttributes},
+                                std::pair{&source->FStyle, &FStyle}})
+            if (*from || *to)
+                MadeStyle(*to).Assign(&StyleOrEmpty(*from));
         // Own values are shared until one of the two is edited.
         FValues = source->FValues;
         FSetInCode = source->FSetInCode;
         FPreferredStyles = source->FPreferredStyles;
         FParentPreferredStyles = source->FParentPreferredStyles;
-        FMatrix = source->FMatrix;
+        FMatrix = source->FMatrix ? std::make_unique<QTransform>(*source->FMatrix) : nullptr;
         if (source->FGeometry || FGeometry) {
             const TGeometryLengths& from = source->GeometryOrUnset();
             TGeometryLengths& to = Geometry();

@@ -44,12 +44,13 @@ public:
     // --- Style sources ------------------------------------------------------
     // The attributes as they were read (fill="red", and the others, which
     // attribute selectors test). The lowest source: every rule overrides them.
-    TSVGStyle& PresentationAttributes() { return FPresentationAttributes; }
-    const TSVGStyle& PresentationAttributes() const { return FPresentationAttributes; }
+    // Made when first written; until then empty.
+    TSVGStyle& PresentationAttributes() { return MadeStyle(FPresentationAttributes); }
+    const TSVGStyle& PresentationAttributes() const { return StyleOrEmpty(FPresentationAttributes); }
     // The style attribute and declarations set in code: above every rule that
     // is not !important.
-    TSVGStyle& Style() { return FStyle; }
-    const TSVGStyle& Style() const { return FStyle; }
+    TSVGStyle& Style() { return MadeStyle(FStyle); }
+    const TSVGStyle& Style() const { return StyleOrEmpty(FStyle); }
 
     // The priority of Selector for this element, or -1 when it does not
     // match. Raises "Invalid selector: %s" when Selector is not one.
@@ -187,7 +188,7 @@ public:
 
     // --- Transformation -------------------------------------------------------------
     // The element's own transformation.
-    const QTransform& Matrix() const { return FMatrix; }
+    const QTransform& Matrix() const;
     void SetMatrix(const QTransform& Value);
     // The transformation as "transform" text; setting it raises for text that
     // is not a transform list.
@@ -449,6 +450,8 @@ private:
     };
     TGeometryLengths& Geometry();
     const TGeometryLengths& GeometryOrUnset() const;
+    static TSVGStyle& MadeStyle(std::unique_ptr<TSVGStyle>& Style);
+    static const TSVGStyle& StyleOrEmpty(const std::unique_ptr<TSVGStyle>& Style);
     // The own values, to be changed here: a copy of its own first when they
     // are shared.
     TSVGStyleValues& OwnValuesToEdit();
@@ -497,14 +500,15 @@ private:
     void AncestorBoundsChanged() const;
 
     std::unique_ptr<TGeometryLengths> FGeometry;
-    TSVGStyle FPresentationAttributes;
-    TSVGStyle FStyle;
+    std::unique_ptr<TSVGStyle> FPresentationAttributes;
+    std::unique_ptr<TSVGStyle> FStyle;
     // Shared with other elements (and with the effective values) until edited.
     std::shared_ptr<TSVGStyleValues> FValues;
     TSVGStyleProperties FSetInCode;
     TSVGStyleProperties FPreferredStyles;
     bool FParentPreferredStyles = true;
-    QTransform FMatrix;
+    // Null for the identity, which most elements have.
+    std::unique_ptr<QTransform> FMatrix;
 
     // The effective values; valid while FValuesStale is clear. Often the own
     // values or the graphic parent's effective values themselves.
@@ -516,7 +520,9 @@ private:
     // from them compare with.
     mutable std::uint64_t FValuesGeneration = 0;
     mutable std::unique_ptr<TPaintCache> FPaints;
-    mutable QTransform FAbsoluteMatrix;
+    // Kept for an element with a transformation of its own; the others
+    // share their parent's.
+    mutable std::unique_ptr<QTransform> FAbsoluteMatrix;
     mutable bool FMatrixStale = true;
 
     // The outline and its last drawing, made when first needed.

@@ -178,7 +178,7 @@ void TSVGGraphicElement::SaveAttributes(TSVGAttributeWriter& Writer) const
     ResetOwnValues(defaults);
     const TSVGStyleProperties preferred = PreferredStyles();
     for (const TSVGStyleProperty property : SavedProperties) {
-        const QString text = !FSetInCode.Contains(property) && IsCurrentColor(FStyle, FPresentationAttributes, property)
+        const QString text = !FSetInCode.Contains(property) && IsCurrentColor(Style(), PresentationAttributes(), property)
                                  ? QStringLiteral("currentColor")
                                  : PropertyText(*FValues, property);
         const QString initial = PropertyText(defaults, property);
@@ -190,7 +190,7 @@ void TSVGGraphicElement::SaveAttributes(TSVGAttributeWriter& Writer) const
 
 void TSVGGraphicElement::SaveTransform(TSVGAttributeWriter& Writer) const
 {
-    Writer.WriteTransform(QStringLiteral("transform"), FMatrix);
+    Writer.WriteTransform(QStringLiteral("transform"), Matrix());
 }
 
 void TSVGGraphicElement::SaveGeometry(TSVGAttributeWriter& Writer, const QRectF& Defaults,

@@ -43,16 +43,17 @@ void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
 {
     Inherited::LoadAttributes(Node);
     const TSVGAttributeReader reader(*this, Node);
-    FPresentationAttributes.Clear();
+    FPresentationAttributes.reset();
     for (const TXMLAttribute& attribute : Node.Attributes())
         // Attributes of other namespaces (xlink:href, an editor's own) are
         // no presentation attributes, whatever their local name.
         if (attribute.NamespaceURI.isEmpty())
-            FPresentationAttributes.AddAttribute(attribute.LocalName, attribute.Value);
+            PresentationAttributes().AddAttribute(attribute.LocalName, attribute.Value);
     if (const std::optional<QString> style = reader.Text(QStringLiteral("style")))
-        FStyle.SetStyle(*style);
-    TSVGStyleProperties preferred = FStyle.DeclaredProperties();
-    FStyle.DeclaredProperties().ForEach(
+        Style().SetStyle(*style);
+    const TSVGStyle& own = std::as_const(*this).Style();
+    TSVGStyleProperties preferred = own.DeclaredProperties();
+    own.DeclaredProperties().ForEach(
         [&preferred](TSVGStyleProperty property) { preferred = preferred | StylePropertyLonghands(property); });
     SetPreferredStyles(preferred);
     // The lengths are made only for the attributes given.
