@@ -61,9 +61,7 @@ std::optional<QString> AttributeText(const TSVGElement& Element, const QString& 
         return Element.Language();
     }
     if (const auto* graphic = dynamic_cast<const TSVGGraphicElement*>(&Element)) {
-        QString value;
-        if (graphic->PresentationAttributes().StyleValues().TryGetValue(Name, value))
-            return value;
+        return graphic->PresentationAttributes().ValueIfPresent(Name);
     }
     return std::nullopt;
 }
