@@ -72,10 +72,8 @@ public:
 TSVGElement::TSVGElement(TSVGDocument* aOwner)
     : FOwner(aOwner)
 {
-    if (FOwner != nullptr) {
+    if (FOwner != nullptr)
         FOwner->ElementCreated(this);
-        SetID(FOwner->ProvisionalID());
-    }
 }
 
 TSVGElement::~TSVGElement()
@@ -129,11 +127,22 @@ void TSVGElement::LeaveParentQuietly()
 
 // --- Identity ----------------------------------------------------------------
 
+QString TSVGElement::ID() const
+{
+    return FProvisionalNumber >= 0 ? TSVGElementTable::ProvisionalID(FProvisionalNumber) : FID;
+}
+
+bool TSVGElement::HasID(QStringView Value) const
+{
+    return FProvisionalNumber >= 0 ? TSVGElementTable::ProvisionalNumber(Value) == FProvisionalNumber : FID == Value;
+}
+
 void TSVGElement::SetID(const QString& Value)
 {
-    if (Value == FID)
+    if (Value == ID())
         return;
     FID = FOwner != nullptr ? FOwner->ChangeID(this, Value) : Value;
+    FProvisionalNumber = -1;
 }
 
 TSVGElement::TExtras& TSVGElement::Extras()
@@ -649,7 +658,7 @@ void TSVGElement::AssignProperties(const TSVGElement* Source)
 {
     if (Source == nullptr || Source == this)
         return;
-    SetID(Source->FID);
+    SetID(Source->ID());
     SetTitle(Source->Title());
     SetLanguage(Source->Language());
     FAttributes = Source->FAttributes;
@@ -714,7 +723,7 @@ void TSVGElement::ReportDiagnostic(const QString& Property, QStringView Text, co
     TSVGDocument* document = ChildOwner();
     if (document == nullptr)
         return;
-    const bool ownID = !FID.isEmpty() && !TSVGDocument::IsProvisionalID(FID);
+    const bool ownID = !HasProvisionalID() && !FID.isEmpty() && !TSVGDocument::IsProvisionalID(FID);
     document->AddDiagnostic({ownID ? FID : SVGTypeName(), Property, Text.toString(), Reason});
 }
 

@@ -48,7 +48,12 @@ public:
     TSVGElement& operator=(const TSVGElement&) = delete;
 
     // --- Identity ---------------------------------------------------------
-    const QString& ID() const { return FID; }
+    // The element's id; a provisional one ("ID#3") for an element given none.
+    QString ID() const;
+    // The id is one the document gave.
+    bool HasProvisionalID() const { return FProvisionalNumber >= 0; }
+    // ID() == Value, without spelling out a provisional id.
+    bool HasID(QStringView Value) const;
     // Registers the id in the owner's AllItems. A taken id gets a unique
     // "Copy" variant, or raises "Duplicates not allowed" with
     // soEnforceUniqueID; an empty id unregisters the element.
@@ -435,8 +440,13 @@ private:
     void StopFollowing();
     void DropListeners();
 
+    // Empty while the element has a provisional id, which is a number.
     QString FID;
+    int FProvisionalNumber = -1;
     TSVGDocument* FOwner;
+    // The owner's list of the elements made for it.
+    TSVGElement* FPreviousMember = nullptr;
+    TSVGElement* FNextMember = nullptr;
     TSVGElementList FItems;
     TSVGElement* FParent = nullptr;
     std::unique_ptr<TExtras> FExtras;

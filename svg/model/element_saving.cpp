@@ -86,8 +86,9 @@ QString TSVGElement::SaveFormatStr() const
 
 void TSVGElement::SaveAttributes(TSVGAttributeWriter& Writer) const
 {
-    const bool generated = TSVGDocument::IsProvisionalID(FID);
-    Writer.WriteAttribute(QStringLiteral("id"), FID, FID.isEmpty() || generated);
+    const QString id = ID();
+    const bool generated = TSVGDocument::IsProvisionalID(id);
+    Writer.WriteAttribute(QStringLiteral("id"), id, id.isEmpty() || generated);
     Writer.WriteAttribute(QStringLiteral("lang"), Language(), Language().isEmpty());
     Writer.WriteChildText(QStringLiteral("title"), Title());
     Writer.WriteChildText(QStringLiteral("desc"), Description().Text());

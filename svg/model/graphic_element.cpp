@@ -120,7 +120,7 @@ const TSVGStyle& TSVGGraphicElement::StyleOrEmpty(const std::unique_ptr<TSVGStyl
 {
     // Its declarations are found once here, so that readers on several
     // threads never fill them.
-    static const TSVGStyle& empty = [] -> const TSVGStyle& {
+    static const TSVGStyle& empty = []() -> const TSVGStyle& {
         static const TSVGStyle style;
         style.Declarations();
         return style;

@@ -327,6 +327,11 @@ protected:
     // Changed(this), which has the outline built again when next asked and
     // the bounds of the groups around the element computed again.
     virtual void BuildShape(TZorPathData& Shape) const;
+    // The outline to draw: GetShape's from the second drawing on; the first
+    // builds it into Scratch, so that a drawing made once (a file turned
+    // into a picture) keeps no outlines. Classes whose outline is their data
+    // (paths, text) give GetShape's.
+    virtual const TZorPathData& ShapeForDrawing(TZorPathData& Scratch) const;
 
     // --- Drawing steps -------------------------------------------------------------------
     // Steps 2 to 5 of Draw: M := own Matrix × aMatrix, then, with the canvas
@@ -480,6 +485,9 @@ private:
     // Outline mapped into the canvas by M with the element's fill rule; kept
     // for the next drawing or hit test of the same outline under M.
     const TTransformedPath& MappedOutline(const TZorPathData& Outline, const QTransform& M) const;
+    // The same, kept from the second drawing on; the first maps into Scratch.
+    const TTransformedPath& MappedOutline(const TZorPathData& Outline, const QTransform& M,
+                                          TTransformedPath& Scratch) const;
     // The paints of the effective values, kept while they are. A fill or
     // stroke that names a paint server is resolved when used instead: it
     // depends on the bounds and on the server.
@@ -490,6 +498,12 @@ private:
         TStrokeStyle Style;
     };
     const TPaintCache& CachedPaints() const;
+    // The paints to draw with: CachedPaints from the second drawing on; the
+    // first resolves them into Scratch.
+    const TPaintCache& PaintsForDrawing(TPaintCache& Scratch) const;
+    void ResolvePaints(TPaintCache& Paints) const;
+    TRenderPaint FillPaint(const TPaintTarget& Target, const TPaintCache& Paints) const;
+    TRenderPaint StrokePaint(const TPaintTarget& Target, const TPaintCache& Paints) const;
     // Finds the paint servers that fills and strokes name.
     TPaintServerResolver PaintServers(const TPaintTarget& Target) const;
     // Unit factors of the element's lengths: em and ex in its font size.
@@ -529,6 +543,10 @@ private:
     mutable std::unique_ptr<TZorPathData> FShape;
     mutable bool FShapeStale = true;
     mutable std::unique_ptr<TTransformedPath> FDrawnPath;
+    // Drawn once already: the next drawing keeps what it makes.
+    mutable bool FOutlineDrawn = false;
+    mutable bool FMappedDrawn = false;
+    mutable bool FPaintsDrawn = false;
 };
 
 } // namespace zor
