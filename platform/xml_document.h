@@ -4,10 +4,12 @@
 // and writes indented UTF-8 documents with namespace declarations.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "platform/exceptions.h"
@@ -109,6 +111,20 @@ public:
     // Attributes in document order, with their namespaces; namespace
     // declarations are not attributes.
     std::vector<TXMLAttribute> Attributes() const;
+    // The same without making strings: Visit(LocalName, NamespaceURI, Value)
+    // for each, the texts in UTF-8 and valid during the call only.
+    using TAttributeVisit = void (*)(void* Context, QByteArrayView LocalName, QByteArrayView NamespaceURI,
+                                     QByteArrayView Value);
+    void VisitAttributes(TAttributeVisit Visit, void* Context) const;
+    template <typename F>
+    void VisitAttributes(F&& Visit) const
+    {
+        VisitAttributes(
+            [](void* Context, QByteArrayView LocalName, QByteArrayView NamespaceURI, QByteArrayView Value) {
+                (*static_cast<std::remove_reference_t<F>*>(Context))(LocalName, NamespaceURI, Value);
+            },
+            &Visit);
+    }
     // Look-up by local name and namespace URI; an empty URI finds the
     // attribute without namespace.
     bool HasAttribute(const QString& Name, const QString& NamespaceURI = {}) const;

@@ -323,6 +323,27 @@ std::vector<TXMLAttribute> TXMLNode::Attributes() const
     return attributes;
 }
 
+void TXMLNode::VisitAttributes(TAttributeVisit Visit, void* Context) const
+{
+    if (FNode == nullptr || FNode->type != XML_ELEMENT_NODE)
+        return;
+    const auto view = [](const xmlChar* Text) {
+        return Text != nullptr ? QByteArrayView(reinterpret_cast<const char*>(Text)) : QByteArrayView();
+    };
+    for (xmlAttr* attribute = FNode->properties; attribute != nullptr; attribute = attribute->next) {
+        const QByteArrayView space = attribute->ns != nullptr ? view(attribute->ns->href) : QByteArrayView();
+        // Most values are one text node, read in place.
+        const xmlNode* only = attribute->children;
+        if (only == nullptr || (only->next == nullptr && only->type == XML_TEXT_NODE)) {
+            Visit(Context, view(attribute->name), space, only != nullptr ? view(only->content) : QByteArrayView(""));
+            continue;
+        }
+        const std::unique_ptr<xmlChar, xml::TXmlFree> joined(
+            xmlNodeListGetString(attribute->doc, attribute->children, 1));
+        Visit(Context, view(attribute->name), space, view(joined.get()));
+    }
+}
+
 bool TXMLNode::HasAttribute(const QString& Name, const QString& NamespaceURI) const
 {
     return FindAttribute(FNode, Name, NamespaceURI) != nullptr;

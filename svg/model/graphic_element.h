@@ -309,6 +309,8 @@ protected:
     // presentation attribute, the style attribute as the own style, x, y,
     // width, height and transform.
     void LoadAttributes(const TXMLNode& Node) override;
+    // Every attribute without namespace into the presentation attributes.
+    void ReadPresentationAttributes(const TXMLNode& Node);
     // The core attributes, the presentation properties (own values that
     // differ from the initial ones, "inherit" where it matters), x, y, width
     // and height where the class has them (SaveGeometry) and the transform.

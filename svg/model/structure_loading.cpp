@@ -13,6 +13,7 @@
 #include "svg/values/number_format.h"
 #include "svg/values/number_parsers.h"
 #include "svg/values/style_value_copy.h"
+#include "svg/values/text_utils.h"
 
 namespace zor {
 
@@ -43,12 +44,7 @@ void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
 {
     Inherited::LoadAttributes(Node);
     const TSVGAttributeReader reader(*this, Node);
-    FPresentationAttributes.reset();
-    for (const TXMLAttribute& attribute : Node.Attributes())
-        // Attributes of other namespaces (xlink:href, an editor's own) are
-        // no presentation attributes, whatever their local name.
-        if (attribute.NamespaceURI.isEmpty())
-            PresentationAttributes().AddAttribute(attribute.LocalName, attribute.Value);
+    ReadPresentationAttributes(Node);
     if (const std::optional<QString> style = reader.Text(QStringLiteral("style")))
         Style().SetStyle(*style);
     const TSVGStyle& own = std::as_const(*this).Style();
@@ -64,6 +60,32 @@ void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
     QTransform matrix;
     if (reader.ReadTransform(QStringLiteral("transform"), matrix))
         SetMatrix(matrix);
+}
+
+void TSVGGraphicElement::ReadPresentationAttributes(const TXMLNode& Node)
+{
+    // Attributes of other namespaces (xlink:href, an editor's own) are no
+    // presentation attributes, whatever their local name. The attributes of
+    // a file are read for every element: in place, into a style made to fit.
+    FPresentationAttributes.reset();
+    qsizetype count = 0;
+    qsizetype characters = 0;
+    Node.VisitAttributes([&](QByteArrayView Name, QByteArrayView Space, QByteArrayView Value) {
+        if (Space.isEmpty()) {
+            ++count;
+            characters += Name.size() + Value.size();
+        }
+    });
+    if (count == 0)
+        return;
+    TSVGStyle& attributes = PresentationAttributes();
+    attributes.Reserve(count, characters);
+    TUtf16Text name;
+    TUtf16Text value;
+    Node.VisitAttributes([&](QByteArrayView Name, QByteArrayView Space, QByteArrayView Value) {
+        if (Space.isEmpty())
+            attributes.AddAttribute(name.From(Name), value.From(Value));
+    });
 }
 
 TSVGElement* TSVGCustomGroup::CreateChild(const TXMLNode& Node)

@@ -93,6 +93,12 @@ TSVGStyleProperty TSVGStyle::AddAttribute(QStringView Name, QStringView Value)
     return StylePropertyFromName(Name);
 }
 
+void TSVGStyle::Reserve(qsizetype Count, qsizetype Characters)
+{
+    FEntries.reserve(FEntries.size() + std::size_t(Count));
+    FText.reserve(FText.size() + Characters);
+}
+
 void TSVGStyle::Merge(const TSVGStyle& Later)
 {
     for (const TEntry* entry : Later.TableOrder())
@@ -290,6 +296,11 @@ void TSVGStyle::AssignTo(TPersistent* Dest) const
 
 const std::vector<TSVGStyle::TDeclaration>& TSVGStyle::Declarations() const
 {
+    // Most styles of elements declare no property (x, y, width, height):
+    // they share one empty list.
+    static const std::vector<TDeclaration> none;
+    if (std::none_of(FEntries.begin(), FEntries.end(), [](const TEntry& e) { return e.Property != ipNone; }))
+        return none;
     if (!FDeclarations) {
         auto declarations = std::make_unique<std::vector<TDeclaration>>();
         for (const TEntry& entry : FEntries)

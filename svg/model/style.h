@@ -59,6 +59,9 @@ public:
     // property, ipNone for other names and for an excluded attribute, which is
     // not stored.
     TSVGStyleProperty AddAttribute(QStringView Name, QStringView Value);
+    // Room for Count more declarations of Characters characters of names
+    // and values in all, as when an element's attributes are read.
+    void Reserve(qsizetype Count, qsizetype Characters);
     // Takes the declarations of a later block with the same selector, as if
     // they followed this rule's own: they replace those of the same name
     // unless only the earlier one is !important.

@@ -2,6 +2,7 @@
 // Text helpers shared by the attribute parsers: trimming, splitting, the
 // "inherit" keyword, CSS comment removal and the line splitter for saved files.
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -9,6 +10,16 @@
 #include "platform/string_list.h"
 
 namespace zor {
+
+// The UTF-16 text of UTF-8 bytes, in a buffer that the next conversion
+// reuses: the view is valid until then.
+class TUtf16Text {
+public:
+    QStringView From(QByteArrayView Utf8);
+
+private:
+    QString FText;
+};
 
 // Removes every character at or below the space character from both ends
 // (control characters included, unlike QString::trimmed, which also strips
