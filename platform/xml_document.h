@@ -89,6 +89,10 @@ public:
     QString LocalName() const;
     QString Prefix() const;
     QString NamespaceURI() const;
+    // The same two as UTF-8 in the document's own memory, valid while the
+    // node lives: a loader asks them of every element.
+    QByteArrayView LocalNameUtf8() const;
+    QByteArrayView NamespaceURIUtf8() const;
 
     // Text content: for an element or entity reference, the text and CDATA
     // of everything inside, entity references expanded; for an attribute its
@@ -131,6 +135,10 @@ public:
     QString Attribute(const QString& Name, const QString& NamespaceURI = {}) const;
     // Both in one look-up: the value, or nothing when there is no such attribute.
     std::optional<QString> AttributeIfPresent(const QString& Name, const QString& NamespaceURI = {}) const;
+    // The value of attribute Name without namespace as UTF-8, false when
+    // absent: Value shows it in place when it is one piece of text (most
+    // are), else in Joined.
+    bool ReadAttributeUtf8(const QString& Name, QByteArray& Joined, QByteArrayView& Value) const;
     // The namespace URI bound to Prefix here ("" for the default namespace);
     // empty when none is bound.
     QString LookupNamespaceURI(const QString& Prefix) const;

@@ -89,14 +89,24 @@ xmlAttr* FindAttribute(xmlNode* Element, const QString& Name, const QString& Nam
     return nullptr;
 }
 
+// The value of Attribute as UTF-8. Most values are one text node, shown in
+// place; entity references and split text are joined by libxml2 into Joined.
+QByteArrayView AttributeUtf8(xmlAttr* Attribute, QByteArray& Joined)
+{
+    const xmlNode* only = Attribute->children;
+    if (only == nullptr)
+        return QByteArrayView("");
+    if (only->next == nullptr && only->type == XML_TEXT_NODE && only->content != nullptr)
+        return QByteArrayView(reinterpret_cast<const char*>(only->content));
+    const std::unique_ptr<xmlChar, xml::TXmlFree> text(xmlNodeListGetString(Attribute->doc, Attribute->children, 1));
+    Joined = text ? QByteArray(reinterpret_cast<const char*>(text.get())) : QByteArray("");
+    return Joined;
+}
+
 QString AttributeValue(xmlAttr* Attribute)
 {
-    // Most values are one text node, read in place; entity references and
-    // split text are joined by libxml2.
-    const xmlNode* only = Attribute->children;
-    if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE)
-        return ToQString(only->content);
-    return xml::TXmlString(xmlNodeListGetString(Attribute->doc, Attribute->children, 1)).ToQString();
+    QByteArray joined;
+    return QString::fromUtf8(AttributeUtf8(Attribute, joined));
 }
 
 // A namespace bound to URI with a prefix in Element's scope, preferring Prefix.
@@ -145,16 +155,25 @@ TNodeType TXMLNode::NodeType() const
 
 QString TXMLNode::LocalName() const
 {
+    const QByteArrayView name = LocalNameUtf8();
+    return name.isNull() ? QString() : QString::fromUtf8(name);
+}
+
+QByteArrayView TXMLNode::LocalNameUtf8() const
+{
+    const auto view = [](const xmlChar* Text) {
+        return Text != nullptr ? QByteArrayView(reinterpret_cast<const char*>(Text)) : QByteArrayView();
+    };
     if (FNode == nullptr)
         return {};
     switch (FNode->type) {
     case XML_ELEMENT_NODE:
-        return ToQString(LocalPart(FNode));
+        return view(LocalPart(FNode));
     case XML_ENTITY_REF_NODE:
     case XML_PI_NODE:
     case XML_DTD_NODE:
     case XML_ENTITY_DECL:
-        return ToQString(FNode->name);
+        return view(FNode->name);
     default:
         return {};
     }
@@ -173,9 +192,15 @@ QString TXMLNode::Prefix() const
 
 QString TXMLNode::NamespaceURI() const
 {
-    if (FNode == nullptr || FNode->type != XML_ELEMENT_NODE || FNode->ns == nullptr)
+    const QByteArrayView space = NamespaceURIUtf8();
+    return space.isNull() ? QString() : QString::fromUtf8(space);
+}
+
+QByteArrayView TXMLNode::NamespaceURIUtf8() const
+{
+    if (FNode == nullptr || FNode->type != XML_ELEMENT_NODE || FNode->ns == nullptr || FNode->ns->href == nullptr)
         return {};
-    return ToQString(FNode->ns->href);
+    return QByteArrayView(reinterpret_cast<const char*>(FNode->ns->href));
 }
 
 namespace {
@@ -332,15 +357,8 @@ void TXMLNode::VisitAttributes(TAttributeVisit Visit, void* Context) const
     };
     for (xmlAttr* attribute = FNode->properties; attribute != nullptr; attribute = attribute->next) {
         const QByteArrayView space = attribute->ns != nullptr ? view(attribute->ns->href) : QByteArrayView();
-        // Most values are one text node, read in place.
-        const xmlNode* only = attribute->children;
-        if (only == nullptr || (only->next == nullptr && only->type == XML_TEXT_NODE)) {
-            Visit(Context, view(attribute->name), space, only != nullptr ? view(only->content) : QByteArrayView(""));
-            continue;
-        }
-        const std::unique_ptr<xmlChar, xml::TXmlFree> joined(
-            xmlNodeListGetString(attribute->doc, attribute->children, 1));
-        Visit(Context, view(attribute->name), space, view(joined.get()));
+        QByteArray joined;
+        Visit(Context, view(attribute->name), space, AttributeUtf8(attribute, joined));
     }
 }
 
@@ -359,6 +377,15 @@ std::optional<QString> TXMLNode::AttributeIfPresent(const QString& Name, const Q
 {
     xmlAttr* attribute = FindAttribute(FNode, Name, NamespaceURI);
     return attribute ? std::optional<QString>(AttributeValue(attribute)) : std::nullopt;
+}
+
+bool TXMLNode::ReadAttributeUtf8(const QString& Name, QByteArray& Joined, QByteArrayView& Value) const
+{
+    xmlAttr* attribute = FindAttribute(FNode, Name, QString());
+    if (attribute == nullptr)
+        return false;
+    Value = AttributeUtf8(attribute, Joined);
+    return true;
 }
 
 QString TXMLNode::LookupNamespaceURI(const QString& Prefix) const

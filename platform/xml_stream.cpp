@@ -42,9 +42,9 @@ TXMLStream::TXMLStream(QByteArray Data, QIODevice* Device, std::unique_ptr<QIODe
     , FBudget(EntityLimit)
 {
     // A text of white space alone is an empty document rather than a malformed one.
-    QByteArray first = NextChunk();
+    QByteArray first = NextChunk().toByteArray();
     while (!first.isEmpty() && IsBlank(first)) {
-        const QByteArray more = NextChunk();
+        const QByteArrayView more = NextChunk();
         if (more.isEmpty())
             break;
         first += more;
@@ -87,22 +87,26 @@ TXMLStream* TXMLStream::Of(const xmlNode* Node)
     return Node != nullptr && Node->doc != nullptr ? static_cast<TXMLStream*>(Node->doc->_private) : nullptr;
 }
 
-QByteArray TXMLStream::NextChunk()
+QByteArrayView TXMLStream::NextChunk()
 {
+    // One buffer for every chunk: a block of this size taken and given back
+    // per chunk makes the allocator sort its free lists again each time.
     if (FDevice != nullptr) {
-        QByteArray chunk(ChunkSize, Qt::Uninitialized);
-        const qint64 read = FDevice->read(chunk.data(), ChunkSize);
+        FChunk.resize(ChunkSize);
+        const qint64 read = FDevice->read(FChunk.data(), ChunkSize);
         if (read < 0)
             Raise<EXMLDocError>(messages::XMLCannotRead, {FDevice->errorString()});
-        chunk.resize(read);
+        FChunk.resize(read);
         FRead += read;
         CheckDocumentSize(FRead);
-        return chunk;
+        return FChunk;
     }
-    const QByteArray chunk = FData.mid(FPosition, ChunkSize);
-    FPosition += chunk.size();
-    if (FPosition >= FData.size())
+    if (FPosition >= FData.size()) {
         FData.clear();
+        return {};
+    }
+    const QByteArrayView chunk = QByteArrayView(FData).sliced(FPosition, std::min(ChunkSize, FData.size() - FPosition));
+    FPosition += chunk.size();
     return chunk;
 }
 
@@ -110,7 +114,7 @@ bool TXMLStream::Feed()
 {
     if (FEnded)
         return false;
-    const QByteArray chunk = NextChunk();
+    const QByteArrayView chunk = NextChunk();
     FEnded = chunk.isEmpty();
     {
         TErrorCapture errors;

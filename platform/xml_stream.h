@@ -50,8 +50,8 @@ private:
     bool Feed();
     // Node is an element the parser has opened and not yet closed.
     bool IsOpen(const xmlNode* Node) const;
-    // Next chunk of the source; empty at its end.
-    QByteArray NextChunk();
+    // Next chunk of the source, valid until the next call; empty at its end.
+    QByteArrayView NextChunk();
     // Entity references and namespaces of the nodes made since the last chunk.
     void CheckNewNodes();
     // StateBefore is the parser's state before the chunk that failed.
@@ -61,6 +61,7 @@ private:
     xmlDoc* FDocument = nullptr;
     QByteArray FData;
     qsizetype FPosition = 0;
+    QByteArray FChunk;
     std::unique_ptr<QIODevice> FOwnedDevice;
     QIODevice* FDevice;
     qsizetype FRead = 0;

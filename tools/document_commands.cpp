@@ -47,7 +47,7 @@ void CountKinds(const TSVGElement& Element, QMap<QString, int>& Counts, QStringL
 {
     for (const TSVGElement* child : Element.Items()) {
         ++Counts[child->SVGTypeName()];
-        if (!TSVGDocument::IsProvisionalID(child->ID()))
+        if (!child->HasProvisionalID())
             IDs << child->ID();
         CountKinds(*child, Counts, IDs);
     }

@@ -12,6 +12,7 @@
 #include <type_traits>
 
 #include "platform/xml_document.h"
+#include "svg/values/text_utils.h"
 
 namespace zor {
 
@@ -23,6 +24,8 @@ class TSVGLengths;
 inline constexpr QStringView XLinkNamespace = u"http://www.w3.org/1999/xlink";
 // The namespace of "xml:" attributes (xml:space, xml:lang).
 inline constexpr QStringView XMLNamespace = u"http://www.w3.org/XML/1998/namespace";
+// The same as a string, made once.
+const QString& XMLNamespaceURI();
 
 // One keyword of an enumerated attribute and its value.
 template <typename E>
@@ -51,7 +54,7 @@ public:
     bool ReadLength(const QString& Name, LengthTarget&& Target) const
     {
         return ReadChecked(Name, IsReadableLength, NotALength(),
-                           [&Target](const QString& Text) { ParseLength(Text, Target()); });
+                           [&Target](QStringView Text) { ParseLength(Text, Target()); });
     }
     // A list of lengths, as the x and y of text; every entry must read.
     bool ReadLengths(const QString& Name, TSVGLengths& Lengths) const;
@@ -90,14 +93,17 @@ public:
 private:
     static QString UnknownKeyword();
     static QString NotALength();
-    static bool IsReadableLength(const QString& Text);
-    static void ParseLength(const QString& Text, TSVGLength& Length);
+    static bool IsReadableLength(QStringView Text);
+    static void ParseLength(QStringView Text, TSVGLength& Length);
+    // The attribute's text in the reader's buffer, valid until the next
+    // call: most values of a file are read without a string of their own.
+    std::optional<QStringView> TextView(const QString& Name) const;
     // Applies the attribute's text when IsReadable holds for it, refuses it
     // for Reason otherwise; false when absent or refused.
     template <typename Check, typename Apply>
     bool ReadChecked(const QString& Name, Check&& IsReadable, const QString& Reason, Apply&& ApplyText) const
     {
-        const std::optional<QString> text = Text(Name);
+        const std::optional<QStringView> text = TextView(Name);
         if (!text)
             return false;
         if (!IsReadable(*text)) {
@@ -110,6 +116,7 @@ private:
 
     TSVGElement& FElement;
     TXMLNode FNode;
+    mutable TUtf16Text FBuffer;
 };
 
 } // namespace zor

@@ -38,7 +38,7 @@ namespace {
 
 // Names that vector drawing programs write for their own use, and filters,
 // which this renderer does not draw: passed over whatever the options say.
-const QString SVGNamespace = QStringLiteral("http://www.w3.org/2000/svg");
+constexpr QByteArrayView SVGNamespace = "http://www.w3.org/2000/svg";
 
 bool IsIgnoredName(const QString& Name)
 {
@@ -70,22 +70,22 @@ void TSVGElement::LoadAttributes(const TXMLNode& Node)
         SetID(*id);
     if (const std::optional<QString> lang = reader.Text(QStringLiteral("lang")))
         SetLanguage(*lang);
-    else if (Node.HasAttribute(QStringLiteral("lang"), XMLNamespace.toString()))
-        SetLanguage(Node.Attribute(QStringLiteral("lang"), XMLNamespace.toString()));
+    else if (const std::optional<QString> xmlLang = Node.AttributeIfPresent(QStringLiteral("lang"), XMLNamespaceURI()))
+        SetLanguage(*xmlLang);
 
     // A title child, read with the children, takes the place of the attribute.
     if (const std::optional<QString> title = reader.Text(QStringLiteral("title")))
         SetTitle(*title);
 
     // A list is made only for an attribute that is there.
-    const auto readList = [this, &reader](const char* Name, TListField Field) {
-        if (const std::optional<QString> text = reader.Text(QString::fromLatin1(Name)))
+    const auto readList = [this, &reader](const QString& Name, TListField Field) {
+        if (const std::optional<QString> text = reader.Text(Name))
             List(Field).Assign(SplitList(*text));
     };
-    readList("class", &TExtras::Classes);
-    readList("requiredFeatures", &TExtras::RequiredFeatures);
-    readList("requiredExtensions", &TExtras::RequiredExtensions);
-    readList("systemLanguage", &TExtras::SystemLanguages);
+    readList(QStringLiteral("class"), &TExtras::Classes);
+    readList(QStringLiteral("requiredFeatures"), &TExtras::RequiredFeatures);
+    readList(QStringLiteral("requiredExtensions"), &TExtras::RequiredExtensions);
+    readList(QStringLiteral("systemLanguage"), &TExtras::SystemLanguages);
 }
 
 void TSVGElement::LoadChildren(const TXMLNode& Node)
@@ -110,8 +110,8 @@ bool TSVGElement::TDescriptiveChildren::Read(TSVGElement& Element, const TXMLNod
 {
     if (Child.NodeType() != TNodeType::ntElement)
         return false;
-    const QString name = Child.LocalName();
-    if (name == u"title") {
+    const QByteArrayView name = Child.LocalNameUtf8();
+    if (name == "title") {
         // The first title child, when it says anything, is the title.
         if (!FTitleRead) {
             FTitleRead = true;
@@ -120,7 +120,7 @@ bool TSVGElement::TDescriptiveChildren::Read(TSVGElement& Element, const TXMLNod
         }
         return true;
     }
-    if (name == u"desc") {
+    if (name == "desc") {
         if (!FDescriptionRead) {
             FDescriptionRead = true;
             Element.Description().SetText(Child.Text());
@@ -156,10 +156,10 @@ TSVGElementType TSVGElement::NodeKind(const TXMLNode& Node)
 {
     if (Node.NodeType() != TNodeType::ntElement)
         return TSVGElementType::etNone;
-    const QString space = Node.NamespaceURI();
+    const QByteArrayView space = Node.NamespaceURIUtf8();
     if (!space.isEmpty() && space != SVGNamespace)
         return TSVGElementType::etNone;
-    return SVGElementTypeByName(Node.LocalName());
+    return SVGElementTypeByName(Node.LocalNameUtf8());
 }
 
 TSVGElement* TSVGElement::AppendNewChild(TSVGElementType Kind)

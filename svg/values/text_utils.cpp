@@ -11,14 +11,14 @@ QStringView TUtf16Text::From(QByteArrayView Utf8)
     // Names and most values are ASCII: copied without decoding.
     const bool ascii = std::all_of(Utf8.begin(), Utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (!ascii) {
-        FText = QString::fromUtf8(Utf8);
-        return FText;
+        const QString decoded = QString::fromUtf8(Utf8);
+        FText.resize(decoded.size());
+        std::copy(decoded.utf16(), decoded.utf16() + decoded.size(), FText.begin());
+    } else {
+        FText.resize(Utf8.size());
+        std::copy(Utf8.begin(), Utf8.end(), FText.begin());
     }
-    FText.resize(Utf8.size());
-    char16_t* out = reinterpret_cast<char16_t*>(FText.data());
-    for (const char c : Utf8)
-        *out++ = char16_t(c);
-    return FText;
+    return QStringView(FText.data(), FText.size());
 }
 
 namespace {

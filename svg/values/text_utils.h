@@ -4,6 +4,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QVarLengthArray>
 #include <QStringList>
 #include <QStringView>
 
@@ -18,7 +19,8 @@ public:
     QStringView From(QByteArrayView Utf8);
 
 private:
-    QString FText;
+    // Attribute names and values mostly fit here, so reading them allocates nothing.
+    QVarLengthArray<char16_t, 256> FText;
 };
 
 // Removes every character at or below the space character from both ends
