@@ -1,5 +1,6 @@
 #include "svg/model/graphic_element.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -64,11 +65,13 @@ void SetInUserUnits(TSVGLength& Length, float Value)
 }
 
 // Element and its graphic ancestors up to the first one whose cached value
-// is valid, topmost first.
+// is valid, topmost first. Reading a value makes no chain on the heap unless
+// the tree is deep.
+using TElementChain = QVarLengthArray<const TSVGGraphicElement*, 32>;
 template <typename IsStale>
-std::vector<const TSVGGraphicElement*> StaleChain(const TSVGGraphicElement* Element, IsStale&& Stale)
+TElementChain StaleChain(const TSVGGraphicElement* Element, IsStale&& Stale)
 {
-    std::vector<const TSVGGraphicElement*> chain;
+    TElementChain chain;
     for (const TSVGGraphicElement* e = Element; e != nullptr && Stale(*e); e = e->GetGraphicParent())
         chain.push_back(e);
     std::ranges::reverse(chain);
@@ -174,7 +177,10 @@ void TSVGGraphicElement::ApplyStyles()
 
 void TSVGGraphicElement::CascadeBranch()
 {
+    // Resolved here, parents first, so that a tree that was read or restyled
+    // is read without anything being made.
     Cascade();
+    ResolveStaleValues();
     for (TSVGElement* child : Items()) {
         if (TSVGGraphicElement* graphic = child->AsGraphicElement())
             graphic->CascadeBranch();
