@@ -35,9 +35,17 @@ public:
     // on further clashes, a running number added. The table does not change.
     QString GetUniqueName(const QString& aName, const QString& Append) const
     {
+        return UniqueNameAmong(aName, Append, [this](const QString& Key) { return this->ContainsKey(Key); });
+    }
+
+    // The same rule over any set of used names, for tables that know keys
+    // the hash table does not hold.
+    template <typename FUsed>
+    static QString UniqueNameAmong(const QString& aName, const QString& Append, FUsed&& Used)
+    {
         QString result = aName;
         int n = 0;
-        while (this->ContainsKey(result)) {
+        while (Used(result)) {
             // An empty Append counts as absent, so the name still grows.
             const qsizetype p = Append.isEmpty() ? -1 : result.indexOf(Append);
             if (p < 0) {

@@ -250,12 +250,16 @@ TZorFontsServiceScope::~TZorFontsServiceScope()
 
 QString PlatformDefaultFontFamily()
 {
-    if (qGuiApp != nullptr) {
-        const QString family = QGuiApplication::font().family();
-        if (!family.isEmpty())
-            return family;
-    }
-    return QStringLiteral("Tahoma");
+    // Asked for every font made, so asked of the platform once: the first
+    // answer of a running application is kept.
+    static const QString fallback = QStringLiteral("Tahoma");
+    if (qGuiApp == nullptr)
+        return fallback;
+    static const QString family = [] {
+        const QString name = QGuiApplication::font().family();
+        return name.isEmpty() ? fallback : name;
+    }();
+    return family;
 }
 
 } // namespace zor

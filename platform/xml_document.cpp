@@ -9,6 +9,7 @@
 
 #include <libxml/parserInternals.h>
 
+#include "platform/xml_stream.h"
 #include "platform/xml_support.h"
 
 namespace zor {
@@ -65,6 +66,7 @@ void TXMLDocument::LoadFromBytes(const QByteArray& Data)
 {
     xml::CheckDocumentSize(Data.size());
     if (HoldsNoMarkup(Data)) {
+        FStream.reset();
         FDoc.reset(xmlNewDoc(BAD_CAST "1.0"));
         return;
     }
@@ -77,7 +79,45 @@ void TXMLDocument::LoadFromBytes(const QByteArray& Data)
             errors.RaiseFirst();
     }
     xml::TEntityBudget(MaxEntityExpansion).Spend(doc.get(), doc->children);
+    FStream.reset();
     FDoc = std::move(doc);
+}
+
+void TXMLDocument::StreamFromBytes(QByteArray Data)
+{
+    xml::CheckDocumentSize(Data.size());
+    Stream(std::make_unique<xml::TXMLStream>(std::move(Data), nullptr, nullptr, MaxEntityExpansion));
+}
+
+void TXMLDocument::StreamFromDevice(QIODevice& Device)
+{
+    Stream(std::make_unique<xml::TXMLStream>(QByteArray(), &Device, nullptr, MaxEntityExpansion));
+}
+
+void TXMLDocument::StreamFromFile(const QString& FileName)
+{
+    auto file = std::make_unique<QFile>(FileName);
+    if (!file->open(QIODevice::ReadOnly))
+        Raise<EXMLDocError>(messages::XMLCannotOpen, {FileName, file->errorString()});
+    Stream(std::make_unique<xml::TXMLStream>(QByteArray(), nullptr, std::move(file), MaxEntityExpansion));
+}
+
+void TXMLDocument::Stream(std::unique_ptr<xml::TXMLStream> Source)
+{
+    FStream.reset();
+    if (Source->HoldsNoMarkup() || Source->Document() == nullptr) {
+        FDoc.reset(xmlNewDoc(BAD_CAST "1.0"));
+        return;
+    }
+    FDoc.reset(Source->Document());
+    FStream = std::move(Source);
+}
+
+void TXMLDocument::FinishStream()
+{
+    if (FStream)
+        FStream->Finish();
+    FStream.reset();
 }
 
 QByteArray ReadXMLBytes(QIODevice& Device)
@@ -117,6 +157,8 @@ void TXMLDocument::LoadFromFile(const QString& FileName)
 
 TXMLNode TXMLDocument::DocumentElement() const
 {
+    if (FStream)
+        FStream->AwaitRoot();
     return TXMLNode(xmlDocGetRootElement(FDoc.get()));
 }
 
@@ -127,6 +169,7 @@ TXMLNode TXMLDocument::DocumentNode() const
 
 TXMLNode TXMLDocument::CreateDocumentElement(const QString& LocalName, const QString& NamespaceURI)
 {
+    FStream.reset();
     std::unique_ptr<xmlDoc, TFreeDoc> doc(xmlNewDoc(BAD_CAST "1.0"));
     xmlNode* root = xmlNewDocNode(doc.get(), nullptr, xml::TUtf8(LocalName).Get(), nullptr);
     xmlDocSetRootElement(doc.get(), root);

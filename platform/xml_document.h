@@ -4,10 +4,12 @@
 // and writes indented UTF-8 documents with namespace declarations.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 #include "platform/exceptions.h"
@@ -17,6 +19,10 @@ struct _xmlDoc;
 struct _xmlNode;
 
 namespace zor {
+
+namespace xml {
+class TXMLStream;
+}
 
 // Malformed XML, refused input and stream errors of the service.
 class EXMLDocError : public Exception {
@@ -83,6 +89,10 @@ public:
     QString LocalName() const;
     QString Prefix() const;
     QString NamespaceURI() const;
+    // The same two as UTF-8 in the document's own memory, valid while the
+    // node lives: a loader asks them of every element.
+    QByteArrayView LocalNameUtf8() const;
+    QByteArrayView NamespaceURIUtf8() const;
 
     // Text content: for an element or entity reference, the text and CDATA
     // of everything inside, entity references expanded; for an attribute its
@@ -105,12 +115,30 @@ public:
     // Attributes in document order, with their namespaces; namespace
     // declarations are not attributes.
     std::vector<TXMLAttribute> Attributes() const;
+    // The same without making strings: Visit(LocalName, NamespaceURI, Value)
+    // for each, the texts in UTF-8 and valid during the call only.
+    using TAttributeVisit = void (*)(void* Context, QByteArrayView LocalName, QByteArrayView NamespaceURI,
+                                     QByteArrayView Value);
+    void VisitAttributes(TAttributeVisit Visit, void* Context) const;
+    template <typename F>
+    void VisitAttributes(F&& Visit) const
+    {
+        VisitAttributes(
+            [](void* Context, QByteArrayView LocalName, QByteArrayView NamespaceURI, QByteArrayView Value) {
+                (*static_cast<std::remove_reference_t<F>*>(Context))(LocalName, NamespaceURI, Value);
+            },
+            &Visit);
+    }
     // Look-up by local name and namespace URI; an empty URI finds the
     // attribute without namespace.
     bool HasAttribute(const QString& Name, const QString& NamespaceURI = {}) const;
     QString Attribute(const QString& Name, const QString& NamespaceURI = {}) const;
     // Both in one look-up: the value, or nothing when there is no such attribute.
     std::optional<QString> AttributeIfPresent(const QString& Name, const QString& NamespaceURI = {}) const;
+    // The value of attribute Name without namespace as UTF-8, false when
+    // absent: Value shows it in place when it is one piece of text (most
+    // are), else in Joined.
+    bool ReadAttributeUtf8(const QString& Name, QByteArray& Joined, QByteArrayView& Value) const;
     // The namespace URI bound to Prefix here ("" for the default namespace);
     // empty when none is bound.
     QString LookupNamespaceURI(const QString& Prefix) const;
@@ -139,6 +167,7 @@ public:
 
 private:
     friend class TXMLDocument;
+    friend class TXMLChildWalk;
     explicit TXMLNode(_xmlNode* Node)
         : FNode(Node)
     {
@@ -146,6 +175,26 @@ private:
     _xmlNode* Element(const char* Operation) const;
 
     _xmlNode* FNode = nullptr;
+};
+
+// Walks the children of a node once, in document order. In a document read
+// as a stream, each child the walk has moved past is freed, so that a reader
+// that reads a document through walks holds only the part it is reading;
+// handles to a freed node, or to nodes inside it, are invalid from then on.
+// Elsewhere it is FirstChild and NextSibling.
+class TXMLChildWalk {
+public:
+    explicit TXMLChildWalk(const TXMLNode& Parent);
+    TXMLChildWalk(const TXMLChildWalk&) = delete;
+    TXMLChildWalk& operator=(const TXMLChildWalk&) = delete;
+
+    // The next child; a null node at the end.
+    TXMLNode Next();
+
+private:
+    TXMLNode FParent;
+    TXMLNode FCurrent;
+    bool FStarted = false;
 };
 
 // Everything the device holds from its position, refused with an XML error
@@ -163,6 +212,8 @@ public:
     TXMLDocument();
     ~TXMLDocument();
     TXMLDocument(TXMLDocument&&) noexcept;
+    TXMLDocument(const TXMLDocument&) = delete;
+    TXMLDocument& operator=(const TXMLDocument&) = delete;
     TXMLDocument& operator=(TXMLDocument&&) noexcept;
 
     // Loading detects the encoding from a byte order mark or the XML
@@ -173,6 +224,18 @@ public:
     // Reads Device from its current position to its end.
     void LoadFromStream(QIODevice& Device);
     void LoadFromFile(const QString& FileName);
+
+    // Reading as a stream: the text is parsed as the document's nodes are
+    // asked for (the children and siblings of the nodes handed out, the
+    // content of an element), a chunk at a time, and TXMLChildWalk frees what
+    // a reader has passed. An error of the text is raised by the call that
+    // asked for the part holding it; FinishStream parses what is left and
+    // raises its errors. A device is read as the parsing goes and must stay
+    // open until the stream is finished.
+    void StreamFromBytes(QByteArray Data);
+    void StreamFromDevice(QIODevice& Device);
+    void StreamFromFile(const QString& FileName);
+    void FinishStream();
 
     // The root element; null for an empty document.
     TXMLNode DocumentElement() const;
@@ -196,7 +259,12 @@ private:
     struct TFreeDoc {
         void operator()(_xmlDoc* Doc) const;
     };
+    // Reads from Source from now on; its document replaces the content.
+    void Stream(std::unique_ptr<xml::TXMLStream> Source);
+
+    // Before FStream, which lets go of the document when it ends.
     std::unique_ptr<_xmlDoc, TFreeDoc> FDoc;
+    std::unique_ptr<xml::TXMLStream> FStream;
 };
 
 // Prepares libxml2 for the service once per process; documents call it

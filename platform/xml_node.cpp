@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/xml_document.h"
+#include "platform/xml_stream.h"
 #include "platform/xml_support.h"
 
 namespace zor {
@@ -88,14 +89,24 @@ xmlAttr* FindAttribute(xmlNode* Element, const QString& Name, const QString& Nam
     return nullptr;
 }
 
+// The value of Attribute as UTF-8. Most values are one text node, shown in
+// place; entity references and split text are joined by libxml2 into Joined.
+QByteArrayView AttributeUtf8(xmlAttr* Attribute, QByteArray& Joined)
+{
+    const xmlNode* only = Attribute->children;
+    if (only == nullptr)
+        return QByteArrayView("");
+    if (only->next == nullptr && only->type == XML_TEXT_NODE && only->content != nullptr)
+        return QByteArrayView(reinterpret_cast<const char*>(only->content));
+    const std::unique_ptr<xmlChar, xml::TXmlFree> text(xmlNodeListGetString(Attribute->doc, Attribute->children, 1));
+    Joined = text ? QByteArray(reinterpret_cast<const char*>(text.get())) : QByteArray("");
+    return Joined;
+}
+
 QString AttributeValue(xmlAttr* Attribute)
 {
-    // Most values are one text node, read in place; entity references and
-    // split text are joined by libxml2.
-    const xmlNode* only = Attribute->children;
-    if (only != nullptr && only->next == nullptr && only->type == XML_TEXT_NODE)
-        return ToQString(only->content);
-    return xml::TXmlString(xmlNodeListGetString(Attribute->doc, Attribute->children, 1)).ToQString();
+    QByteArray joined;
+    return QString::fromUtf8(AttributeUtf8(Attribute, joined));
 }
 
 // A namespace bound to URI with a prefix in Element's scope, preferring Prefix.
@@ -144,16 +155,25 @@ TNodeType TXMLNode::NodeType() const
 
 QString TXMLNode::LocalName() const
 {
+    const QByteArrayView name = LocalNameUtf8();
+    return name.isNull() ? QString() : QString::fromUtf8(name);
+}
+
+QByteArrayView TXMLNode::LocalNameUtf8() const
+{
+    const auto view = [](const xmlChar* Text) {
+        return Text != nullptr ? QByteArrayView(reinterpret_cast<const char*>(Text)) : QByteArrayView();
+    };
     if (FNode == nullptr)
         return {};
     switch (FNode->type) {
     case XML_ELEMENT_NODE:
-        return ToQString(LocalPart(FNode));
+        return view(LocalPart(FNode));
     case XML_ENTITY_REF_NODE:
     case XML_PI_NODE:
     case XML_DTD_NODE:
     case XML_ENTITY_DECL:
-        return ToQString(FNode->name);
+        return view(FNode->name);
     default:
         return {};
     }
@@ -172,15 +192,43 @@ QString TXMLNode::Prefix() const
 
 QString TXMLNode::NamespaceURI() const
 {
-    if (FNode == nullptr || FNode->type != XML_ELEMENT_NODE || FNode->ns == nullptr)
-        return {};
-    return ToQString(FNode->ns->href);
+    const QByteArrayView space = NamespaceURIUtf8();
+    return space.isNull() ? QString() : QString::fromUtf8(space);
 }
+
+QByteArrayView TXMLNode::NamespaceURIUtf8() const
+{
+    if (FNode == nullptr || FNode->type != XML_ELEMENT_NODE || FNode->ns == nullptr || FNode->ns->href == nullptr)
+        return {};
+    return QByteArrayView(reinterpret_cast<const char*>(FNode->ns->href));
+}
+
+namespace {
+
+// In a streamed document: waits for the whole content of Node.
+void AwaitContent(xmlNode* Node)
+{
+    if (xml::TXMLStream* stream = xml::TXMLStream::Of(Node))
+        stream->AwaitClose(Node);
+}
+
+// In a streamed document: a node other than an element is handed out once
+// it is complete (character data may still grow until the next node starts).
+xmlNode* Settled(xmlNode* Node)
+{
+    if (Node != nullptr && Node->type != XML_ELEMENT_NODE)
+        if (xml::TXMLStream* stream = xml::TXMLStream::Of(Node))
+            stream->AwaitNext(Node);
+    return Node;
+}
+
+} // namespace
 
 QString TXMLNode::Text() const
 {
     if (FNode == nullptr)
         return {};
+    AwaitContent(FNode);
     switch (FNode->type) {
     case XML_TEXT_NODE:
     case XML_CDATA_SECTION_NODE:
@@ -203,6 +251,8 @@ QString TXMLNode::Text() const
 
 bool TXMLNode::IsTextElement() const
 {
+    if (FNode != nullptr)
+        AwaitContent(FNode);
     return FNode != nullptr && FNode->type == XML_ELEMENT_NODE && FNode->children != nullptr &&
            FNode->children == FNode->last && FNode->children->type == XML_TEXT_NODE;
 }
@@ -211,6 +261,7 @@ QString TXMLNode::Xml() const
 {
     if (FNode == nullptr)
         return {};
+    AwaitContent(FNode);
     std::unique_ptr<xmlBuffer, TFreeBuffer> buffer(xmlBufferCreate());
     xmlNodeDump(buffer.get(), FNode->doc, FNode, 0, 0);
     return QString::fromUtf8(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())),
@@ -225,12 +276,47 @@ TXMLNode TXMLNode::FirstChild() const
         xmlEntity* entity = xml::EntityOf(FNode);
         return TXMLNode(entity ? entity->children : nullptr);
     }
-    return TXMLNode(FNode->children);
+    if (xml::TXMLStream* stream = xml::TXMLStream::Of(FNode))
+        stream->AwaitChild(FNode);
+    return TXMLNode(Settled(FNode->children));
 }
 
 TXMLNode TXMLNode::NextSibling() const
 {
-    return TXMLNode(FNode ? FNode->next : nullptr);
+    if (FNode == nullptr)
+        return {};
+    if (xml::TXMLStream* stream = xml::TXMLStream::Of(FNode))
+        stream->AwaitNext(FNode);
+    return TXMLNode(Settled(FNode->next));
+}
+
+TXMLChildWalk::TXMLChildWalk(const TXMLNode& Parent)
+    : FParent(Parent)
+{
+}
+
+TXMLNode TXMLChildWalk::Next()
+{
+    if (!FStarted) {
+        FStarted = true;
+        FCurrent = FParent.FirstChild();
+        return FCurrent;
+    }
+    if (!FCurrent)
+        return {};
+    const TXMLNode passed = FCurrent;
+    FCurrent = passed.NextSibling();
+    // Only nodes of a streamed tree are let go: the children of an entity
+    // reference belong to the entity's declaration, and a document read as a
+    // whole is the caller's to keep. The last child stays: the stream goes on
+    // from the last node it has checked.
+    xmlNode* node = passed.FNode;
+    if (FCurrent && xml::TXMLStream::Of(node) != nullptr && node->parent == FParent.FNode && node->parent != nullptr
+        && node->parent->type == XML_ELEMENT_NODE) {
+        xmlUnlinkNode(node);
+        xmlFreeNode(node);
+    }
+    return FCurrent;
 }
 
 std::vector<TXMLNode> TXMLNode::ChildNodes() const
@@ -262,6 +348,20 @@ std::vector<TXMLAttribute> TXMLNode::Attributes() const
     return attributes;
 }
 
+void TXMLNode::VisitAttributes(TAttributeVisit Visit, void* Context) const
+{
+    if (FNode == nullptr || FNode->type != XML_ELEMENT_NODE)
+        return;
+    const auto view = [](const xmlChar* Text) {
+        return Text != nullptr ? QByteArrayView(reinterpret_cast<const char*>(Text)) : QByteArrayView();
+    };
+    for (xmlAttr* attribute = FNode->properties; attribute != nullptr; attribute = attribute->next) {
+        const QByteArrayView space = attribute->ns != nullptr ? view(attribute->ns->href) : QByteArrayView();
+        QByteArray joined;
+        Visit(Context, view(attribute->name), space, AttributeUtf8(attribute, joined));
+    }
+}
+
 bool TXMLNode::HasAttribute(const QString& Name, const QString& NamespaceURI) const
 {
     return FindAttribute(FNode, Name, NamespaceURI) != nullptr;
@@ -277,6 +377,15 @@ std::optional<QString> TXMLNode::AttributeIfPresent(const QString& Name, const Q
 {
     xmlAttr* attribute = FindAttribute(FNode, Name, NamespaceURI);
     return attribute ? std::optional<QString>(AttributeValue(attribute)) : std::nullopt;
+}
+
+bool TXMLNode::ReadAttributeUtf8(const QString& Name, QByteArray& Joined, QByteArrayView& Value) const
+{
+    xmlAttr* attribute = FindAttribute(FNode, Name, QString());
+    if (attribute == nullptr)
+        return false;
+    Value = AttributeUtf8(attribute, Joined);
+    return true;
 }
 
 QString TXMLNode::LookupNamespaceURI(const QString& Prefix) const

@@ -49,9 +49,19 @@ void TErrorCapture::RaiseFirst() const
     const TReport& report = FFatal.Code != 0 ? FFatal : FError;
     if (report.Code == XML_ERR_ENTITY_LOOP)
         Raise<EXMLDocError>(messages::XMLEntityExpansion, {QString::number(TXMLDocument::MaxEntityExpansion)});
-    Raise<EXMLDocError>(messages::XMLMalformed,
-                        {QString::number(report.Line), QString::number(report.Column),
-                         report.Message.isEmpty() ? QStringLiteral("the parser gave no reason") : report.Message});
+    RaiseFirstAs(report.Message.isEmpty() ? QStringLiteral("the parser gave no reason") : report.Message);
+}
+
+bool TErrorCapture::StoppedLookingAhead() const
+{
+    const TReport& report = FFatal.Code != 0 ? FFatal : FError;
+    return report.Code == XML_ERR_INTERNAL_ERROR && report.Message.contains(QStringLiteral("Huge input lookup"));
+}
+
+void TErrorCapture::RaiseFirstAs(const QString& Message) const
+{
+    const TReport& report = FFatal.Code != 0 ? FFatal : FError;
+    Raise<EXMLDocError>(messages::XMLMalformed, {QString::number(report.Line), QString::number(report.Column), Message});
 }
 
 xmlEntity* EntityOf(xmlNode* Reference)
@@ -102,20 +112,26 @@ TEntityBudget::TEntityBudget(std::size_t Limit)
 void TEntityBudget::Spend(xmlDoc* Doc, xmlNode* First)
 {
     WalkNodes(First, [&](xmlNode* node) {
-        switch (node->type) {
-        case XML_ELEMENT_NODE:
-            ResolveNamespaces(Doc, node);
-            for (xmlAttr* attribute = node->properties; attribute != nullptr; attribute = attribute->next)
-                Spend(Doc, attribute->children);
-            return true;
-        case XML_ENTITY_REF_NODE:
-            if (xmlEntity* entity = EntityOf(node))
-                Charge(EntitySize(entity));
-            return false;
-        default:
-            return false;
-        }
+        SpendOn(Doc, node);
+        return node->type == XML_ELEMENT_NODE;
     });
+}
+
+void TEntityBudget::SpendOn(xmlDoc* Doc, xmlNode* Node)
+{
+    switch (Node->type) {
+    case XML_ELEMENT_NODE:
+        ResolveNamespaces(Doc, Node);
+        for (xmlAttr* attribute = Node->properties; attribute != nullptr; attribute = attribute->next)
+            Spend(Doc, attribute->children);
+        break;
+    case XML_ENTITY_REF_NODE:
+        if (xmlEntity* entity = EntityOf(Node))
+            Charge(EntitySize(entity));
+        break;
+    default:
+        break;
+    }
 }
 
 std::size_t TEntityBudget::ListSize(xmlNode* First)

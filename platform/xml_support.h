@@ -78,6 +78,11 @@ public:
     // amplification with the expansion message, anything else with
     // Pattern filled by line, column and libxml2's text.
     [[noreturn]] void RaiseFirst() const;
+    // The most telling report was libxml2's refusal to look further ahead
+    // for the end of one token (a document read in chunks).
+    bool StoppedLookingAhead() const;
+    // Raises that report with Message instead of libxml2's text.
+    [[noreturn]] void RaiseFirstAs(const QString& Message) const;
 
 private:
     struct TReport {
@@ -137,6 +142,9 @@ public:
     // (which libxml2 leaves as written) and raises the expansion error once
     // the total passes the limit.
     void Spend(xmlDoc* Doc, xmlNode* First);
+    // The same for Node alone, not the nodes inside it: for a document
+    // checked node by node as it is parsed.
+    void SpendOn(xmlDoc* Doc, xmlNode* Node);
 
 private:
     // Characters plus one per node of the nodes from First on, references

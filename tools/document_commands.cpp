@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <cmath>
+#include <memory>
 
 #include "platform/xml_document.h"
 #include "svg/model/document.h"
@@ -20,15 +21,15 @@ namespace {
 const QString StandardStream = QStringLiteral("-");
 constexpr double DefaultSide = 100;
 
-// The bytes of a file, or of standard input for "-".
-QByteArray ReadInput(const QString& Input)
+// A file, or standard input for "-", open for reading.
+std::unique_ptr<QFile> OpenInput(const QString& Input)
 {
-    QFile in;
-    const bool opened = Input == StandardStream ? in.open(stdin, QIODevice::ReadOnly)
-                                                : (in.setFileName(Input), in.open(QIODevice::ReadOnly));
+    auto in = std::make_unique<QFile>();
+    const bool opened = Input == StandardStream ? in->open(stdin, QIODevice::ReadOnly)
+                                                : (in->setFileName(Input), in->open(QIODevice::ReadOnly));
     if (!opened)
-        Raise<EXMLDocError>(messages::XMLCannotOpen, {Input, in.errorString()});
-    return ReadXMLBytes(in);
+        Raise<EXMLDocError>(messages::XMLCannotOpen, {Input, in->errorString()});
+    return in;
 }
 
 // A side written in absolute units, not as a percentage.
@@ -46,7 +47,7 @@ void CountKinds(const TSVGElement& Element, QMap<QString, int>& Counts, QStringL
 {
     for (const TSVGElement* child : Element.Items()) {
         ++Counts[child->SVGTypeName()];
-        if (!TSVGDocument::IsProvisionalID(child->ID()))
+        if (!child->HasProvisionalID())
             IDs << child->ID();
         CountKinds(*child, Counts, IDs);
     }
@@ -56,13 +57,14 @@ void CountKinds(const TSVGElement& Element, QMap<QString, int>& Counts, QStringL
 
 TLoadedDocument LoadDocument(const QString& Input)
 {
-    QByteArray bytes = ReadInput(Input);
+    const std::unique_ptr<QFile> in = OpenInput(Input);
     TLoadedDocument loaded{std::make_unique<TSVGDocument>(), QSizeF()};
     if (Input != StandardStream)
         loaded.Document->SetBaseFolder(QFileInfo(Input).absolutePath());
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    if (TSVGDocument::IsBinaryStream(buffer)) {
+    if (TSVGDocument::IsBinaryStream(*in)) {
+        QByteArray bytes = ReadXMLBytes(*in);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
         loaded.Document->LoadFromBinaryStream(buffer);
         // The binary form holds the sizes, not whether the file gave them: a
         // side of the new document's size counts as not given.
@@ -71,10 +73,13 @@ TLoadedDocument LoadDocument(const QString& Input)
         loaded.Size = IntrinsicSize(xml.DocumentElement(), *loaded.Document);
         return loaded;
     }
+    // Read as a stream: the file is parsed as the tree is built, and never
+    // held as a whole, neither as bytes nor as an XML tree.
     TXMLDocument xml;
-    xml.LoadFromBytes(bytes);
+    xml.StreamFromDevice(*in);
     loaded.Document->LoadFromXML(xml);
     loaded.Size = IntrinsicSize(xml.DocumentElement(), *loaded.Document);
+    xml.FinishStream();
     return loaded;
 }
 

@@ -13,19 +13,34 @@
 
 namespace zor {
 
+const QString& XMLNamespaceURI()
+{
+    static const QString uri = XMLNamespace.toString();
+    return uri;
+}
+
 namespace {
 
-const QString NotALength = QStringLiteral("not a length");
 const QString NotANumber = QStringLiteral("not a finite number");
 
-bool IsReadableLength(QStringView Text)
+} // namespace
+
+QString TSVGAttributeReader::NotALength()
+{
+    return QStringLiteral("not a length");
+}
+
+bool TSVGAttributeReader::IsReadableLength(QStringView Text)
 {
     TSVGUnit unit = TSVGUnit::suNone;
     float number = 0;
     return TryParseUnitNumber(Text, unit, number) && std::isfinite(number);
 }
 
-} // namespace
+void TSVGAttributeReader::ParseLength(QStringView Text, TSVGLength& Length)
+{
+    ParseLengthValue(Text, Length, 0, 1);
+}
 
 TSVGAttributeReader::TSVGAttributeReader(TSVGElement& Element, const TXMLNode& Node)
     : FElement(Element)
@@ -43,20 +58,27 @@ std::optional<QString> TSVGAttributeReader::Text(const QString& Name) const
     return FNode.AttributeIfPresent(Name);
 }
 
+std::optional<QStringView> TSVGAttributeReader::TextView(const QString& Name) const
+{
+    QByteArray joined;
+    QByteArrayView utf8;
+    if (!FNode.ReadAttributeUtf8(Name, joined, utf8))
+        return std::nullopt;
+    return FBuffer.From(utf8);
+}
+
 bool TSVGAttributeReader::ReadLength(const QString& Name, TSVGLength& Length) const
 {
-    return ReadChecked(Name, IsReadableLength, NotALength, [&Length](const QString& Text) {
-        ParseLengthValue(Text, Length, 0, 1);
-    });
+    return ReadChecked(Name, IsReadableLength, NotALength(), [&Length](QStringView Text) { ParseLength(Text, Length); });
 }
 
 bool TSVGAttributeReader::ReadLengths(const QString& Name, TSVGLengths& Lengths) const
 {
-    const auto readable = [](const QString& Text) {
+    const auto readable = [](QStringView Text) {
         const QStringList pieces = SplitNumbers(Text);
         return std::all_of(pieces.begin(), pieces.end(), [](const QString& Piece) { return IsReadableLength(Piece); });
     };
-    return ReadChecked(Name, readable, NotALength, [&Lengths](const QString& Text) {
+    return ReadChecked(Name, readable, NotALength(), [&Lengths](QStringView Text) {
         ParseLengthList(Text, Lengths, 0, 1);
     });
 }
@@ -114,7 +136,7 @@ std::optional<QString> TSVGAttributeReader::Href() const
 std::optional<bool> TSVGAttributeReader::PreservesSpace() const
 {
     const QString space = QStringLiteral("space");
-    const QString xml = XMLNamespace.toString();
+    const QString& xml = XMLNamespaceURI();
     if (!FNode.HasAttribute(space, xml))
         return std::nullopt;
     return FNode.Attribute(space, xml).trimmed() == u"preserve";

@@ -9,8 +9,10 @@
 #include <QTransform>
 #include <optional>
 #include <span>
+#include <type_traits>
 
 #include "platform/xml_document.h"
+#include "svg/values/text_utils.h"
 
 namespace zor {
 
@@ -22,6 +24,8 @@ class TSVGLengths;
 inline constexpr QStringView XLinkNamespace = u"http://www.w3.org/1999/xlink";
 // The namespace of "xml:" attributes (xml:space, xml:lang).
 inline constexpr QStringView XMLNamespace = u"http://www.w3.org/XML/1998/namespace";
+// The same as a string, made once.
+const QString& XMLNamespaceURI();
 
 // One keyword of an enumerated attribute and its value.
 template <typename E>
@@ -43,6 +47,15 @@ public:
     // A length with its unit; a percentage is kept as a fraction of the
     // range it is measured against (Length's owner gives the range).
     bool ReadLength(const QString& Name, TSVGLength& Length) const;
+    // The same into the length Target gives, asked for only when the
+    // attribute is there: for lengths made when first set.
+    template <typename LengthTarget>
+        requires std::is_invocable_r_v<TSVGLength&, LengthTarget>
+    bool ReadLength(const QString& Name, LengthTarget&& Target) const
+    {
+        return ReadChecked(Name, IsReadableLength, NotALength(),
+                           [&Target](QStringView Text) { ParseLength(Text, Target()); });
+    }
     // A list of lengths, as the x and y of text; every entry must read.
     bool ReadLengths(const QString& Name, TSVGLengths& Lengths) const;
     // A finite number within the range of a 32-bit float.
@@ -79,12 +92,18 @@ public:
 
 private:
     static QString UnknownKeyword();
+    static QString NotALength();
+    static bool IsReadableLength(QStringView Text);
+    static void ParseLength(QStringView Text, TSVGLength& Length);
+    // The attribute's text in the reader's buffer, valid until the next
+    // call: most values of a file are read without a string of their own.
+    std::optional<QStringView> TextView(const QString& Name) const;
     // Applies the attribute's text when IsReadable holds for it, refuses it
     // for Reason otherwise; false when absent or refused.
     template <typename Check, typename Apply>
     bool ReadChecked(const QString& Name, Check&& IsReadable, const QString& Reason, Apply&& ApplyText) const
     {
-        const std::optional<QString> text = Text(Name);
+        const std::optional<QStringView> text = TextView(Name);
         if (!text)
             return false;
         if (!IsReadable(*text)) {
@@ -97,6 +116,7 @@ private:
 
     TSVGElement& FElement;
     TXMLNode FNode;
+    mutable TUtf16Text FBuffer;
 };
 
 } // namespace zor

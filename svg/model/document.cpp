@@ -34,8 +34,13 @@ TSVGDocument::~TSVGDocument()
     BeginDestruction();
     // The children leave while the id table they are indexed in still exists.
     FreeChildren();
-    for (TSVGElement* member : FMembers)
+    for (TSVGElement* member = FFirstMember; member != nullptr; member = member->FNextMember) {
         member->FOwner = nullptr;
+        member->FPreviousMember = nullptr;
+        member->FProvisionalNumber = -1;
+    }
+    for (TSVGElement* member = FFirstMember; member != nullptr;)
+        member = std::exchange(member->FNextMember, nullptr);
 }
 
 TSVGElementType TSVGDocument::SVGType() const
@@ -219,23 +224,23 @@ void TSVGDocument::ElementListChanged(TSVGElement* Parent, TSVGElement* Item, TC
 
 void TSVGDocument::ElementCreated(TSVGElement* Element)
 {
-    FMembers.insert(Element);
+    Element->FNextMember = FFirstMember;
+    if (FFirstMember != nullptr)
+        FFirstMember->FPreviousMember = Element;
+    FFirstMember = Element;
+    Element->FProvisionalNumber = FAllItems->AddProvisional(Element);
 }
 
 void TSVGDocument::ElementDestroyed(TSVGElement* Element)
 {
     ReleaseID(Element);
-    FMembers.erase(Element);
-}
-
-QString TSVGDocument::ProvisionalID() const
-{
-    // Counting alone can repeat an id that is still in use after removals.
-    for (int n = FAllItems->Count();; ++n) {
-        const QString id = ProvisionalIDPrefix + QString::number(n);
-        if (!FAllItems->ContainsKey(id))
-            return id;
-    }
+    if (Element->FPreviousMember != nullptr)
+        Element->FPreviousMember->FNextMember = Element->FNextMember;
+    else if (FFirstMember == Element)
+        FFirstMember = Element->FNextMember;
+    if (Element->FNextMember != nullptr)
+        Element->FNextMember->FPreviousMember = Element->FPreviousMember;
+    Element->FPreviousMember = Element->FNextMember = nullptr;
 }
 
 QString TSVGDocument::ChangeID(TSVGElement* Element, const QString& NewID)
@@ -249,21 +254,25 @@ QString TSVGDocument::ChangeID(TSVGElement* Element, const QString& NewID)
 QString TSVGDocument::RegisterID(TSVGElement* Element, const QString& NewID)
 {
     if (Options().Contains(TSVGOption::soEnforceUniqueID)) {
-        FAllItems->Add(NewID, Element);
+        FAllItems->AddNamed(NewID, Element, true);
         return NewID;
     }
     TSVGElement* holder = nullptr;
     const bool taken = FAllItems->TryGetValue(NewID, holder) && holder != Element;
     const QString used = taken ? FAllItems->GetUniqueName(NewID, CopySuffix) : NewID;
-    FAllItems->AddOrSetValue(used, Element);
+    FAllItems->AddNamed(used, Element, false);
     return used;
 }
 
 void TSVGDocument::ReleaseID(const TSVGElement* Element)
 {
+    if (Element->FProvisionalNumber >= 0) {
+        FAllItems->RemoveProvisional(Element->FProvisionalNumber, Element);
+        return;
+    }
     TSVGElement* holder = nullptr;
-    if (FAllItems->TryGetValue(Element->ID(), holder) && holder == Element)
-        FAllItems->Remove(Element->ID());
+    if (FAllItems->TryGetValue(Element->FID, holder) && holder == Element)
+        FAllItems->RemoveNamed(Element->FID);
 }
 
 } // namespace zor

@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
-#include <unordered_set>
 #include <vector>
 
 #include "collections/hash_table_strings.h"
@@ -14,6 +13,7 @@
 #include "platform/string_list.h"
 #include "svg/model/diagnostics.h"
 #include "svg/model/draw_events.h"
+#include "svg/model/element_table.h"
 #include "svg/model/style_sheet.h"
 #include "svg/model/viewport.h"
 
@@ -24,8 +24,6 @@ namespace zor {
 class TSVGSaveContext;
 class TXMLDocument;
 
-// Id to element index of a document; it does not own the elements.
-using TSVGElementTable = TZorStringObjectHashTable<TSVGElement>;
 
 // Sender is the element whose child list changed, Element the child.
 using TSVGElementEvent = TEvent<TSVGElement*, TSVGElement*>;
@@ -262,11 +260,10 @@ private:
     friend class TSVGElement;
     friend class TSVGSaveContext;
 
-    // Bookkeeping of the elements created with this document as owner.
+    // Bookkeeping of the elements created with this document as owner; a
+    // new element is given a provisional id.
     void ElementCreated(TSVGElement* Element);
     void ElementDestroyed(TSVGElement* Element);
-    // "ID#" and the number of ids in AllItems (the next free number when that one is taken).
-    QString ProvisionalID() const;
     // Registers Element under NewID instead of its current id; returns the id actually used.
     QString ChangeID(TSVGElement* Element, const QString& NewID);
     // Adds NewID for Element: a taken id gets its "Copy" variant, or raises
@@ -296,9 +293,10 @@ private:
     std::vector<TSVGDiagnostic> FDiagnostics;
     QString FBaseFolder;
     QStringList FImageSourceChain;
-    // Every live element created with this document as owner, so that those
-    // that outlive it can be told.
-    std::unordered_set<TSVGElement*> FMembers;
+    // Every live element created with this document as owner, linked
+    // through the elements themselves, so that those that outlive it can be
+    // told.
+    TSVGElement* FFirstMember = nullptr;
     QString FFormatStr = QStringLiteral("0.###");
     // The saving under way, while one is.
     TSVGSaveContext* FSaveContext = nullptr;

@@ -67,11 +67,14 @@ void TSVGDocument::LoadFromXML(const TXMLNode& Node)
     ApplyStyles();
 }
 
+// The text is parsed as the tree is built, and what has been read is let go:
+// a file never has to be held as a whole XML tree beside the elements.
 void TSVGDocument::LoadFromStream(QIODevice& Stream)
 {
     TXMLDocument xml;
-    xml.LoadFromStream(Stream);
+    xml.StreamFromDevice(Stream);
     LoadFromXML(xml);
+    xml.FinishStream();
 }
 
 void TSVGDocument::LoadFromFile(const QString& FileName)
@@ -79,15 +82,17 @@ void TSVGDocument::LoadFromFile(const QString& FileName)
     // Images of the file find their files beside it.
     FBaseFolder = QFileInfo(FileName).absolutePath();
     TXMLDocument xml;
-    xml.LoadFromFile(FileName);
+    xml.StreamFromFile(FileName);
     LoadFromXML(xml);
+    xml.FinishStream();
 }
 
 void TSVGDocument::LoadFromText(const QString& Text)
 {
     TXMLDocument xml;
-    xml.LoadFromBytes(TextAsUTF8(Text));
+    xml.StreamFromBytes(TextAsUTF8(Text));
     LoadFromXML(xml);
+    xml.FinishStream();
 }
 
 bool TSVGDocument::IsValidSVG(const TXMLDocument& XMLDocument, bool StrictVerification)

@@ -72,10 +72,8 @@ public:
 TSVGElement::TSVGElement(TSVGDocument* aOwner)
     : FOwner(aOwner)
 {
-    if (FOwner != nullptr) {
+    if (FOwner != nullptr)
         FOwner->ElementCreated(this);
-        SetID(FOwner->ProvisionalID());
-    }
 }
 
 TSVGElement::~TSVGElement()
@@ -129,27 +127,95 @@ void TSVGElement::LeaveParentQuietly()
 
 // --- Identity ----------------------------------------------------------------
 
+QString TSVGElement::ID() const
+{
+    return FProvisionalNumber >= 0 ? TSVGElementTable::ProvisionalID(FProvisionalNumber) : FID;
+}
+
+bool TSVGElement::HasID(QStringView Value) const
+{
+    return FProvisionalNumber >= 0 ? TSVGElementTable::ProvisionalNumber(Value) == FProvisionalNumber : FID == Value;
+}
+
 void TSVGElement::SetID(const QString& Value)
 {
-    if (Value == FID)
+    if (Value == ID())
         return;
     FID = FOwner != nullptr ? FOwner->ChangeID(this, Value) : Value;
+    FProvisionalNumber = -1;
+}
+
+TSVGElement::TExtras& TSVGElement::Extras()
+{
+    if (!FExtras)
+        FExtras = std::make_unique<TExtras>();
+    return *FExtras;
+}
+
+TStringList& TSVGElement::List(TListField Field)
+{
+    std::unique_ptr<TStringList>& list = Extras().*Field;
+    if (!list)
+        list = std::make_unique<TStringList>(ListHook());
+    return *list;
+}
+
+const TStringList& TSVGElement::ListOrEmpty(TListField Field) const
+{
+    static const TStringList empty;
+    const TStringList* list = FExtras ? (FExtras.get()->*Field).get() : nullptr;
+    return list != nullptr ? *list : empty;
+}
+
+const std::vector<TSVGElement*>& TSVGElement::Listeners() const
+{
+    static const std::vector<TSVGElement*> none;
+    return FExtras ? FExtras->Listeners : none;
+}
+
+const std::vector<TSVGElement*>& TSVGElement::Followed() const
+{
+    static const std::vector<TSVGElement*> none;
+    return FExtras ? FExtras->Followed : none;
+}
+
+const QString& TSVGElement::Title() const
+{
+    static const QString none;
+    return FExtras ? FExtras->Title : none;
 }
 
 void TSVGElement::SetTitle(const QString& Value)
 {
-    if (Value == FTitle)
+    if (Value == Title())
         return;
-    FTitle = Value;
+    Extras().Title = Value;
     Changed(this);
+}
+
+const QString& TSVGElement::Language() const
+{
+    static const QString none;
+    return FExtras ? FExtras->Language : none;
 }
 
 void TSVGElement::SetLanguage(const QString& Value)
 {
-    if (Value == FLanguage)
+    if (Value == Language())
         return;
-    FLanguage = Value;
+    Extras().Language = Value;
     Changed(this);
+}
+
+std::intptr_t TSVGElement::Tag() const
+{
+    return FExtras ? FExtras->Tag : 0;
+}
+
+void TSVGElement::SetTag(std::intptr_t Value)
+{
+    if (Value != Tag())
+        Extras().Tag = Value;
 }
 
 void TSVGElement::SetEnabled(bool Value)
@@ -388,14 +454,14 @@ void TSVGElement::Discard(std::unique_ptr<TSVGElement> Child)
 
 bool TSVGElement::HasExtensions() const
 {
-    return FRequiredExtensions.IsEmpty();
+    return std::as_const(*this).RequiredExtensions().IsEmpty();
 }
 
 bool TSVGElement::HasFeatures() const
 {
     if (FOwner == nullptr)
         return true;
-    const QStringList& features = FRequiredFeatures.ToStringList();
+    const QStringList& features = std::as_const(*this).RequiredFeatures().ToStringList();
     return std::ranges::all_of(features, [this](const QString& f) { return FOwner->SupportsFeature(f); });
 }
 
@@ -403,17 +469,18 @@ bool TSVGElement::HasLanguages() const
 {
     if (FOwner == nullptr)
         return true;
-    if (!FLanguage.isEmpty() && FOwner->SupportsLanguage(FLanguage))
+    const QString& language = Language();
+    if (!language.isEmpty() && FOwner->SupportsLanguage(language))
         return true;
-    const QStringList& languages = FSystemLanguages.ToStringList();
+    const QStringList& languages = std::as_const(*this).SystemLanguages().ToStringList();
     if (languages.isEmpty())
-        return FLanguage.isEmpty();
+        return language.isEmpty();
     return std::ranges::any_of(languages, [this](const QString& l) { return FOwner->SupportsLanguage(l); });
 }
 
 bool TSVGElement::HasLanguage(const QString& aLanguage) const
 {
-    const QStringList pieces = SplitLanguageList(FLanguage);
+    const QStringList pieces = SplitLanguageList(Language());
     return std::ranges::any_of(pieces, [&](const QString& piece) { return LanguageInRange(piece, aLanguage); });
 }
 
@@ -473,6 +540,12 @@ void TSVGElement::InheritedPropertyChanged(TPersistent* Source)
         child->InheritedPropertyChanged(Source);
 }
 
+std::unique_ptr<TSVGLength> TSVGElement::CreateLength(TLengthMeasure Measure)
+{
+    ISVGValueOwner& owner = *this;
+    return std::make_unique<TSVGLength>(owner, int(Measure));
+}
+
 std::unique_ptr<TSVGLength> TSVGElement::CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
                                                       TSVGLengthRangeEvent OnRange)
 {
@@ -481,6 +554,19 @@ std::unique_ptr<TSVGLength> TSVGElement::CreateLength(TSVGUnitFactorsEvent OnUni
         .UnitFactors = std::move(OnUnitFactors),
         .Range = std::move(OnRange),
     });
+}
+
+void TSVGElement::OwnedValueChanged(TPersistent& Value, int)
+{
+    PropertyChanged(&Value);
+}
+
+bool TSVGElement::OwnedValueUnitFactors(const TPersistent&, int Slot, TSVGUnitFactors& Factors) const
+{
+    if (TLengthMeasure(Slot) != TLengthMeasure::lmElementUnits)
+        return false;
+    Factors = GetUnitFactors();
+    return true;
 }
 
 std::unique_ptr<TSVGLengths> TSVGElement::CreateLengths()
@@ -492,10 +578,10 @@ std::unique_ptr<TSVGLengths> TSVGElement::CreateLengths()
 
 void TSVGElement::ChangeNotification(TSVGElement* aListener)
 {
-    if (aListener == nullptr || std::ranges::find(FListeners, aListener) != FListeners.end())
+    if (aListener == nullptr || std::ranges::find(Listeners(), aListener) != Listeners().end())
         return;
-    FListeners.push_back(aListener);
-    aListener->FFollowed.push_back(this);
+    Extras().Listeners.push_back(aListener);
+    aListener->Extras().Followed.push_back(this);
 }
 
 void TSVGElement::RemoveChangeNotification(TSVGElement* aListener)
@@ -507,9 +593,9 @@ void TSVGElement::RemoveChangeNotification(TSVGElement* aListener)
 void TSVGElement::NotifyListeners()
 {
     // A listener may unregister itself, or be destroyed, while it is told.
-    const std::vector<TSVGElement*> listeners = FListeners;
+    const std::vector<TSVGElement*> listeners = Listeners();
     for (TSVGElement* listener : listeners)
-        if (std::ranges::find(FListeners, listener) != FListeners.end())
+        if (std::ranges::find(Listeners(), listener) != Listeners().end())
             listener->ReferenceChanged(this);
 }
 
@@ -520,24 +606,26 @@ void TSVGElement::ReferenceChanged(TSVGElement*)
 
 void TSVGElement::Unlink(TSVGElement* Target, TSVGElement* Listener)
 {
-    std::erase(Target->FListeners, Listener);
-    std::erase(Listener->FFollowed, Target);
+    if (Target->FExtras)
+        std::erase(Target->FExtras->Listeners, Listener);
+    if (Listener->FExtras)
+        std::erase(Listener->FExtras->Followed, Target);
 }
 
 bool TSVGElement::Follows(const TSVGElement* aElement) const
 {
-    return std::ranges::find(FFollowed, aElement) != FFollowed.end();
+    return std::ranges::find(Followed(), aElement) != Followed().end();
 }
 
 void TSVGElement::StopFollowing()
 {
-    for (TSVGElement* target : std::vector<TSVGElement*>(FFollowed))
+    for (TSVGElement* target : std::vector<TSVGElement*>(Followed()))
         Unlink(target, this);
 }
 
 void TSVGElement::DropListeners()
 {
-    for (TSVGElement* listener : std::vector<TSVGElement*>(FListeners))
+    for (TSVGElement* listener : std::vector<TSVGElement*>(Listeners()))
         Unlink(this, listener);
 }
 
@@ -570,15 +658,17 @@ void TSVGElement::AssignProperties(const TSVGElement* Source)
 {
     if (Source == nullptr || Source == this)
         return;
-    SetID(Source->FID);
-    SetTitle(Source->FTitle);
-    SetLanguage(Source->FLanguage);
+    SetID(Source->ID());
+    SetTitle(Source->Title());
+    SetLanguage(Source->Language());
     FAttributes = Source->FAttributes;
-    FDescription.Assign(&Source->FDescription);
-    FClasses.Assign(&Source->FClasses);
-    FSystemLanguages.Assign(&Source->FSystemLanguages);
-    FRequiredFeatures.Assign(&Source->FRequiredFeatures);
-    FRequiredExtensions.Assign(&Source->FRequiredExtensions);
+    // Lists are copied where either side has one.
+    for (TListField field : {&TExtras::Description, &TExtras::Classes, &TExtras::SystemLanguages,
+                             &TExtras::RequiredFeatures, &TExtras::RequiredExtensions}) {
+        const TStringList& from = Source->ListOrEmpty(field);
+        if (!from.IsEmpty() || !ListOrEmpty(field).IsEmpty())
+            List(field).Assign(&from);
+    }
 }
 
 std::unique_ptr<TSVGElement> TSVGElement::Clone(TSVGDocument* aOwner) const
@@ -598,12 +688,11 @@ void TSVGElement::Clear()
     TUpdateScope update(*this);
     SetTitle({});
     SetEnabled(true);
-    FDescription.Clear();
-    FClasses.Clear();
     SetLanguage({});
-    FSystemLanguages.Clear();
-    FRequiredFeatures.Clear();
-    FRequiredExtensions.Clear();
+    for (TListField field : {&TExtras::Description, &TExtras::Classes, &TExtras::SystemLanguages,
+                             &TExtras::RequiredFeatures, &TExtras::RequiredExtensions})
+        if (!ListOrEmpty(field).IsEmpty())
+            List(field).Clear();
     FreeChildren();
     DropListeners();
 }
@@ -634,7 +723,7 @@ void TSVGElement::ReportDiagnostic(const QString& Property, QStringView Text, co
     TSVGDocument* document = ChildOwner();
     if (document == nullptr)
         return;
-    const bool ownID = !FID.isEmpty() && !TSVGDocument::IsProvisionalID(FID);
+    const bool ownID = !HasProvisionalID() && !FID.isEmpty() && !TSVGDocument::IsProvisionalID(FID);
     document->AddDiagnostic({ownID ? FID : SVGTypeName(), Property, Text.toString(), Reason});
 }
 

@@ -27,7 +27,9 @@ class TSVGGraphicElement;
 class TSVGPaintServerElement;
 class TXMLNode;
 
-class TSVGElement : public TPersistent {
+// An element owns the lengths it makes and answers their questions itself
+// (ISVGValueOwner), by the way it made them measure.
+class TSVGElement : public TPersistent, protected ISVGValueOwner {
 public:
     // The most levels a tree may have, from its root down to its deepest
     // element. The walks of a tree (drawing, bounds, hit tests, Reset,
@@ -46,35 +48,42 @@ public:
     TSVGElement& operator=(const TSVGElement&) = delete;
 
     // --- Identity ---------------------------------------------------------
-    const QString& ID() const { return FID; }
+    // The element's id; a provisional one ("ID#3") for an element given none.
+    QString ID() const;
+    // The id is one the document gave.
+    bool HasProvisionalID() const { return FProvisionalNumber >= 0; }
+    // ID() == Value, without spelling out a provisional id.
+    bool HasID(QStringView Value) const;
     // Registers the id in the owner's AllItems. A taken id gets a unique
     // "Copy" variant, or raises "Duplicates not allowed" with
     // soEnforceUniqueID; an empty id unregisters the element.
     void SetID(const QString& Value);
-    const QString& Title() const { return FTitle; }
+    // Title, language, tag and the lists below are made when first written;
+    // until then they read as empty (0 for the tag).
+    const QString& Title() const;
     void SetTitle(const QString& Value);
-    const QString& Language() const { return FLanguage; }
+    const QString& Language() const;
     void SetLanguage(const QString& Value);
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool Value);
-    std::intptr_t Tag() const { return FTag; }
-    void SetTag(std::intptr_t Value) { FTag = Value; }
+    std::intptr_t Tag() const;
+    void SetTag(std::intptr_t Value);
 
-    TStringList& Description() { return FDescription; }
-    const TStringList& Description() const { return FDescription; }
-    void SetDescription(const TStringList& Value) { FDescription.Assign(&Value); }
-    TStringList& Classes() { return FClasses; }
-    const TStringList& Classes() const { return FClasses; }
-    void SetClasses(const TStringList& Value) { FClasses.Assign(&Value); }
-    TStringList& SystemLanguages() { return FSystemLanguages; }
-    const TStringList& SystemLanguages() const { return FSystemLanguages; }
-    void SetSystemLanguages(const TStringList& Value) { FSystemLanguages.Assign(&Value); }
-    TStringList& RequiredFeatures() { return FRequiredFeatures; }
-    const TStringList& RequiredFeatures() const { return FRequiredFeatures; }
-    void SetRequiredFeatures(const TStringList& Value) { FRequiredFeatures.Assign(&Value); }
-    TStringList& RequiredExtensions() { return FRequiredExtensions; }
-    const TStringList& RequiredExtensions() const { return FRequiredExtensions; }
-    void SetRequiredExtensions(const TStringList& Value) { FRequiredExtensions.Assign(&Value); }
+    TStringList& Description() { return List(&TExtras::Description); }
+    const TStringList& Description() const { return ListOrEmpty(&TExtras::Description); }
+    void SetDescription(const TStringList& Value) { Description().Assign(&Value); }
+    TStringList& Classes() { return List(&TExtras::Classes); }
+    const TStringList& Classes() const { return ListOrEmpty(&TExtras::Classes); }
+    void SetClasses(const TStringList& Value) { Classes().Assign(&Value); }
+    TStringList& SystemLanguages() { return List(&TExtras::SystemLanguages); }
+    const TStringList& SystemLanguages() const { return ListOrEmpty(&TExtras::SystemLanguages); }
+    void SetSystemLanguages(const TStringList& Value) { SystemLanguages().Assign(&Value); }
+    TStringList& RequiredFeatures() { return List(&TExtras::RequiredFeatures); }
+    const TStringList& RequiredFeatures() const { return ListOrEmpty(&TExtras::RequiredFeatures); }
+    void SetRequiredFeatures(const TStringList& Value) { RequiredFeatures().Assign(&Value); }
+    TStringList& RequiredExtensions() { return List(&TExtras::RequiredExtensions); }
+    const TStringList& RequiredExtensions() const { return ListOrEmpty(&TExtras::RequiredExtensions); }
+    void SetRequiredExtensions(const TStringList& Value) { RequiredExtensions().Assign(&Value); }
 
     // The presentation properties given on this element as attributes.
     const TSVGStyleProperties& Attributes() const { return FAttributes; }
@@ -282,8 +291,12 @@ protected:
     // Here: id, lang, class, title and desc, and the conditional attributes.
     virtual void LoadAttributes(const TXMLNode& Node);
     // Makes an element of every child node that stands for one, in document
-    // order, each read at once (depth first).
+    // order, each read at once (depth first); the first title and desc
+    // children give the title (when not empty) and the description.
     virtual void LoadChildren(const TXMLNode& Node);
+    // The title and description from Node's children, for a class whose
+    // LoadChildren reads no children.
+    void ReadDescriptiveChildren(const TXMLNode& Node);
     // The element Node stands for, appended and returned; null when the node
     // makes none. Here the form of elements that hold no other elements:
     // "desc" and "title" set the description and title, unnamed nodes and
@@ -329,11 +342,25 @@ protected:
     // down to every child.
     virtual void InheritedPropertyChanged(TPersistent* Source);
 
-    // A length of this element: through private lines its changes reach
-    // PropertyChanged and its unit factors and percentage range come from the
-    // given callbacks; its public slots stay free for callers.
-    virtual std::unique_ptr<TSVGLength> CreateLength(TSVGUnitFactorsEvent OnUnitFactors,
-                                                     TSVGLengthRangeEvent OnRange);
+    // How a length the element makes is measured.
+    enum class TLengthMeasure {
+        // The length's own unit factors, a percentage of 0..1.
+        lmOwnUnits,
+        // The element's unit factors (its document's resolution).
+        lmElementUnits,
+        // As the element's position and size: em and ex in its font size, a
+        // percentage of the width or height of the nearest view box around it.
+        lmHorizontal,
+        lmVertical,
+    };
+    // A length of this element: its changes reach PropertyChanged and its
+    // unit factors and percentage range come from the element as Measure
+    // says, through a private line; its public slots stay free for callers.
+    std::unique_ptr<TSVGLength> CreateLength(TLengthMeasure Measure);
+    // The same with unit factors and range from the given callbacks.
+    std::unique_ptr<TSVGLength> CreateLength(TSVGUnitFactorsEvent OnUnitFactors, TSVGLengthRangeEvent OnRange);
+    void OwnedValueChanged(TPersistent& Value, int Slot) override;
+    bool OwnedValueUnitFactors(const TPersistent& Value, int Slot, TSVGUnitFactors& Factors) const override;
     virtual std::unique_ptr<TSVGLengths> CreateLengths();
     void SetAttributes(const TSVGStyleProperties& Value) { FAttributes = Value; }
 
@@ -351,11 +378,46 @@ protected:
     static bool DestructorRunning();
 
 private:
+    // What most elements never have, made when first written: most of an
+    // element's properties cost one pointer until then.
+    struct TExtras {
+        QString Title;
+        QString Language;
+        std::unique_ptr<TStringList> Description;
+        std::unique_ptr<TStringList> Classes;
+        std::unique_ptr<TStringList> SystemLanguages;
+        std::unique_ptr<TStringList> RequiredFeatures;
+        std::unique_ptr<TStringList> RequiredExtensions;
+        std::intptr_t Tag = 0;
+        // Elements that follow this one, and the elements this one follows;
+        // the two sides are always kept in step.
+        std::vector<TSVGElement*> Listeners;
+        std::vector<TSVGElement*> Followed;
+    };
+    using TListField = std::unique_ptr<TStringList> TExtras::*;
+    TExtras& Extras();
+    TStringList& List(TListField Field);
+    const TStringList& ListOrEmpty(TListField Field) const;
+    // The listeners and the followed elements; empty without extras.
+    const std::vector<TSVGElement*>& Listeners() const;
+    const std::vector<TSVGElement*>& Followed() const;
+
     friend class TSVGDocument;
     friend class TSVGTemporaryParent;
     friend class TSVGReadingScope;
     friend class TSVGWritingScope;
     friend class TSVGBinaryForm;
+
+    // Which of the title and desc children have been met in one reading.
+    class TDescriptiveChildren {
+    public:
+        // Takes Child when it is a title or desc element; false otherwise.
+        bool Read(TSVGElement& Element, const TXMLNode& Child);
+
+    private:
+        bool FTitleRead = false;
+        bool FDescriptionRead = false;
+    };
 
     void CheckChild(const TSVGElement* Item) const;
     // CheckChild, a parentless Child, and Index within 0 .. LastIndex.
@@ -378,25 +440,19 @@ private:
     void StopFollowing();
     void DropListeners();
 
+    // Empty while the element has a provisional id, which is a number.
     QString FID;
+    int FProvisionalNumber = -1;
     TSVGDocument* FOwner;
+    // The owner's list of the elements made for it.
+    TSVGElement* FPreviousMember = nullptr;
+    TSVGElement* FNextMember = nullptr;
     TSVGElementList FItems;
-    QString FTitle;
-    TStringList FDescription{ListHook()};
     TSVGElement* FParent = nullptr;
-    TStringList FClasses{ListHook()};
-    int FUpdateCount = 0;
-    QString FLanguage;
-    TStringList FSystemLanguages{ListHook()};
-    TStringList FRequiredFeatures{ListHook()};
-    TStringList FRequiredExtensions{ListHook()};
-    bool FEnabled = true;
-    // Elements that follow this one, and the elements this one follows; the
-    // two sides are always kept in step.
-    std::vector<TSVGElement*> FListeners;
-    std::vector<TSVGElement*> FFollowed;
-    std::intptr_t FTag = 0;
+    std::unique_ptr<TExtras> FExtras;
     TSVGStyleProperties FAttributes;
+    int FUpdateCount = 0;
+    bool FEnabled = true;
     TSVGElementState FElementState;
 };
 

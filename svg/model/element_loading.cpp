@@ -38,7 +38,7 @@ namespace {
 
 // Names that vector drawing programs write for their own use, and filters,
 // which this renderer does not draw: passed over whatever the options say.
-const QString SVGNamespace = QStringLiteral("http://www.w3.org/2000/svg");
+constexpr QByteArrayView SVGNamespace = "http://www.w3.org/2000/svg";
 
 bool IsIgnoredName(const QString& Name)
 {
@@ -70,33 +70,64 @@ void TSVGElement::LoadAttributes(const TXMLNode& Node)
         SetID(*id);
     if (const std::optional<QString> lang = reader.Text(QStringLiteral("lang")))
         SetLanguage(*lang);
-    else if (Node.HasAttribute(QStringLiteral("lang"), XMLNamespace.toString()))
-        SetLanguage(Node.Attribute(QStringLiteral("lang"), XMLNamespace.toString()));
+    else if (const std::optional<QString> xmlLang = Node.AttributeIfPresent(QStringLiteral("lang"), XMLNamespaceURI()))
+        SetLanguage(*xmlLang);
 
-    QString title;
-    if (const TXMLNode titleNode = Node.FindChildElement(QStringLiteral("title")))
-        title = titleNode.Text();
-    if (title.isEmpty())
-        title = reader.Text(QStringLiteral("title")).value_or(QString());
-    SetTitle(title);
-    if (const TXMLNode desc = Node.FindChildElement(QStringLiteral("desc")))
-        FDescription.SetText(desc.Text());
+    // A title child, read with the children, takes the place of the attribute.
+    if (const std::optional<QString> title = reader.Text(QStringLiteral("title")))
+        SetTitle(*title);
 
-    const auto readList = [&reader](const char* Name, TStringList& List) {
-        if (const std::optional<QString> text = reader.Text(QString::fromLatin1(Name)))
-            List.Assign(SplitList(*text));
+    // A list is made only for an attribute that is there.
+    const auto readList = [this, &reader](const QString& Name, TListField Field) {
+        if (const std::optional<QString> text = reader.Text(Name))
+            List(Field).Assign(SplitList(*text));
     };
-    readList("class", FClasses);
-    readList("requiredFeatures", FRequiredFeatures);
-    readList("requiredExtensions", FRequiredExtensions);
-    readList("systemLanguage", FSystemLanguages);
+    readList(QStringLiteral("class"), &TExtras::Classes);
+    readList(QStringLiteral("requiredFeatures"), &TExtras::RequiredFeatures);
+    readList(QStringLiteral("requiredExtensions"), &TExtras::RequiredExtensions);
+    readList(QStringLiteral("systemLanguage"), &TExtras::SystemLanguages);
 }
 
 void TSVGElement::LoadChildren(const TXMLNode& Node)
 {
-    for (TXMLNode child = Node.FirstChild(); child; child = child.NextSibling())
+    TDescriptiveChildren descriptive;
+    for (TXMLChildWalk children(Node); const TXMLNode child = children.Next();) {
+        if (descriptive.Read(*this, child))
+            continue;
         if (TSVGElement* element = CreateChild(child))
             element->LoadFromXML(child);
+    }
+}
+
+void TSVGElement::ReadDescriptiveChildren(const TXMLNode& Node)
+{
+    TDescriptiveChildren descriptive;
+    for (TXMLNode child = Node.FirstChild(); child; child = child.NextSibling())
+        descriptive.Read(*this, child);
+}
+
+bool TSVGElement::TDescriptiveChildren::Read(TSVGElement& Element, const TXMLNode& Child)
+{
+    if (Child.NodeType() != TNodeType::ntElement)
+        return false;
+    const QByteArrayView name = Child.LocalNameUtf8();
+    if (name == "title") {
+        // The first title child, when it says anything, is the title.
+        if (!FTitleRead) {
+            FTitleRead = true;
+            if (const QString title = Child.Text(); !title.isEmpty())
+                Element.SetTitle(title);
+        }
+        return true;
+    }
+    if (name == "desc") {
+        if (!FDescriptionRead) {
+            FDescriptionRead = true;
+            Element.Description().SetText(Child.Text());
+        }
+        return true;
+    }
+    return false;
 }
 
 TSVGElement* TSVGElement::CreateChild(const TXMLNode& Node)
@@ -105,7 +136,7 @@ TSVGElement* TSVGElement::CreateChild(const TXMLNode& Node)
     const TNodeType type = Node.NodeType();
     if (name.isEmpty() || (type != TNodeType::ntElement && type != TNodeType::ntEntityRef))
         return nullptr;
-    // The description and title were read with the attributes.
+    // The description and title are read by LoadChildren.
     if (name == u"desc" || name == u"title" || IsIgnoredName(name))
         return nullptr;
     if (Options().Contains(TSVGOption::soSkipUnknownXML))
@@ -125,10 +156,10 @@ TSVGElementType TSVGElement::NodeKind(const TXMLNode& Node)
 {
     if (Node.NodeType() != TNodeType::ntElement)
         return TSVGElementType::etNone;
-    const QString space = Node.NamespaceURI();
+    const QByteArrayView space = Node.NamespaceURIUtf8();
     if (!space.isEmpty() && space != SVGNamespace)
         return TSVGElementType::etNone;
-    return SVGElementTypeByName(Node.LocalName());
+    return SVGElementTypeByName(Node.LocalNameUtf8());
 }
 
 TSVGElement* TSVGElement::AppendNewChild(TSVGElementType Kind)

@@ -86,15 +86,16 @@ QString TSVGElement::SaveFormatStr() const
 
 void TSVGElement::SaveAttributes(TSVGAttributeWriter& Writer) const
 {
-    const bool generated = TSVGDocument::IsProvisionalID(FID);
-    Writer.WriteAttribute(QStringLiteral("id"), FID, FID.isEmpty() || generated);
-    Writer.WriteAttribute(QStringLiteral("lang"), FLanguage, FLanguage.isEmpty());
-    Writer.WriteChildText(QStringLiteral("title"), FTitle);
-    Writer.WriteChildText(QStringLiteral("desc"), FDescription.Text());
-    Writer.WriteListAttribute(QStringLiteral("class"), FClasses.ToStringList());
-    Writer.WriteListAttribute(QStringLiteral("requiredFeatures"), FRequiredFeatures.ToStringList());
-    Writer.WriteListAttribute(QStringLiteral("requiredExtensions"), FRequiredExtensions.ToStringList());
-    Writer.WriteListAttribute(QStringLiteral("systemLanguage"), FSystemLanguages.ToStringList());
+    const QString id = ID();
+    const bool generated = TSVGDocument::IsProvisionalID(id);
+    Writer.WriteAttribute(QStringLiteral("id"), id, id.isEmpty() || generated);
+    Writer.WriteAttribute(QStringLiteral("lang"), Language(), Language().isEmpty());
+    Writer.WriteChildText(QStringLiteral("title"), Title());
+    Writer.WriteChildText(QStringLiteral("desc"), Description().Text());
+    Writer.WriteListAttribute(QStringLiteral("class"), Classes().ToStringList());
+    Writer.WriteListAttribute(QStringLiteral("requiredFeatures"), RequiredFeatures().ToStringList());
+    Writer.WriteListAttribute(QStringLiteral("requiredExtensions"), RequiredExtensions().ToStringList());
+    Writer.WriteListAttribute(QStringLiteral("systemLanguage"), SystemLanguages().ToStringList());
 }
 
 void TSVGElement::SaveChildren(TXMLNode& Node)

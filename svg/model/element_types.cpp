@@ -28,7 +28,22 @@ const TSVGElementTypes& ShapeTypes()
 
 QString SVGElementName(TSVGElementType Kind)
 {
-    return QString::fromLatin1(SVGElementNames[static_cast<std::size_t>(Kind)]);
+    // Made once: the name of every element is asked for while styles cascade.
+    static const std::array<QString, SVGElementNames.size()> names = [] {
+        std::array<QString, SVGElementNames.size()> made;
+        for (std::size_t i = 0; i < made.size(); ++i)
+            made[i] = QString::fromLatin1(SVGElementNames[i]);
+        return made;
+    }();
+    return names[static_cast<std::size_t>(Kind)];
+}
+
+TSVGElementType SVGElementTypeByName(QByteArrayView Name)
+{
+    for (std::size_t i = static_cast<std::size_t>(etDoc); i < SVGElementNames.size(); ++i)
+        if (Name == SVGElementNames[i])
+            return static_cast<TSVGElementType>(i);
+    return etNone;
 }
 
 TSVGElementType SVGElementTypeByName(QStringView Name)

@@ -3,6 +3,7 @@
 // kinds that the container classes accept as children, the document options
 // and the element states.
 
+#include <QByteArrayView>
 #include <QString>
 #include <array>
 #include <cstddef>
@@ -55,6 +56,7 @@ QString SVGElementName(TSVGElementType Kind);
 // The kind whose tag name equals Name exactly (case-sensitive); etNone when
 // no kind has that name.
 TSVGElementType SVGElementTypeByName(QStringView Name);
+TSVGElementType SVGElementTypeByName(QByteArrayView Name);
 
 // Child kinds of the container classes (groups, documents, defs, symbols,
 // markers, patterns).

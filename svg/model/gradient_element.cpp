@@ -170,7 +170,7 @@ void TSVGCustomGradient::AssignProperties(const TSVGElement* Source)
 
 std::unique_ptr<TSVGLength> TSVGCustomGradient::CreateGradientLength()
 {
-    return CreateLength([this](const TPersistent&, TSVGUnitFactors& Factors) { Factors = GetUnitFactors(); }, {});
+    return CreateLength(TLengthMeasure::lmElementUnits);
 }
 
 // --- TSVGLinearGradient -------------------------------------------------------

@@ -102,7 +102,7 @@ void TSVGGraphicElement::Draw(TRenderContext& Canvas, const QRectF& aRect)
 
 void TSVGGraphicElement::DrawTransformed(const QTransform& aMatrix, TRenderContext& Canvas, const QRectF& aRect)
 {
-    const QTransform M = FMatrix * aMatrix;
+    const QTransform M = Matrix() * aMatrix;
     const std::shared_ptr<const TClipRegion> clip = ClipRegion(M);
     {
         const TCanvasStateGuard state(Canvas);
@@ -119,8 +119,10 @@ void TSVGGraphicElement::DrawTransformed(const QTransform& aMatrix, TRenderConte
 bool TSVGGraphicElement::BeginDraw(const QTransform& M, TRenderContext& Canvas, const QRectF& aRect)
 {
     const TPaintTarget target{M * Canvas.BaseTransform()};
-    Canvas.SetFill(FillPaint(target));
-    Canvas.SetStroke(StrokePaint(target), StrokeStyle());
+    TPaintCache scratch;
+    const TPaintCache& paints = PaintsForDrawing(scratch);
+    Canvas.SetFill(FillPaint(target, paints));
+    Canvas.SetStroke(StrokePaint(target, paints), paints.Style);
     // Markers of a disabled element are drawn for it: gray as well.
     if ((!IsEnabled() || Canvas.DrawsDisabled()) && DoDisableAppearance(M, Canvas, aRect))
         ApplyDisabledAppearance(Canvas);
@@ -131,7 +133,8 @@ bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, 
 {
     if (!Visible())
         return false;
-    const TZorPathData& shape = GetShape();
+    TZorPathData scratch;
+    const TZorPathData& shape = ShapeForDrawing(scratch);
     if (shape.IsEmpty())
         return false;
     const bool marked = PlacesMarkers()
@@ -143,7 +146,8 @@ bool TSVGGraphicElement::DrawShape(const QTransform& M, TRenderContext& Canvas, 
     // The element's opacity covers its markers too: the outline and the
     // markers are composited as one.
     const TTransparentLayer layer(Canvas, DrawsBranch() ? 1.0 : Opacity());
-    Canvas.FillAndStroke(MappedOutline(shape, M), 1.0);
+    TTransformedPath mapped;
+    Canvas.FillAndStroke(MappedOutline(shape, M, mapped), 1.0);
     DrawMarkers(shape, M, Canvas, aRect);
     return true;
 }
@@ -169,7 +173,29 @@ bool TSVGGraphicElement::DrawsBranch() const
 void TSVGGraphicElement::FillAndStroke(const TZorPathData& Outline, const QTransform& M, TRenderContext& Canvas)
 {
     // A branch's opacity is applied around all it draws.
-    Canvas.FillAndStroke(MappedOutline(Outline, M), DrawsBranch() ? 1.0 : Opacity());
+    TTransformedPath scratch;
+    Canvas.FillAndStroke(MappedOutline(Outline, M, scratch), DrawsBranch() ? 1.0 : Opacity());
+}
+
+const TZorPathData& TSVGGraphicElement::ShapeForDrawing(TZorPathData& Scratch) const
+{
+    if (FShape || FOutlineDrawn)
+        return GetShape();
+    FOutlineDrawn = true;
+    BuildShape(Scratch);
+    return Scratch;
+}
+
+const TTransformedPath& TSVGGraphicElement::MappedOutline(const TZorPathData& Outline, const QTransform& M,
+                                                          TTransformedPath& Scratch) const
+{
+    if (FDrawnPath || FMappedDrawn)
+        return MappedOutline(Outline, M);
+    FMappedDrawn = true;
+    Scratch.Update(Outline, M);
+    if (const TSVGFillRule rule = FillRule(); rule != TSVGFillRule::frNone)
+        Scratch.SetFillRule(rule == TSVGFillRule::frEvenOdd ? Qt::OddEvenFill : Qt::WindingFill);
+    return Scratch;
 }
 
 const TTransformedPath& TSVGGraphicElement::MappedOutline(const TZorPathData& Outline, const QTransform& M) const
@@ -194,6 +220,18 @@ TRenderPaint TSVGGraphicElement::StrokePaint(const TPaintTarget& Target) const
     return pen.URI().isEmpty() ? CachedPaints().Stroke : ServerPaint(pen, BoundsRect(), PaintServers(Target));
 }
 
+TRenderPaint TSVGGraphicElement::FillPaint(const TPaintTarget& Target, const TPaintCache& Paints) const
+{
+    const TSVGBrush& brush = Brush();
+    return brush.URI().isEmpty() ? Paints.Fill : ServerPaint(brush, BoundsRect(), PaintServers(Target));
+}
+
+TRenderPaint TSVGGraphicElement::StrokePaint(const TPaintTarget& Target, const TPaintCache& Paints) const
+{
+    const TSVGPen& pen = Pen();
+    return pen.URI().isEmpty() ? Paints.Stroke : ServerPaint(pen, BoundsRect(), PaintServers(Target));
+}
+
 const TStrokeStyle& TSVGGraphicElement::StrokeStyle() const
 {
     return CachedPaints().Style;
@@ -201,18 +239,34 @@ const TStrokeStyle& TSVGGraphicElement::StrokeStyle() const
 
 const TSVGGraphicElement::TPaintCache& TSVGGraphicElement::CachedPaints() const
 {
+    ResolvedValues();
+    if (!FPaints)
+        FPaints = std::make_unique<TPaintCache>();
+    if (FPaints->Generation != FValuesGeneration)
+        ResolvePaints(*FPaints);
+    return *FPaints;
+}
+
+const TSVGGraphicElement::TPaintCache& TSVGGraphicElement::PaintsForDrawing(TPaintCache& Scratch) const
+{
+    if (FPaints || FPaintsDrawn)
+        return CachedPaints();
+    FPaintsDrawn = true;
+    ResolvePaints(Scratch);
+    return Scratch;
+}
+
+void TSVGGraphicElement::ResolvePaints(TPaintCache& Paints) const
+{
     const TSVGStyleValues& values = ResolvedValues();
-    if (FPaints.Generation != FValuesGeneration) {
-        FPaints.Fill = ResolvePaint(values.Brush, QRectF(), {}, TMissingPaintServer::mpsNone);
-        FPaints.Stroke = ResolvePaint(values.Pen, QRectF(), {}, TMissingPaintServer::mpsNone);
-        std::optional<QSizeF> percentBase;
-        if (HasPercentages(values.Pen))
-            if (const TSVGCustomViewBox* viewport = GetNearestViewBox())
-                percentBase = viewport->ViewBox().Rect().size();
-        FPaints.Style = StrokeStyleOf(values.Pen, values.VectorEffect, percentBase);
-        FPaints.Generation = FValuesGeneration;
-    }
-    return FPaints;
+    Paints.Fill = ResolvePaint(values.Brush, QRectF(), {}, TMissingPaintServer::mpsNone);
+    Paints.Stroke = ResolvePaint(values.Pen, QRectF(), {}, TMissingPaintServer::mpsNone);
+    std::optional<QSizeF> percentBase;
+    if (HasPercentages(values.Pen))
+        if (const TSVGCustomViewBox* viewport = GetNearestViewBox())
+            percentBase = viewport->ViewBox().Rect().size();
+    Paints.Style = StrokeStyleOf(values.Pen, values.VectorEffect, percentBase);
+    Paints.Generation = FValuesGeneration;
 }
 
 TPaintServerResolver TSVGGraphicElement::PaintServers(const TPaintTarget& Target) const
@@ -298,7 +352,7 @@ bool TSVGGraphicElement::ApplyAncestorTransforms(const TSVGGraphicElement&, QTra
 {
     if (!ShouldDraw())
         return false;
-    M = FMatrix * M;
+    M = Matrix() * M;
     return true;
 }
 

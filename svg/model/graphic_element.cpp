@@ -1,5 +1,6 @@
 #include "svg/model/graphic_element.h"
 
+#include <QVarLengthArray>
 #include <algorithm>
 #include <optional>
 #include <utility>
@@ -64,11 +65,13 @@ void SetInUserUnits(TSVGLength& Length, float Value)
 }
 
 // Element and its graphic ancestors up to the first one whose cached value
-// is valid, topmost first.
+// is valid, topmost first. Reading a value makes no chain on the heap unless
+// the tree is deep.
+using TElementChain = QVarLengthArray<const TSVGGraphicElement*, 32>;
 template <typename IsStale>
-std::vector<const TSVGGraphicElement*> StaleChain(const TSVGGraphicElement* Element, IsStale&& Stale)
+TElementChain StaleChain(const TSVGGraphicElement* Element, IsStale&& Stale)
 {
-    std::vector<const TSVGGraphicElement*> chain;
+    TElementChain chain;
     for (const TSVGGraphicElement* e = Element; e != nullptr && Stale(*e); e = e->GetGraphicParent())
         chain.push_back(e);
     std::ranges::reverse(chain);
@@ -79,26 +82,70 @@ std::vector<const TSVGGraphicElement*> StaleChain(const TSVGGraphicElement* Elem
 
 TSVGGraphicElement::TSVGGraphicElement(TSVGDocument* aOwner)
     : TSVGElement(aOwner)
-    , FWidth(MakeLength(true))
-    , FHeight(MakeLength(false))
-    , FX(MakeLength(true))
-    , FY(MakeLength(false))
+    , FValues(InitialOwnValues())
 {
     SetAttributes(ResolvedProperties() | StyleShorthands());
 }
 
-std::unique_ptr<TSVGLength> TSVGGraphicElement::MakeLength(bool Horizontal)
+bool TSVGGraphicElement::OwnedValueUnitFactors(const TPersistent& Value, int Slot, TSVGUnitFactors& Factors) const
 {
-    return CreateLength([this](const TPersistent&, TSVGUnitFactors& Factors) { Factors = LengthUnitFactors(); },
-                        [this, Horizontal](const TSVGLength&, float& Min, float& Max, bool&) {
-                            // The element's own position and size lie in the viewport around it.
-                            const TSVGGraphicElement* parent = GetGraphicParent();
-                            const TSVGCustomViewBox* box = parent != nullptr ? parent->GetNearestViewBox() : nullptr;
-                            if (box == nullptr)
-                                return;
-                            Min = 0;
-                            Max = Horizontal ? box->ViewBox().Width().GetValue() : box->ViewBox().Height().GetValue();
-                        });
+    const auto measure = TLengthMeasure(Slot);
+    if (measure != TLengthMeasure::lmHorizontal && measure != TLengthMeasure::lmVertical)
+        return Inherited::OwnedValueUnitFactors(Value, Slot, Factors);
+    Factors = LengthUnitFactors();
+    return true;
+}
+
+bool TSVGGraphicElement::OwnedValueRange(const TSVGLength& Value, int Slot, float& Min, float& Max,
+                                         bool& DoRange) const
+{
+    const auto measure = TLengthMeasure(Slot);
+    if (measure != TLengthMeasure::lmHorizontal && measure != TLengthMeasure::lmVertical)
+        return Inherited::OwnedValueRange(Value, Slot, Min, Max, DoRange);
+    // The element's own position and size lie in the viewport around it.
+    const TSVGGraphicElement* parent = GetGraphicParent();
+    if (const TSVGCustomViewBox* box = parent != nullptr ? parent->GetNearestViewBox() : nullptr) {
+        Min = 0;
+        Max = measure == TLengthMeasure::lmHorizontal ? box->ViewBox().Width().GetValue()
+                                                      : box->ViewBox().Height().GetValue();
+    }
+    return true;
+}
+
+TSVGStyle& TSVGGraphicElement::MadeStyle(std::unique_ptr<TSVGStyle>& Style)
+{
+    if (!Style)
+        Style = std::make_unique<TSVGStyle>();
+    return *Style;
+}
+
+const TSVGStyle& TSVGGraphicElement::StyleOrEmpty(const std::unique_ptr<TSVGStyle>& Style)
+{
+    // Its declarations are found once here, so that readers on several
+    // threads never fill them.
+    static const TSVGStyle& empty = []() -> const TSVGStyle& {
+        static const TSVGStyle style;
+        style.Declarations();
+        return style;
+    }();
+    return Style ? *Style : empty;
+}
+
+TSVGGraphicElement::TGeometryLengths& TSVGGraphicElement::Geometry()
+{
+    if (!FGeometry)
+        FGeometry.reset(new TGeometryLengths{{*this, int(TLengthMeasure::lmHorizontal)},
+                                             {*this, int(TLengthMeasure::lmVertical)},
+                                             {*this, int(TLengthMeasure::lmHorizontal)},
+                                             {*this, int(TLengthMeasure::lmVertical)}});
+    return *FGeometry;
+}
+
+const TSVGGraphicElement::TGeometryLengths& TSVGGraphicElement::GeometryOrUnset() const
+{
+    // Lengths never set read as 0 whatever they are measured against.
+    static const TGeometryLengths unset{};
+    return FGeometry ? *FGeometry : unset;
 }
 
 TSVGUnitFactors TSVGGraphicElement::LengthUnitFactors() const
@@ -122,8 +169,24 @@ void TSVGGraphicElement::ApplyStyles()
     // The document reports the whole subtree's change once, at the end.
     TSVGElement& reporter = Owner() != nullptr ? static_cast<TSVGElement&>(*Owner()) : *this;
     TUpdateScope update(reporter);
+    // One walk marks the whole branch stale; the cascade of each element
+    // then need not walk the branch below it again.
+    ValuesChanged(TSVGStyleProperties::All());
+    CascadeBranch();
+}
+
+void TSVGGraphicElement::CascadeBranch()
+{
+    // Resolved here, parents first, so that a tree that was read or restyled
+    // is read without anything being made.
     Cascade();
-    Inherited::ApplyStyles();
+    ResolveStaleValues();
+    for (TSVGElement* child : Items()) {
+        if (TSVGGraphicElement* graphic = child->AsGraphicElement())
+            graphic->CascadeBranch();
+        else
+            child->ApplyStyles();
+    }
 }
 
 TSVGStyleContext TSVGGraphicElement::StyleContext(float FontSize) const
@@ -139,23 +202,28 @@ TSVGStyleContext TSVGGraphicElement::StyleContext(float FontSize) const
 
 void TSVGGraphicElement::Cascade()
 {
-    const TSVGCascade cascade(*this, FPresentationAttributes, RuleSheets(), FStyle);
+    const TSVGCascade cascade(*this, std::as_const(*this).PresentationAttributes(), RuleSheets(),
+                              std::as_const(*this).Style());
+    const TSVGStyleProperties declared = cascade.DeclaredProperties();
+    // An element that nothing styles shares the initial values of its class.
+    if (declared.IsEmpty() && FSetInCode.IsEmpty()) {
+        FValues = InitialOwnValues();
+        MarkOwnValuesStale();
+        return;
+    }
     const TSVGGraphicElement* parent = GetGraphicParent();
     const float parentFontSize = parent != nullptr ? parent->Font().Size() : TFont::DefaultSize;
     const TAlphaColor parentColor = parent != nullptr ? parent->Color() : 0;
 
-    // Values set in code outlive the cascade.
-    std::optional<TSVGStyleValues> kept;
-    if (!FSetInCode.IsEmpty()) {
-        kept.emplace();
-        CopyStyleProperties(FValues, *kept, FSetInCode);
-        kept->Inherits = FValues.Inherits;
-    }
+    // Values set in code outlive the cascade: they are taken from the
+    // values the element had.
+    const std::shared_ptr<TSVGStyleValues> previous = FValues;
+    auto values = std::make_shared<TSVGStyleValues>();
     const auto restoreKept = [&] {
-        if (!kept)
+        if (FSetInCode.IsEmpty())
             return;
-        CopyStyleProperties(*kept, FValues, FSetInCode);
-        FValues.Inherits = (FValues.Inherits - FSetInCode) | (kept->Inherits & FSetInCode);
+        CopyStyleProperties(*previous, *values, FSetInCode);
+        values->Inherits = (values->Inherits - FSetInCode) | (previous->Inherits & FSetInCode);
     };
 
     // The font size and the colour come first: em and ex lengths are
@@ -163,33 +231,61 @@ void TSVGGraphicElement::Cascade()
     const TSVGStyleProperties firstPass = {ipColor, ipFont, ipFontSize};
     float fontSize = parentFontSize;
     TAlphaColor color = parentColor;
-    if (!((cascade.DeclaredProperties() | FSetInCode) & firstPass).IsEmpty()) {
-        ResetOwnValues(FValues);
-        FValues.Color = parentColor;
-        cascade.Apply(*this, FValues, StyleContext(parentFontSize), firstPass);
+    if (!((declared | FSetInCode) & firstPass).IsEmpty()) {
+        ResetOwnValues(*values);
+        values->Color = parentColor;
+        cascade.Apply(*this, *values, StyleContext(parentFontSize), firstPass);
         restoreKept();
-        const bool inheritsSize = parent != nullptr && FValues.Inherits.Contains(ipFontSize);
-        const bool inheritsColor = parent != nullptr && FValues.Inherits.Contains(ipColor);
-        fontSize = inheritsSize ? parentFontSize : FValues.Font.Size();
-        color = inheritsColor ? parentColor : FValues.Color;
+        const bool inheritsSize = parent != nullptr && values->Inherits.Contains(ipFontSize);
+        const bool inheritsColor = parent != nullptr && values->Inherits.Contains(ipColor);
+        fontSize = inheritsSize ? parentFontSize : values->Font.Size();
+        color = inheritsColor ? parentColor : values->Color;
     }
-    ResetOwnValues(FValues);
-    FValues.Color = color;
-    cascade.Apply(*this, FValues, StyleContext(fontSize), TSVGStyleProperties::All());
+    ResetOwnValues(*values);
+    values->Color = color;
+    cascade.Apply(*this, *values, StyleContext(fontSize), TSVGStyleProperties::All());
     restoreKept();
-    LimitOpacities(FValues);
-    ValuesChanged(TSVGStyleProperties::All());
+    LimitOpacities(*values);
+    FValues = std::move(values);
+    MarkOwnValuesStale();
+}
+
+bool TSVGGraphicElement::OverflowVisibleByDefault() const
+{
+    return true;
 }
 
 void TSVGGraphicElement::ResetOwnValues(TSVGStyleValues& Values) const
 {
     ResetStyleValues(Values);
+    Values.Overflow = OverflowVisibleByDefault();
+}
+
+const std::shared_ptr<TSVGStyleValues>& TSVGGraphicElement::InitialOwnValues() const
+{
+    const auto make = [](bool OverflowVisible) {
+        auto values = std::make_shared<TSVGStyleValues>();
+        ResetStyleValues(*values);
+        values->Overflow = OverflowVisible;
+        return values;
+    };
+    static const std::shared_ptr<TSVGStyleValues> visible = make(true);
+    static const std::shared_ptr<TSVGStyleValues> hidden = make(false);
+    return OverflowVisibleByDefault() ? visible : hidden;
 }
 
 void TSVGGraphicElement::RestartOwnValues()
 {
-    ResetOwnValues(FValues);
+    FValues = InitialOwnValues();
     ValuesChanged(TSVGStyleProperties::All());
+}
+
+TSVGStyleValues& TSVGGraphicElement::OwnValuesToEdit()
+{
+    // Others may read the same values; a copy of its own is changed instead.
+    if (FValues.use_count() != 1)
+        FValues = std::make_shared<TSVGStyleValues>(*FValues);
+    return *FValues;
 }
 
 std::vector<const TSVGStyleSheet*> TSVGGraphicElement::RuleSheets() const
@@ -203,10 +299,10 @@ std::vector<const TSVGStyleSheet*> TSVGGraphicElement::RuleSheets() const
 
 void TSVGGraphicElement::SetInherits(const TSVGStyleProperties& Value)
 {
-    if (Value == FValues.Inherits)
+    if (Value == FValues->Inherits)
         return;
-    const TSVGStyleProperties changed = (Value - FValues.Inherits) | (FValues.Inherits - Value);
-    FValues.Inherits = Value;
+    const TSVGStyleProperties changed = (Value - FValues->Inherits) | (FValues->Inherits - Value);
+    OwnValuesToEdit().Inherits = Value;
     FSetInCode = FSetInCode | changed;
     ValuesChanged(changed);
     Changed(this);
@@ -215,11 +311,20 @@ void TSVGGraphicElement::SetInherits(const TSVGStyleProperties& Value)
 void TSVGGraphicElement::ValuesEdited(const TSVGStyleProperties& Properties)
 {
     const TSVGStyleProperties longhands = Longhands(Properties);
-    FValues.Inherits = FValues.Inherits - longhands;
+    TSVGStyleValues& values = OwnValuesToEdit();
+    values.Inherits = values.Inherits - longhands;
     FSetInCode = FSetInCode | longhands;
-    LimitOpacities(FValues);
+    LimitOpacities(values);
     ValuesChanged(longhands);
     Changed(this);
+}
+
+void TSVGGraphicElement::MarkOwnValuesStale() const
+{
+    FValuesStale = true;
+    // Lengths in em follow the font size.
+    FShapeStale = true;
+    MarkBoundsStale();
 }
 
 void TSVGGraphicElement::ValuesChanged(const TSVGStyleProperties& Properties)
@@ -228,13 +333,10 @@ void TSVGGraphicElement::ValuesChanged(const TSVGStyleProperties& Properties)
     while (!pending.empty()) {
         const auto [element, changed] = pending.back();
         pending.pop_back();
-        element->FValuesStale = true;
-        // Lengths in em follow the font size.
-        element->FShapeStale = true;
-        element->MarkBoundsStale();
+        element->MarkOwnValuesStale();
         for (TSVGElement* child : element->Items())
             if (const TSVGGraphicElement* graphic = AsGraphic(child)) {
-                const TSVGStyleProperties passed = changed & (graphic->FValues.Inherits | AlwaysPassedDown());
+                const TSVGStyleProperties passed = changed & (graphic->FValues->Inherits | AlwaysPassedDown());
                 if (!passed.IsEmpty())
                     pending.push_back({graphic, passed});
             }
@@ -246,7 +348,7 @@ template <typename T, typename StoreFunction>
 void TSVGGraphicElement::SetOwnValue(TSVGStyleProperty Property, const T& Current, const T& Value,
                                      StoreFunction&& Store)
 {
-    if (Current == Value && !FValues.Inherits.Contains(Property))
+    if (Current == Value && !FValues->Inherits.Contains(Property))
         return;
     EditValues({Property}, std::forward<StoreFunction>(Store));
 }
@@ -270,50 +372,50 @@ void TSVGGraphicElement::SetFont(const TSVGFont& Value)
 
 void TSVGGraphicElement::SetColor(TAlphaColor Value)
 {
-    SetOwnValue(ipColor, FValues.Color, Value, [Value](TSVGStyleValues& values) { values.Color = Value; });
+    SetOwnValue(ipColor, FValues->Color, Value, [Value](TSVGStyleValues& values) { values.Color = Value; });
 }
 
 void TSVGGraphicElement::SetOpacity(float Value)
 {
     Value = LimitedOpacity(Value);
-    SetOwnValue(ipOpacity, FValues.Opacity, Value, [Value](TSVGStyleValues& values) { values.Opacity = Value; });
+    SetOwnValue(ipOpacity, FValues->Opacity, Value, [Value](TSVGStyleValues& values) { values.Opacity = Value; });
 }
 
 void TSVGGraphicElement::SetVisible(bool Value)
 {
-    SetOwnValue(ipVisibility, FValues.Visible, Value, [Value](TSVGStyleValues& values) { values.Visible = Value; });
+    SetOwnValue(ipVisibility, FValues->Visible, Value, [Value](TSVGStyleValues& values) { values.Visible = Value; });
 }
 
 void TSVGGraphicElement::SetDisplay(bool Value)
 {
-    SetOwnValue(ipDisplay, FValues.Display, Value, [Value](TSVGStyleValues& values) { values.Display = Value; });
+    SetOwnValue(ipDisplay, FValues->Display, Value, [Value](TSVGStyleValues& values) { values.Display = Value; });
 }
 
 void TSVGGraphicElement::SetFillRule(TSVGFillRule Value)
 {
-    SetOwnValue(ipFillRule, FValues.FillRule, Value, [Value](TSVGStyleValues& values) { values.FillRule = Value; });
+    SetOwnValue(ipFillRule, FValues->FillRule, Value, [Value](TSVGStyleValues& values) { values.FillRule = Value; });
 }
 
 void TSVGGraphicElement::SetClipURI(const QString& Value)
 {
-    SetOwnValue(ipClipPath, FValues.ClipURI, Value, [&Value](TSVGStyleValues& values) { values.ClipURI = Value; });
+    SetOwnValue(ipClipPath, FValues->ClipURI, Value, [&Value](TSVGStyleValues& values) { values.ClipURI = Value; });
 }
 
 void TSVGGraphicElement::SetMarkerStartURI(const QString& Value)
 {
-    SetOwnValue(ipMarkerStart, FValues.MarkerStartURI, Value,
+    SetOwnValue(ipMarkerStart, FValues->MarkerStartURI, Value,
                 [&Value](TSVGStyleValues& values) { values.MarkerStartURI = Value; });
 }
 
 void TSVGGraphicElement::SetMarkerMidURI(const QString& Value)
 {
-    SetOwnValue(ipMarkerMid, FValues.MarkerMidURI, Value,
+    SetOwnValue(ipMarkerMid, FValues->MarkerMidURI, Value,
                 [&Value](TSVGStyleValues& values) { values.MarkerMidURI = Value; });
 }
 
 void TSVGGraphicElement::SetMarkerEndURI(const QString& Value)
 {
-    SetOwnValue(ipMarkerEnd, FValues.MarkerEndURI, Value,
+    SetOwnValue(ipMarkerEnd, FValues->MarkerEndURI, Value,
                 [&Value](TSVGStyleValues& values) { values.MarkerEndURI = Value; });
 }
 
@@ -329,15 +431,27 @@ void TSVGGraphicElement::ResolveStaleValues() const
 void TSVGGraphicElement::ResolveValues() const
 {
     const TSVGGraphicElement* parent = GetGraphicParent();
-    ResolvedProperties().ForEach([&](TSVGStyleProperty property) {
-        const bool inherited = parent != nullptr && FValues.Inherits.Contains(property);
-        CopyStyleProperty(inherited ? parent->FResolved : FValues, FResolved, property);
-    });
-    FResolved.Inherits = FValues.Inherits;
-    FAbsoluteOpacity = FResolved.Opacity * (parent != nullptr ? parent->FAbsoluteOpacity : 1.0f);
-    FDisplayed = FResolved.Display && (parent == nullptr || parent->FDisplayed);
+    FResolved = parent != nullptr ? ResolvedUnder(*parent) : FValues;
+    FAbsoluteOpacity = FResolved->Opacity * (parent != nullptr ? parent->FAbsoluteOpacity : 1.0f);
+    FDisplayed = FResolved->Display && (parent == nullptr || parent->FDisplayed);
     FValuesStale = false;
     ++FValuesGeneration;
+}
+
+std::shared_ptr<const TSVGStyleValues> TSVGGraphicElement::ResolvedUnder(const TSVGGraphicElement& Parent) const
+{
+    const TSVGStyleValues& own = *FValues;
+    const TSVGStyleValues& parents = *Parent.FResolved;
+    const TSVGStyleProperties inherited = own.Inherits & ResolvedProperties();
+    // Most elements differ from their parent in nothing they inherit, or in
+    // nothing else: then one of the two stands for the result.
+    if (StylePropertiesEqual(own, parents, inherited))
+        return FValues;
+    if (own.Inherits == parents.Inherits && StylePropertiesEqual(own, parents, ResolvedProperties() - inherited))
+        return Parent.FResolved;
+    auto resolved = std::make_shared<TSVGStyleValues>(own);
+    CopyStyleProperties(parents, *resolved, inherited);
+    return resolved;
 }
 
 float TSVGGraphicElement::GetAbsoluteOpacity() const
@@ -385,7 +499,7 @@ void TSVGGraphicElement::BuildClipPath(TZorPathData& ClipPath, const QTransform&
 {
     if (!IsEnabled())
         return;
-    const QTransform M = FMatrix * aMatrix;
+    const QTransform M = Matrix() * aMatrix;
     if (const TZorPathData& shape = GetShape(); !shape.IsEmpty()) {
         TZorPathData outline;
         outline.Assign(&shape);
@@ -410,10 +524,10 @@ std::shared_ptr<const TClipRegion> TSVGGraphicElement::ClipRegionFor(const TSVGG
                                                                      TClipExpansion& Expansion) const
 {
     // An inherited clip-path is applied once, where it was given.
-    if (FValues.Inherits.Contains(ipClipPath) || FValues.ClipURI.isEmpty()
+    if (FValues->Inherits.Contains(ipClipPath) || FValues->ClipURI.isEmpty()
         || Options().Contains(TSVGOption::soIgnoreClipPaths))
         return nullptr;
-    const auto* clipPath = dynamic_cast<const TSVGClipPath*>(FindReferencedElement(FValues.ClipURI));
+    const auto* clipPath = dynamic_cast<const TSVGClipPath*>(FindReferencedElement(FValues->ClipURI));
     // A reference to no clip path is an error: the element is not rendered.
     if (clipPath == nullptr)
         return std::make_shared<TClipRegion>();
@@ -425,7 +539,7 @@ void TSVGGraphicElement::AddToClipRegion(TClipRegion& Region, const QTransform& 
 {
     if (!IsRenderable())
         return;
-    const QTransform M = FMatrix * aMatrix;
+    const QTransform M = Matrix() * aMatrix;
     const std::shared_ptr<const TClipRegion> clip = ClipRegionFor(*this, M, Expansion);
     if (clip && clip->IsEmpty())
         return;
@@ -445,7 +559,7 @@ void TSVGGraphicElement::AddClipOutlines(TClipRegion& Region, const QTransform& 
     }
     for (const TSVGElement* child : Items())
         if (const TSVGGraphicElement* graphic = child->AsGraphicElement(); graphic && graphic->IsRenderable())
-            graphic->AddClipOutlines(Region, graphic->FMatrix * M, Expansion);
+            graphic->AddClipOutlines(Region, graphic->Matrix() * M, Expansion);
 }
 
 TSVGGraphicElement* TSVGGraphicElement::GetGraphicParent() const
@@ -455,18 +569,29 @@ TSVGGraphicElement* TSVGGraphicElement::GetGraphicParent() const
 
 // --- Transformation -------------------------------------------------------------------
 
+const QTransform& TSVGGraphicElement::Matrix() const
+{
+    static const QTransform identity;
+    return FMatrix ? *FMatrix : identity;
+}
+
 void TSVGGraphicElement::SetMatrix(const QTransform& Value)
 {
-    if (Value == FMatrix)
+    if (Value == Matrix())
         return;
-    FMatrix = Value;
+    if (Value.isIdentity())
+        FMatrix.reset();
+    else if (FMatrix)
+        *FMatrix = Value;
+    else
+        FMatrix = std::make_unique<QTransform>(Value);
     MatrixChanged();
     Changed(this);
 }
 
 QString TSVGGraphicElement::TransformMatrix() const
 {
-    return TransformToString(FMatrix);
+    return TransformToString(Matrix());
 }
 
 void TSVGGraphicElement::SetTransformMatrix(QStringView Value)
@@ -476,13 +601,24 @@ void TSVGGraphicElement::SetTransformMatrix(QStringView Value)
 
 const QTransform& TSVGGraphicElement::AbsoluteMatrix() const
 {
-    if (FMatrixStale)
-        for (const TSVGGraphicElement* element : StaleChain(this, [](const auto& e) { return e.FMatrixStale; })) {
-            const TSVGGraphicElement* parent = element->GetGraphicParent();
-            element->FAbsoluteMatrix = parent != nullptr ? element->FMatrix * parent->FAbsoluteMatrix : element->FMatrix;
-            element->FMatrixStale = false;
-        }
-    return FAbsoluteMatrix;
+    // Without a transformation of its own, an element is where its parent is.
+    const TSVGGraphicElement* parent = GetGraphicParent();
+    if (!FMatrix) {
+        static const QTransform identity;
+        const QTransform& absolute = parent != nullptr ? parent->AbsoluteMatrix() : identity;
+        // Resolved with its ancestors, as MatrixChanged expects.
+        FMatrixStale = false;
+        return absolute;
+    }
+    if (FMatrixStale || !FAbsoluteMatrix) {
+        const QTransform absolute = parent != nullptr ? *FMatrix * parent->AbsoluteMatrix() : *FMatrix;
+        if (FAbsoluteMatrix)
+            *FAbsoluteMatrix = absolute;
+        else
+            FAbsoluteMatrix = std::make_unique<QTransform>(absolute);
+        FMatrixStale = false;
+    }
+    return *FAbsoluteMatrix;
 }
 
 void TSVGGraphicElement::MatrixChanged()
@@ -506,42 +642,42 @@ void TSVGGraphicElement::MatrixChanged()
 
 float TSVGGraphicElement::X() const
 {
-    return FX->GetValue();
+    return Xu().GetValue();
 }
 
 void TSVGGraphicElement::SetX(float Value)
 {
-    SetInUserUnits(*FX, Value);
+    SetInUserUnits(Xu(), Value);
 }
 
 float TSVGGraphicElement::Y() const
 {
-    return FY->GetValue();
+    return Yu().GetValue();
 }
 
 void TSVGGraphicElement::SetY(float Value)
 {
-    SetInUserUnits(*FY, Value);
+    SetInUserUnits(Yu(), Value);
 }
 
 float TSVGGraphicElement::Width() const
 {
-    return FWidth->GetValue();
+    return WidthU().GetValue();
 }
 
 void TSVGGraphicElement::SetWidth(float Value)
 {
-    SetInUserUnits(*FWidth, std::max(Value, 0.0f));
+    SetInUserUnits(WidthU(), std::max(Value, 0.0f));
 }
 
 float TSVGGraphicElement::Height() const
 {
-    return FHeight->GetValue();
+    return HeightU().GetValue();
 }
 
 void TSVGGraphicElement::SetHeight(float Value)
 {
-    SetInUserUnits(*FHeight, std::max(Value, 0.0f));
+    SetInUserUnits(HeightU(), std::max(Value, 0.0f));
 }
 
 const TSVGCustomViewBox* TSVGGraphicElement::GetNearestViewBox() const
@@ -576,7 +712,7 @@ void TSVGGraphicElement::SetBoundsRect(const QRectF& Value)
 
 QRectF TSVGGraphicElement::GetBoundsRect(const QTransform& aMatrix) const
 {
-    return MapBounds(BoundsRect(), FMatrix * aMatrix);
+    return MapBounds(BoundsRect(), Matrix() * aMatrix);
 }
 
 const TZorPathData& TSVGGraphicElement::GetShape() const
@@ -616,10 +752,8 @@ QTransform TSVGGraphicElement::GetViewMatrix(const QRectF& aRect) const
 
 void TSVGGraphicElement::Reset()
 {
-    FValuesStale = true;
+    MarkOwnValuesStale();
     FMatrixStale = true;
-    FShapeStale = true;
-    MarkBoundsStale();
     Inherited::Reset();
 }
 
@@ -656,15 +790,16 @@ void TSVGGraphicElement::Clear()
 {
     TUpdateScope update(*this);
     Inherited::Clear();
-    FPresentationAttributes.Clear();
-    FStyle.Clear();
-    ResetOwnValues(FValues);
+    FPresentationAttributes.reset();
+    FStyle.reset();
+    FValues = InitialOwnValues();
     FSetInCode = {};
     FPreferredStyles = {};
     FParentPreferredStyles = true;
-    FMatrix = QTransform();
-    for (TSVGLength* length : {FX.get(), FY.get(), FWidth.get(), FHeight.get()})
-        length->Clear();
+    FMatrix.reset();
+    if (FGeometry)
+        for (TSVGLength* length : {&FGeometry->X, &FGeometry->Y, &FGeometry->Width, &FGeometry->Height})
+            length->Clear();
     Reset();
     Changed(this);
 }
@@ -672,18 +807,24 @@ void TSVGGraphicElement::Clear()
 void TSVGGraphicElement::AssignProperties(const TSVGElement* Source)
 {
     if (const auto* source = dynamic_cast<const TSVGGraphicElement*>(Source); source != nullptr && source != this) {
-        FPresentationAttributes.Assign(&source->FPresentationAttributes);
-        FStyle.Assign(&source->FStyle);
-        CopyStyleProperties(source->FValues, FValues, ResolvedProperties());
-        FValues.Inherits = source->FValues.Inherits;
+        for (auto [from, to] : {std::pair{&source->FPresentationAttributes, &FPresentationAttributes},
+                                std::pair{&source->FStyle, &FStyle}})
+            if (*from || *to)
+                MadeStyle(*to).Assign(&StyleOrEmpty(*from));
+        // Own values are shared until one of the two is edited.
+        FValues = source->FValues;
         FSetInCode = source->FSetInCode;
         FPreferredStyles = source->FPreferredStyles;
         FParentPreferredStyles = source->FParentPreferredStyles;
-        FMatrix = source->FMatrix;
-        FX->Assign(source->FX.get());
-        FY->Assign(source->FY.get());
-        FWidth->Assign(source->FWidth.get());
-        FHeight->Assign(source->FHeight.get());
+        FMatrix = source->FMatrix ? std::make_unique<QTransform>(*source->FMatrix) : nullptr;
+        if (source->FGeometry || FGeometry) {
+            const TGeometryLengths& from = source->GeometryOrUnset();
+            TGeometryLengths& to = Geometry();
+            to.X.Assign(&from.X);
+            to.Y.Assign(&from.Y);
+            to.Width.Assign(&from.Width);
+            to.Height.Assign(&from.Height);
+        }
         Reset();
     }
     Inherited::AssignProperties(Source);

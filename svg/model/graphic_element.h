@@ -44,12 +44,13 @@ public:
     // --- Style sources ------------------------------------------------------
     // The attributes as they were read (fill="red", and the others, which
     // attribute selectors test). The lowest source: every rule overrides them.
-    TSVGStyle& PresentationAttributes() { return FPresentationAttributes; }
-    const TSVGStyle& PresentationAttributes() const { return FPresentationAttributes; }
+    // Made when first written; until then empty.
+    TSVGStyle& PresentationAttributes() { return MadeStyle(FPresentationAttributes); }
+    const TSVGStyle& PresentationAttributes() const { return StyleOrEmpty(FPresentationAttributes); }
     // The style attribute and declarations set in code: above every rule that
     // is not !important.
-    TSVGStyle& Style() { return FStyle; }
-    const TSVGStyle& Style() const { return FStyle; }
+    TSVGStyle& Style() { return MadeStyle(FStyle); }
+    const TSVGStyle& Style() const { return StyleOrEmpty(FStyle); }
 
     // The priority of Selector for this element, or -1 when it does not
     // match. Raises "Invalid selector: %s" when Selector is not one.
@@ -64,9 +65,9 @@ public:
     // --- Own values -----------------------------------------------------------
     // The values the cascade and code gave this element itself; inherited
     // properties are only flagged in Inherits.
-    const TSVGStyleValues& Values() const { return FValues; }
+    const TSVGStyleValues& Values() const { return *FValues; }
     // The properties taken from the graphic parent.
-    const TSVGStyleProperties& Inherits() const { return FValues.Inherits; }
+    const TSVGStyleProperties& Inherits() const { return FValues->Inherits; }
     void SetInherits(const TSVGStyleProperties& Value);
     // The properties written as declarations of the style attribute when the
     // element is saved, the others as presentation attributes: those its
@@ -89,8 +90,9 @@ public:
     template <typename EditFunction>
     void EditValues(const TSVGStyleProperties& Properties, EditFunction&& Edit)
     {
+        TSVGStyleValues& values = OwnValuesToEdit();
         try {
-            Edit(FValues);
+            Edit(values);
         } catch (...) {
             ValuesEdited(Properties);
             throw;
@@ -107,7 +109,7 @@ public:
     {
         if (FValuesStale)
             ResolveStaleValues();
-        return FResolved;
+        return *FResolved;
     }
     // The effective values are resolved and still valid: reading them costs nothing.
     bool IsResolved() const { return !FValuesStale; }
@@ -186,7 +188,7 @@ public:
 
     // --- Transformation -------------------------------------------------------------
     // The element's own transformation.
-    const QTransform& Matrix() const { return FMatrix; }
+    const QTransform& Matrix() const;
     void SetMatrix(const QTransform& Value);
     // The transformation as "transform" text; setting it raises for text that
     // is not a transform list.
@@ -211,18 +213,20 @@ public:
     float Height() const;
     void SetHeight(float Value);
     // The lengths themselves, with their units; setting one copies Value.
-    TSVGLength& Xu() { return *FX; }
-    const TSVGLength& Xu() const { return *FX; }
-    void SetXu(const TSVGLength& Value) { FX->Assign(&Value); }
-    TSVGLength& Yu() { return *FY; }
-    const TSVGLength& Yu() const { return *FY; }
-    void SetYu(const TSVGLength& Value) { FY->Assign(&Value); }
-    TSVGLength& WidthU() { return *FWidth; }
-    const TSVGLength& WidthU() const { return *FWidth; }
-    void SetWidthU(const TSVGLength& Value) { FWidth->Assign(&Value); }
-    TSVGLength& HeightU() { return *FHeight; }
-    const TSVGLength& HeightU() const { return *FHeight; }
-    void SetHeightU(const TSVGLength& Value) { FHeight->Assign(&Value); }
+    // They are made when first asked for to be changed; until then they
+    // read as 0.
+    TSVGLength& Xu() { return Geometry().X; }
+    const TSVGLength& Xu() const { return GeometryOrUnset().X; }
+    void SetXu(const TSVGLength& Value) { Xu().Assign(&Value); }
+    TSVGLength& Yu() { return Geometry().Y; }
+    const TSVGLength& Yu() const { return GeometryOrUnset().Y; }
+    void SetYu(const TSVGLength& Value) { Yu().Assign(&Value); }
+    TSVGLength& WidthU() { return Geometry().Width; }
+    const TSVGLength& WidthU() const { return GeometryOrUnset().Width; }
+    void SetWidthU(const TSVGLength& Value) { WidthU().Assign(&Value); }
+    TSVGLength& HeightU() { return Geometry().Height; }
+    const TSVGLength& HeightU() const { return GeometryOrUnset().Height; }
+    void SetHeightU(const TSVGLength& Value) { HeightU().Assign(&Value); }
 
     // The nearest viewport around the element (the element itself when it
     // is one) whose view box is given; null when there is none.
@@ -305,6 +309,8 @@ protected:
     // presentation attribute, the style attribute as the own style, x, y,
     // width, height and transform.
     void LoadAttributes(const TXMLNode& Node) override;
+    // Every attribute without namespace into the presentation attributes.
+    void ReadPresentationAttributes(const TXMLNode& Node);
     // The core attributes, the presentation properties (own values that
     // differ from the initial ones, "inherit" where it matters), x, y, width
     // and height where the class has them (SaveGeometry) and the transform.
@@ -323,6 +329,11 @@ protected:
     // Changed(this), which has the outline built again when next asked and
     // the bounds of the groups around the element computed again.
     virtual void BuildShape(TZorPathData& Shape) const;
+    // The outline to draw: GetShape's from the second drawing on; the first
+    // builds it into Scratch, so that a drawing made once (a file turned
+    // into a picture) keeps no outlines. Classes whose outline is their data
+    // (paths, text) give GetShape's.
+    virtual const TZorPathData& ShapeForDrawing(TZorPathData& Scratch) const;
 
     // --- Drawing steps -------------------------------------------------------------------
     // Steps 2 to 5 of Draw: M := own Matrix × aMatrix, then, with the canvas
@@ -413,25 +424,54 @@ protected:
     void ItemsNotify(TSVGElement* Sender, TSVGElement* Item, TCollectionNotification Action) override;
     // Into a TSVGStyle: the current property values as declarations.
     void AssignTo(TPersistent* Dest) const override;
+    // Whether overflow is visible before any source gives it; viewports hide it.
+    virtual bool OverflowVisibleByDefault() const;
     // The own values before any source gives one: the initial value of every
-    // property (a class may start some elsewhere, as viewports hide overflow).
-    virtual void ResetOwnValues(TSVGStyleValues& Values) const;
-    // Starts the own values afresh from ResetOwnValues: for the constructor
+    // property, overflow as OverflowVisibleByDefault says.
+    void ResetOwnValues(TSVGStyleValues& Values) const;
+    // The same values, shared by every element of the class that nothing styles.
+    const std::shared_ptr<TSVGStyleValues>& InitialOwnValues() const;
+    // Starts the own values afresh from InitialOwnValues: for the constructor
     // of a class that starts some of them elsewhere.
     void RestartOwnValues();
+    // The lengths answer to the element: em and ex in its font size, a
+    // percentage of the view box around it.
+    bool OwnedValueUnitFactors(const TPersistent& Value, int Slot, TSVGUnitFactors& Factors) const override;
+    bool OwnedValueRange(const TSVGLength& Value, int Slot, float& Min, float& Max, bool& DoRange) const override;
     // Drops what is cached of the bounds of the element's branch; nothing is
     // cached here.
     virtual void MarkBoundsStale() const;
     // The style sheets whose rules style this element: its document's.
     virtual std::vector<const TSVGStyleSheet*> RuleSheets() const;
-    // A length of the element measured as its position and size are: a
-    // percentage of the view box of the nearest viewport around it.
-    std::unique_ptr<TSVGLength> MakeLength(bool Horizontal);
     // Own values changed: this element and the descendants that take any of
     // Properties from it (or scale by its opacity, or lie in it) are resolved again.
     void ValuesChanged(const TSVGStyleProperties& Properties);
 
 private:
+    // x, y, width and height, made together when one is first changed.
+    struct TGeometryLengths {
+        TSVGLength X;
+        TSVGLength Y;
+        TSVGLength Width;
+        TSVGLength Height;
+    };
+    TGeometryLengths& Geometry();
+    const TGeometryLengths& GeometryOrUnset() const;
+    static TSVGStyle& MadeStyle(std::unique_ptr<TSVGStyle>& Style);
+    static const TSVGStyle& StyleOrEmpty(const std::unique_ptr<TSVGStyle>& Style);
+    // The own values, to be changed here: a copy of its own first when they
+    // are shared.
+    TSVGStyleValues& OwnValuesToEdit();
+    // The effective values for this element under a graphic parent whose
+    // effective values are Parent: the own values themselves, or the
+    // parent's, when the result would equal them.
+    std::shared_ptr<const TSVGStyleValues> ResolvedUnder(const TSVGGraphicElement& Parent) const;
+    // The cascade of this element and then of its branch, the branch already
+    // marked stale by the caller.
+    void CascadeBranch();
+    // The effective values and what follows from them (outline, bounds) of
+    // this element alone are to be found again.
+    void MarkOwnValuesStale() const;
     void ValuesEdited(const TSVGStyleProperties& Properties);
     // Stores Value with Store unless it already is the own, not inherited, value.
     template <typename T, typename StoreFunction>
@@ -447,6 +487,9 @@ private:
     // Outline mapped into the canvas by M with the element's fill rule; kept
     // for the next drawing or hit test of the same outline under M.
     const TTransformedPath& MappedOutline(const TZorPathData& Outline, const QTransform& M) const;
+    // The same, kept from the second drawing on; the first maps into Scratch.
+    const TTransformedPath& MappedOutline(const TZorPathData& Outline, const QTransform& M,
+                                          TTransformedPath& Scratch) const;
     // The paints of the effective values, kept while they are. A fill or
     // stroke that names a paint server is resolved when used instead: it
     // depends on the bounds and on the server.
@@ -457,6 +500,12 @@ private:
         TStrokeStyle Style;
     };
     const TPaintCache& CachedPaints() const;
+    // The paints to draw with: CachedPaints from the second drawing on; the
+    // first resolves them into Scratch.
+    const TPaintCache& PaintsForDrawing(TPaintCache& Scratch) const;
+    void ResolvePaints(TPaintCache& Paints) const;
+    TRenderPaint FillPaint(const TPaintTarget& Target, const TPaintCache& Paints) const;
+    TRenderPaint StrokePaint(const TPaintTarget& Target, const TPaintCache& Paints) const;
     // Finds the paint servers that fills and strokes name.
     TPaintServerResolver PaintServers(const TPaintTarget& Target) const;
     // Unit factors of the element's lengths: em and ex in its font size.
@@ -466,34 +515,40 @@ private:
     // The cached bounds of the groups around the element are stale.
     void AncestorBoundsChanged() const;
 
-    std::unique_ptr<TSVGLength> FWidth;
-    std::unique_ptr<TSVGLength> FHeight;
-    std::unique_ptr<TSVGLength> FX;
-    std::unique_ptr<TSVGLength> FY;
-    TSVGStyle FPresentationAttributes;
-    TSVGStyle FStyle;
-    TSVGStyleValues FValues;
+    std::unique_ptr<TGeometryLengths> FGeometry;
+    std::unique_ptr<TSVGStyle> FPresentationAttributes;
+    std::unique_ptr<TSVGStyle> FStyle;
+    // Shared with other elements (and with the effective values) until edited.
+    std::shared_ptr<TSVGStyleValues> FValues;
     TSVGStyleProperties FSetInCode;
     TSVGStyleProperties FPreferredStyles;
     bool FParentPreferredStyles = true;
-    QTransform FMatrix;
+    // Null for the identity, which most elements have.
+    std::unique_ptr<QTransform> FMatrix;
 
-    // The effective values; valid while FValuesStale is clear.
-    mutable TSVGStyleValues FResolved;
+    // The effective values; valid while FValuesStale is clear. Often the own
+    // values or the graphic parent's effective values themselves.
+    mutable std::shared_ptr<const TSVGStyleValues> FResolved;
     mutable float FAbsoluteOpacity = 1;
     mutable bool FDisplayed = true;
     mutable bool FValuesStale = true;
     // Counts the resolutions of the effective values, which caches built
     // from them compare with.
     mutable std::uint64_t FValuesGeneration = 0;
-    mutable TPaintCache FPaints;
-    mutable QTransform FAbsoluteMatrix;
+    mutable std::unique_ptr<TPaintCache> FPaints;
+    // Kept for an element with a transformation of its own; the others
+    // share their parent's.
+    mutable std::unique_ptr<QTransform> FAbsoluteMatrix;
     mutable bool FMatrixStale = true;
 
     // The outline and its last drawing, made when first needed.
     mutable std::unique_ptr<TZorPathData> FShape;
     mutable bool FShapeStale = true;
     mutable std::unique_ptr<TTransformedPath> FDrawnPath;
+    // Drawn once already: the next drawing keeps what it makes.
+    mutable bool FOutlineDrawn = false;
+    mutable bool FMappedDrawn = false;
+    mutable bool FPaintsDrawn = false;
 };
 
 } // namespace zor

@@ -61,7 +61,7 @@ bool TSVGGraphicElement::IsSearched(TSVGFindOptions Options)
 TSVGGraphicElement* TSVGGraphicElement::FindElementAtPos(const QTransform& aMatrix, const QPointF& Pt,
                                                          const QRectF& aRect, TSVGFindOptions Options)
 {
-    const QTransform M = FMatrix * aMatrix;
+    const QTransform M = Matrix() * aMatrix;
     // What the element's clip hides is not there to hit.
     if (const std::shared_ptr<const TClipRegion> clip = ClipRegion(M); clip && !clip->Contains(Pt))
         return nullptr;

@@ -178,19 +178,19 @@ void TSVGGraphicElement::SaveAttributes(TSVGAttributeWriter& Writer) const
     ResetOwnValues(defaults);
     const TSVGStyleProperties preferred = PreferredStyles();
     for (const TSVGStyleProperty property : SavedProperties) {
-        const QString text = !FSetInCode.Contains(property) && IsCurrentColor(FStyle, FPresentationAttributes, property)
+        const QString text = !FSetInCode.Contains(property) && IsCurrentColor(Style(), PresentationAttributes(), property)
                                  ? QStringLiteral("currentColor")
-                                 : PropertyText(FValues, property);
+                                 : PropertyText(*FValues, property);
         const QString initial = PropertyText(defaults, property);
-        Writer.WriteStyleProperty(property, WithReference(Writer, FValues, property, text),
-                                  FValues.Inherits.Contains(property), preferred.Contains(property), initial);
+        Writer.WriteStyleProperty(property, WithReference(Writer, *FValues, property, text),
+                                  FValues->Inherits.Contains(property), preferred.Contains(property), initial);
     }
     SaveTransform(Writer);
 }
 
 void TSVGGraphicElement::SaveTransform(TSVGAttributeWriter& Writer) const
 {
-    Writer.WriteTransform(QStringLiteral("transform"), FMatrix);
+    Writer.WriteTransform(QStringLiteral("transform"), Matrix());
 }
 
 void TSVGGraphicElement::SaveGeometry(TSVGAttributeWriter& Writer, const QRectF& Defaults,
@@ -200,10 +200,10 @@ void TSVGGraphicElement::SaveGeometry(TSVGAttributeWriter& Writer, const QRectF&
         Writer.WriteAttribute(QString::fromLatin1(Name), Writer.Length(Length),
                               Writer.Compact() && SameLength(Length, Raw, Percent));
     };
-    write("x", *FX, float(Defaults.x()), false);
-    write("y", *FY, float(Defaults.y()), false);
-    write("width", *FWidth, float(Defaults.width()), DefaultSizeIsPercent);
-    write("height", *FHeight, float(Defaults.height()), DefaultSizeIsPercent);
+    write("x", Xu(), float(Defaults.x()), false);
+    write("y", Yu(), float(Defaults.y()), false);
+    write("width", WidthU(), float(Defaults.width()), DefaultSizeIsPercent);
+    write("height", HeightU(), float(Defaults.height()), DefaultSizeIsPercent);
 }
 
 } // namespace zor

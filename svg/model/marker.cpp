@@ -24,10 +24,10 @@ constexpr std::array<TSVGKeyword<TSVGMarkerUnit>, 2> MarkerUnitNames = {{
 
 TSVGMarker::TSVGMarker(TSVGDocument* aOwner)
     : Inherited(aOwner, TSVGAlign::saNone)
-    , FRefX(MakeLength(true))
-    , FRefY(MakeLength(false))
-    , FMarkerHeight(MakeLength(false))
-    , FMarkerWidth(MakeLength(true))
+    , FRefX(CreateLength(TLengthMeasure::lmHorizontal))
+    , FRefY(CreateLength(TLengthMeasure::lmVertical))
+    , FMarkerHeight(CreateLength(TLengthMeasure::lmVertical))
+    , FMarkerWidth(CreateLength(TLengthMeasure::lmHorizontal))
 {
     InitializeLengths();
 }

@@ -53,6 +53,11 @@ const TZorPathData& TSVGPath::GetShape() const
     return *FData;
 }
 
+const TZorPathData& TSVGPath::ShapeForDrawing(TZorPathData&) const
+{
+    return *FData;
+}
+
 QRectF TSVGPath::BoundsRect() const
 {
     return FData->GetBounds();

@@ -36,6 +36,7 @@ public:
 
     // The outline is the path data itself.
     const TZorPathData& GetShape() const override;
+    const TZorPathData& ShapeForDrawing(TZorPathData& Scratch) const override;
     // The bounds of the path data.
     QRectF BoundsRect() const override;
 

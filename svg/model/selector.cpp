@@ -47,9 +47,12 @@ std::optional<QString> AttributeText(const TSVGElement& Element, const QString& 
         return List.ToStringList().join(Separator);
     };
     if (Name == u"id") {
-        if (Element.ID().isEmpty() || TSVGDocument::IsProvisionalID(Element.ID()))
+        if (Element.HasProvisionalID())
             return std::nullopt;
-        return Element.ID();
+        const QString id = Element.ID();
+        if (id.isEmpty() || TSVGDocument::IsProvisionalID(id))
+            return std::nullopt;
+        return id;
     }
     if (Name == u"class")
         return listText(Element.Classes(), u" ");
@@ -61,9 +64,7 @@ std::optional<QString> AttributeText(const TSVGElement& Element, const QString& 
         return Element.Language();
     }
     if (const auto* graphic = dynamic_cast<const TSVGGraphicElement*>(&Element)) {
-        QString value;
-        if (graphic->PresentationAttributes().StyleValues().TryGetValue(Name, value))
-            return value;
+        return graphic->PresentationAttributes().ValueIfPresent(Name);
     }
     return std::nullopt;
 }
@@ -219,7 +220,7 @@ bool TSVGSelector::CompoundMatches(const TCompound& Compound, const TSVGElement&
     if (Compound.TypeKind != TSVGElementType::etNone ? Element.SVGType() != Compound.TypeKind
                                                      : !Compound.Type.isEmpty() && Element.SVGTypeName() != Compound.Type)
         return false;
-    if (!std::ranges::all_of(Compound.IDs, [&](const QString& id) { return Element.ID() == id; }))
+    if (!std::ranges::all_of(Compound.IDs, [&](const QString& id) { return Element.HasID(id); }))
         return false;
     const QStringList& classes = Element.Classes().ToStringList();
     const auto hasClass = [&](const QString& name) { return classes.contains(name, Qt::CaseInsensitive); };

@@ -13,6 +13,7 @@
 #include "svg/values/number_format.h"
 #include "svg/values/number_parsers.h"
 #include "svg/values/style_value_copy.h"
+#include "svg/values/text_utils.h"
 
 namespace zor {
 
@@ -43,25 +44,48 @@ void TSVGGraphicElement::LoadAttributes(const TXMLNode& Node)
 {
     Inherited::LoadAttributes(Node);
     const TSVGAttributeReader reader(*this, Node);
-    FPresentationAttributes.Clear();
-    for (const TXMLAttribute& attribute : Node.Attributes())
-        // Attributes of other namespaces (xlink:href, an editor's own) are
-        // no presentation attributes, whatever their local name.
-        if (attribute.NamespaceURI.isEmpty())
-            FPresentationAttributes.AddAttribute(attribute.LocalName, attribute.Value);
+    ReadPresentationAttributes(Node);
     if (const std::optional<QString> style = reader.Text(QStringLiteral("style")))
-        FStyle.SetStyle(*style);
-    TSVGStyleProperties preferred = FStyle.DeclaredProperties();
-    FStyle.DeclaredProperties().ForEach(
+        Style().SetStyle(*style);
+    const TSVGStyle& own = std::as_const(*this).Style();
+    TSVGStyleProperties preferred = own.DeclaredProperties();
+    own.DeclaredProperties().ForEach(
         [&preferred](TSVGStyleProperty property) { preferred = preferred | StylePropertyLonghands(property); });
     SetPreferredStyles(preferred);
-    reader.ReadLength(QStringLiteral("x"), *FX);
-    reader.ReadLength(QStringLiteral("y"), *FY);
-    reader.ReadLength(QStringLiteral("width"), *FWidth);
-    reader.ReadLength(QStringLiteral("height"), *FHeight);
+    // The lengths are made only for the attributes given.
+    reader.ReadLength(QStringLiteral("x"), [this]() -> TSVGLength& { return Xu(); });
+    reader.ReadLength(QStringLiteral("y"), [this]() -> TSVGLength& { return Yu(); });
+    reader.ReadLength(QStringLiteral("width"), [this]() -> TSVGLength& { return WidthU(); });
+    reader.ReadLength(QStringLiteral("height"), [this]() -> TSVGLength& { return HeightU(); });
     QTransform matrix;
     if (reader.ReadTransform(QStringLiteral("transform"), matrix))
         SetMatrix(matrix);
+}
+
+void TSVGGraphicElement::ReadPresentationAttributes(const TXMLNode& Node)
+{
+    // Attributes of other namespaces (xlink:href, an editor's own) are no
+    // presentation attributes, whatever their local name. The attributes of
+    // a file are read for every element: in place, into a style made to fit.
+    FPresentationAttributes.reset();
+    qsizetype count = 0;
+    qsizetype characters = 0;
+    Node.VisitAttributes([&](QByteArrayView Name, QByteArrayView Space, QByteArrayView Value) {
+        if (Space.isEmpty()) {
+            ++count;
+            characters += Name.size() + Value.size();
+        }
+    });
+    if (count == 0)
+        return;
+    TSVGStyle& attributes = PresentationAttributes();
+    attributes.Reserve(count, characters);
+    TUtf16Text name;
+    TUtf16Text value;
+    Node.VisitAttributes([&](QByteArrayView Name, QByteArrayView Space, QByteArrayView Value) {
+        if (Space.isEmpty())
+            attributes.AddAttribute(name.From(Name), value.From(Value));
+    });
 }
 
 TSVGElement* TSVGCustomGroup::CreateChild(const TXMLNode& Node)
@@ -140,6 +164,7 @@ void TSVGPath::LoadAttributes(const TXMLNode& Node)
 void TSVGMetadata::LoadAttributes(const TXMLNode& Node)
 {
     TSVGElement::LoadAttributes(Node);
+    ReadDescriptiveChildren(Node);
     SetXML(Node.Xml());
 }
 

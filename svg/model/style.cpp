@@ -58,8 +58,7 @@ void TSVGStyle::SetEnabled(bool Value)
 
 void TSVGStyle::SetStyle(QStringView aStyles)
 {
-    FStyleValues.Clear();
-    FImportant.clear();
+    ClearEntries();
     StoreDeclarations(aStyles);
     Changed();
 }
@@ -82,18 +81,28 @@ TSVGStyleProperties TSVGStyle::StoreDeclarations(QStringView aStyles)
     return named;
 }
 
-TSVGStyleProperty TSVGStyle::AddAttribute(const QString& Name, const QString& Value)
+TSVGStyleProperty TSVGStyle::AddAttribute(QStringView Name, QStringView Value)
 {
     if (IsExcludedAttribute(Name))
         return ipNone;
-    SetValue(Name, Value);
+    const TEntry* entry = Find(Name);
+    if (entry != nullptr && ValueOf(*entry) == Value && !entry->Important)
+        return entry->Property;
+    Put(Name, Value, false);
+    Changed();
     return StylePropertyFromName(Name);
+}
+
+void TSVGStyle::Reserve(qsizetype Count, qsizetype Characters)
+{
+    FEntries.reserve(FEntries.size() + std::size_t(Count));
+    FText.reserve(FText.size() + Characters);
 }
 
 void TSVGStyle::Merge(const TSVGStyle& Later)
 {
-    for (const auto& [name, value] : Later.FStyleValues)
-        Store(name, value, Later.IsImportant(name));
+    for (const TEntry* entry : Later.TableOrder())
+        Store(Later.NameOf(*entry), Later.ValueOf(*entry), entry->Important);
     if (!Later.IsEmpty())
         Changed();
 }
@@ -115,48 +124,134 @@ void TSVGStyle::SetStyleProp(TSVGStyleProperty Index, const QString& Value)
 
 QString TSVGStyle::Value(const QString& Name) const
 {
-    QString value;
-    FStyleValues.TryGetValue(Name, value);
-    return value;
+    return ValueIfPresent(Name).value_or(QString());
+}
+
+std::optional<QString> TSVGStyle::ValueIfPresent(QStringView Name) const
+{
+    const TEntry* entry = Find(Name);
+    return entry != nullptr ? std::optional<QString>(ValueOf(*entry).toString()) : std::nullopt;
 }
 
 void TSVGStyle::SetValue(const QString& Name, const QString& Value, bool Important)
 {
-    QString current;
-    if (FStyleValues.TryGetValue(Name, current) && current == Value && IsImportant(Name) == Important)
+    const TEntry* entry = Find(Name);
+    if (entry != nullptr && ValueOf(*entry) == Value && entry->Important == Important)
         return;
-    FStyleValues.AddOrSetValue(Name, Value);
-    if (Important)
-        FImportant.insert(Name);
-    else
-        FImportant.remove(Name);
+    Put(Name, Value, Important);
     Changed();
 }
 
-bool TSVGStyle::Store(const QString& Name, const QString& Value, bool Important)
+bool TSVGStyle::IsImportant(const QString& Name) const
 {
-    if (!Important && IsImportant(Name))
+    const TEntry* entry = Find(Name);
+    return entry != nullptr && entry->Important;
+}
+
+bool TSVGStyle::Store(QStringView Name, QStringView Value, bool Important)
+{
+    const TEntry* entry = Find(Name);
+    if (!Important && entry != nullptr && entry->Important)
         return false;
-    FStyleValues.AddOrSetValue(Name, Value);
-    if (Important)
-        FImportant.insert(Name);
+    Put(Name, Value, Important || (entry != nullptr && entry->Important));
     return true;
+}
+
+const TSVGStyle::TEntry* TSVGStyle::Find(QStringView Name) const
+{
+    for (const TEntry& entry : FEntries)
+        if (NameOf(entry) == Name)
+            return &entry;
+    return nullptr;
+}
+
+void TSVGStyle::Put(QStringView Name, QStringView Value, bool Important)
+{
+    // A name of one element's attribute or declaration, never near the limits.
+    const auto start = std::uint32_t(FText.size());
+    for (TEntry& entry : FEntries)
+        if (NameOf(entry) == Name) {
+            // The old value's text stays until DropReplacedText.
+            FText += Value;
+            entry.ValueStart = start;
+            entry.ValueLength = std::uint32_t(Value.size());
+            entry.Important = Important;
+            DropReplacedText();
+            return;
+        }
+    FText += Name;
+    FText += Value;
+    FEntries.push_back({start, std::uint32_t(start + Name.size()), std::uint32_t(Value.size()),
+                        std::uint16_t(Name.size()), StylePropertyFromName(Name), Important});
+}
+
+void TSVGStyle::DropReplacedText()
+{
+    qsizetype used = 0;
+    for (const TEntry& entry : FEntries)
+        used += entry.NameLength + entry.ValueLength;
+    if (used * 2 >= FText.size())
+        return;
+    QString text;
+    text.reserve(used);
+    for (TEntry& entry : FEntries) {
+        const QStringView name = NameOf(entry);
+        const QStringView value = ValueOf(entry);
+        entry.NameStart = std::uint32_t(text.size());
+        text += name;
+        entry.ValueStart = std::uint32_t(text.size());
+        text += value;
+    }
+    FText = std::move(text);
+}
+
+void TSVGStyle::ClearEntries()
+{
+    FEntries.clear();
+    FText.clear();
 }
 
 void TSVGStyle::Clear()
 {
     if (IsEmpty())
         return;
-    FStyleValues.Clear();
-    FImportant.clear();
+    ClearEntries();
     Changed();
+}
+
+std::vector<const TSVGStyle::TEntry*> TSVGStyle::TableOrder() const
+{
+    const TSVGStyleTable& table = StyleValues();
+    std::vector<const TEntry*> ordered;
+    ordered.reserve(FEntries.size());
+    for (const auto& [name, value] : table)
+        ordered.push_back(Find(name));
+    return ordered;
+}
+
+const TSVGStyleTable& TSVGStyle::StyleValues() const
+{
+    if (!FTable) {
+        // The order of a table depends on the order its keys arrived in: the
+        // one the declarations were first given in.
+        auto table = std::make_unique<TSVGStyleTable>();
+        for (const TEntry& entry : FEntries)
+            table->AddOrSetValue(NameOf(entry).toString(), ValueOf(entry).toString());
+        FTable = std::move(table);
+    }
+    return *FTable;
 }
 
 QString TSVGStyle::StylesToString() const
 {
     QString text;
-    for (const auto& [name, value] : FStyleValues)
-        text += name + u'=' + value + QStringLiteral("\r\n");
+    for (const TEntry* entry : TableOrder())
+    {
+        text += NameOf(*entry);
+        text += u'=';
+        text += ValueOf(*entry);
+        text += QStringLiteral("\r\n");
+    }
     return TrimBlanks(text).toString();
 }
 
@@ -171,20 +266,18 @@ void TSVGStyle::Assign(const TPersistent* Source)
         if (style == this)
             return;
         FName = style->FName;
-        FStyleValues.Clear();
-        for (const auto& [name, value] : style->FStyleValues)
-            FStyleValues.Add(name, value);
-        FImportant = style->FImportant;
+        ClearEntries();
+        for (const TEntry* entry : style->TableOrder())
+            Put(style->NameOf(*entry), style->ValueOf(*entry), entry->Important);
         Changed();
         return;
     }
     if (const auto* lines = dynamic_cast<const TStringList*>(Source)) {
-        FStyleValues.Clear();
-        FImportant.clear();
+        ClearEntries();
         for (const QString& line : lines->ToStringList()) {
             const qsizetype equals = line.indexOf(u'=');
             if (equals > 0)
-                FStyleValues.AddOrSetValue(line.first(equals), line.sliced(equals + 1));
+                Put(QStringView(line).first(equals), QStringView(line).sliced(equals + 1), false);
         }
         Changed();
         return;
@@ -203,11 +296,16 @@ void TSVGStyle::AssignTo(TPersistent* Dest) const
 
 const std::vector<TSVGStyle::TDeclaration>& TSVGStyle::Declarations() const
 {
+    // Most styles of elements declare no property (x, y, width, height):
+    // they share one empty list.
+    static const std::vector<TDeclaration> none;
+    if (std::none_of(FEntries.begin(), FEntries.end(), [](const TEntry& e) { return e.Property != ipNone; }))
+        return none;
     if (!FDeclarations) {
         auto declarations = std::make_unique<std::vector<TDeclaration>>();
-        for (const auto& [name, value] : FStyleValues)
-            if (const TSVGStyleProperty property = StylePropertyFromName(name); property != ipNone)
-                declarations->push_back({property, value, IsImportant(name)});
+        for (const TEntry& entry : FEntries)
+            if (entry.Property != ipNone)
+                declarations->push_back({entry.Property, ValueOf(entry).toString(), entry.Important});
         std::ranges::sort(*declarations, {}, [](const TDeclaration& d) { return ApplicationRank(d.Property); });
         FDeclarations = std::move(declarations);
     }
@@ -217,8 +315,9 @@ const std::vector<TSVGStyle::TDeclaration>& TSVGStyle::Declarations() const
 TSVGStyleProperties TSVGStyle::DeclaredProperties() const
 {
     TSVGStyleProperties properties;
-    for (const TDeclaration& declaration : Declarations())
-        properties.Include(declaration.Property);
+    for (const TEntry& entry : FEntries)
+        if (entry.Property != ipNone)
+            properties.Include(entry.Property);
     return properties;
 }
 
@@ -234,6 +333,7 @@ void TSVGStyle::Changed()
     ++FGeneration;
     FDeclarations.reset();
     FSelector.reset();
+    FTable.reset();
     Fire(OnChange, *this);
 }
 

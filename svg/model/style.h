@@ -2,11 +2,11 @@
 // A named table of declarations: a style-sheet rule (named by its selector),
 // an element's presentation attributes or its own style (no name).
 
-#include <QSet>
 #include <QString>
 #include <QStringView>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "collections/hash_table_strings.h"
@@ -35,8 +35,11 @@ public:
     TSVGStyle(const QString& aName, QStringView aStyles);
     ~TSVGStyle() override;
 
-    // Every declaration, presentation properties or not.
-    const TSVGStyleTable& StyleValues() const { return FStyleValues; }
+    // Every declaration, presentation properties or not, as a table. The
+    // style keeps its declarations more compactly (every element has one or
+    // two styles); the table is made when asked for and kept until the next
+    // change.
+    const TSVGStyleTable& StyleValues() const;
     // The selector of a rule; empty for the styles of an element.
     const QString& Name() const { return FName; }
     void SetName(const QString& Value);
@@ -55,7 +58,10 @@ public:
     // presentation property are kept too, for attribute selectors. Returns the
     // property, ipNone for other names and for an excluded attribute, which is
     // not stored.
-    TSVGStyleProperty AddAttribute(const QString& Name, const QString& Value);
+    TSVGStyleProperty AddAttribute(QStringView Name, QStringView Value);
+    // Room for Count more declarations of Characters characters of names
+    // and values in all, as when an element's attributes are read.
+    void Reserve(qsizetype Count, qsizetype Characters);
     // Takes the declarations of a later block with the same selector, as if
     // they followed this rule's own: they replace those of the same name
     // unless only the earlier one is !important.
@@ -69,10 +75,12 @@ public:
     void SetStyleProp(TSVGStyleProperty Index, const QString& Value);
     // The same by name.
     QString Value(const QString& Name) const;
+    // The value of Name; nothing when there is no such declaration.
+    std::optional<QString> ValueIfPresent(QStringView Name) const;
     void SetValue(const QString& Name, const QString& Value, bool Important = false);
-    bool IsImportant(const QString& Name) const { return FImportant.contains(Name); }
+    bool IsImportant(const QString& Name) const;
     void Clear();
-    bool IsEmpty() const { return FStyleValues.Empty(); }
+    bool IsEmpty() const { return FEntries.empty(); }
 
     // "name=value" lines in table order, joined by CR LF.
     QString StylesToString() const;
@@ -108,20 +116,46 @@ protected:
     void AssignTo(TPersistent* Dest) const override;
 
 private:
+    // One declaration: its name and its value are pieces of FText.
+    struct TEntry {
+        std::uint32_t NameStart;
+        std::uint32_t ValueStart;
+        std::uint32_t ValueLength;
+        std::uint16_t NameLength;
+        TSVGStyleProperty Property;
+        bool Important;
+    };
+
+    QStringView NameOf(const TEntry& Entry) const { return QStringView(FText).sliced(Entry.NameStart, Entry.NameLength); }
+    QStringView ValueOf(const TEntry& Entry) const
+    {
+        return QStringView(FText).sliced(Entry.ValueStart, Entry.ValueLength);
+    }
+    const TEntry* Find(QStringView Name) const;
+    // The declarations in the order a table of them enumerates: the order of
+    // a table that received them in the order they were first given.
+    std::vector<const TEntry*> TableOrder() const;
     // Stores the declarations of a text without reporting the change.
     TSVGStyleProperties StoreDeclarations(QStringView aStyles);
     // Stores one declaration; false when an !important one of the name stays.
-    bool Store(const QString& Name, const QString& Value, bool Important);
+    bool Store(QStringView Name, QStringView Value, bool Important);
+    // Sets the value of an entry or adds one, without looking at importance.
+    void Put(QStringView Name, QStringView Value, bool Important);
+    // Drops the text of replaced values once it makes up most of FText.
+    void DropReplacedText();
+    void ClearEntries();
 
-    // Grows with its declarations: every element has styles, most of them
-    // empty or nearly so, and slots reserved up front cost each element kilobytes.
-    TSVGStyleTable FStyleValues;
-    QSet<QString> FImportant;
+    // Every declaration in the order its name was first given; a name
+    // appears once. Elements hold a style each, so a declaration costs a few
+    // bytes here rather than a table slot and two strings.
+    std::vector<TEntry> FEntries;
+    QString FText;
     QString FName;
     bool FEnabled = true;
     std::uint64_t FGeneration = 0;
     mutable std::unique_ptr<std::vector<TDeclaration>> FDeclarations;
     mutable std::unique_ptr<TSVGSelector> FSelector;
+    mutable std::unique_ptr<TSVGStyleTable> FTable;
 };
 
 } // namespace zor

@@ -149,7 +149,9 @@ std::vector<const TSVGStyle*> TSVGStyleSheet::Candidates(const TSVGElement& Elem
         if (const auto found = Bucket.constFind(Key); found != Bucket.constEnd())
             positions.insert(positions.end(), found->begin(), found->end());
     };
-    take(index.ByID, Element.ID());
+    // An element without an id of its own is not made one to look up.
+    if (!index.ByID.isEmpty())
+        take(index.ByID, Element.ID());
     for (const QString& name : Element.Classes().ToStringList())
         take(index.ByClass, name.toLower());
     take(index.ByType, Element.SVGTypeName());

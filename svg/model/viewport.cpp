@@ -126,10 +126,9 @@ std::unique_ptr<TSVGElement> TSVGCustomViewBox::NewInstance(TSVGDocument* aOwner
     return std::make_unique<TSVGCustomViewBox>(aOwner);
 }
 
-void TSVGCustomViewBox::ResetOwnValues(TSVGStyleValues& Values) const
+bool TSVGCustomViewBox::OverflowVisibleByDefault() const
 {
-    Inherited::ResetOwnValues(Values);
-    Values.Overflow = false;
+    return false;
 }
 
 bool TSVGCustomViewBox::ClipsContent() const

@@ -95,7 +95,7 @@ protected:
     TSVGCustomViewBox(TSVGDocument* aOwner, TSVGAlign DefaultAlign);
 
     std::unique_ptr<TSVGElement> NewInstance(TSVGDocument* aOwner) const override;
-    void ResetOwnValues(TSVGStyleValues& Values) const override;
+    bool OverflowVisibleByDefault() const override;
     // The content is clipped to the viewport: overflow hidden and the
     // document's soApplyClipping.
     bool ClipsContent() const;

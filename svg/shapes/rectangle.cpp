@@ -12,23 +12,22 @@ namespace zor {
 
 TSVGRectangle::TSVGRectangle(TSVGDocument* aOwner)
     : Inherited(aOwner)
-    , FRX(MakeRadius(true))
-    , FRY(MakeRadius(false))
 {
 }
 
-std::unique_ptr<TSVGLength> TSVGRectangle::MakeRadius(bool Horizontal)
+TSVGLength& TSVGRectangle::Radius(std::unique_ptr<TSVGLength>& Length, TLengthMeasure Measure)
 {
     // Measured like the rectangle's own width and height: percentages of
     // the viewport around it.
-    return CreateLength([this](const TPersistent&, TSVGUnitFactors& Factors) { Factors = WidthU().GetUnitFactors(); },
-                        [this, Horizontal](const TSVGLength&, float& Min, float& Max, bool&) {
-                            const TSVGCustomViewBox* box = GetNearestViewBox();
-                            if (box == nullptr)
-                                return;
-                            Min = 0;
-                            Max = Horizontal ? box->ViewBox().Width().GetValue() : box->ViewBox().Height().GetValue();
-                        });
+    if (!Length)
+        Length = CreateLength(Measure);
+    return *Length;
+}
+
+const TSVGLength& TSVGRectangle::RadiusOrUnset(const std::unique_ptr<TSVGLength>& Length)
+{
+    static const TSVGLength unset;
+    return Length ? *Length : unset;
 }
 
 TSVGRectangle::~TSVGRectangle() = default;
@@ -46,14 +45,14 @@ TSVGElementTypes TSVGRectangle::ChildSVGTypes() const
 void TSVGRectangle::SetRX(const TSVGLength& Value)
 {
     TUpdateScope update(*this);
-    FRX->Assign(&Value);
+    RX().Assign(&Value);
     SetRXSpecified(true);
 }
 
 void TSVGRectangle::SetRY(const TSVGLength& Value)
 {
     TUpdateScope update(*this);
-    FRY->Assign(&Value);
+    RY().Assign(&Value);
     SetRYSpecified(true);
 }
 
@@ -75,7 +74,7 @@ void TSVGRectangle::SetRYSpecified(bool Value)
 
 QSizeF TSVGRectangle::CornerRadii() const
 {
-    const float given[] = {FRXSpecified ? FRX->GetValue() : -1, FRYSpecified ? FRY->GetValue() : -1};
+    const float given[] = {FRXSpecified ? RX().GetValue() : -1, FRYSpecified ? RY().GetValue() : -1};
     const bool valid[] = {given[0] >= 0, given[1] >= 0};
     const double rx = valid[0] ? given[0] : valid[1] ? given[1] : 0;
     const double ry = valid[1] ? given[1] : valid[0] ? given[0] : 0;
@@ -96,8 +95,9 @@ void TSVGRectangle::Clear()
 {
     TUpdateScope update(*this);
     Inherited::Clear();
-    FRX->Clear();
-    FRY->Clear();
+    for (TSVGLength* radius : {FRX.get(), FRY.get()})
+        if (radius != nullptr)
+            radius->Clear();
     SetRXSpecified(false);
     SetRYSpecified(false);
 }
@@ -106,8 +106,10 @@ void TSVGRectangle::AssignProperties(const TSVGElement* Source)
 {
     TUpdateScope update(*this);
     if (const auto* rect = dynamic_cast<const TSVGRectangle*>(Source); rect != nullptr && rect != this) {
-        FRX->Assign(rect->FRX.get());
-        FRY->Assign(rect->FRY.get());
+        if (rect->FRX || FRX)
+            RX().Assign(&rect->RadiusOrUnset(rect->FRX));
+        if (rect->FRY || FRY)
+            RY().Assign(&rect->RadiusOrUnset(rect->FRY));
         SetRXSpecified(rect->FRXSpecified);
         SetRYSpecified(rect->FRYSpecified);
     }

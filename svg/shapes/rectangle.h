@@ -22,11 +22,12 @@ public:
 
     // The corner radii as given (percentages of the viewport's width and
     // height); setting one copies Value and marks it given.
-    TSVGLength& RX() { return *FRX; }
-    const TSVGLength& RX() const { return *FRX; }
+    // Made when first asked for to be changed; until then they read as 0.
+    TSVGLength& RX() { return Radius(FRX, TLengthMeasure::lmHorizontal); }
+    const TSVGLength& RX() const { return RadiusOrUnset(FRX); }
     void SetRX(const TSVGLength& Value);
-    TSVGLength& RY() { return *FRY; }
-    const TSVGLength& RY() const { return *FRY; }
+    TSVGLength& RY() { return Radius(FRY, TLengthMeasure::lmVertical); }
+    const TSVGLength& RY() const { return RadiusOrUnset(FRY); }
     void SetRY(const TSVGLength& Value);
     // Whether rx and ry were given; one not given (or given negative, which
     // is an error) takes the other's value, and both 0 without either.
@@ -56,7 +57,8 @@ protected:
     void SaveAttributes(TSVGAttributeWriter& Writer) const override;
 
 private:
-    std::unique_ptr<TSVGLength> MakeRadius(bool Horizontal);
+    TSVGLength& Radius(std::unique_ptr<TSVGLength>& Length, TLengthMeasure Measure);
+    static const TSVGLength& RadiusOrUnset(const std::unique_ptr<TSVGLength>& Length);
 
     std::unique_ptr<TSVGLength> FRX;
     std::unique_ptr<TSVGLength> FRY;

@@ -53,8 +53,8 @@ void TSVGRectangle::LoadAttributes(const TXMLNode& Node)
 {
     Inherited::LoadAttributes(Node);
     const TSVGAttributeReader reader(*this, Node);
-    SetRXSpecified(reader.ReadLength(QStringLiteral("rx"), *FRX));
-    SetRYSpecified(reader.ReadLength(QStringLiteral("ry"), *FRY));
+    SetRXSpecified(reader.ReadLength(QStringLiteral("rx"), [this]() -> TSVGLength& { return RX(); }));
+    SetRYSpecified(reader.ReadLength(QStringLiteral("ry"), [this]() -> TSVGLength& { return RY(); }));
 }
 
 void TSVGPolyline::LoadAttributes(const TXMLNode& Node)

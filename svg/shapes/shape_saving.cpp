@@ -48,9 +48,9 @@ void TSVGRectangle::SaveAttributes(TSVGAttributeWriter& Writer) const
     SaveGeometry(Writer, QRectF());
     // An unspecified radius follows the other one, a written 0 would not.
     if (FRXSpecified)
-        Writer.WriteAttribute(QStringLiteral("rx"), Writer.Length(*FRX));
+        Writer.WriteAttribute(QStringLiteral("rx"), Writer.Length(RX()));
     if (FRYSpecified)
-        Writer.WriteAttribute(QStringLiteral("ry"), Writer.Length(*FRY));
+        Writer.WriteAttribute(QStringLiteral("ry"), Writer.Length(RY()));
 }
 
 void TSVGPolyline::SaveAttributes(TSVGAttributeWriter& Writer) const

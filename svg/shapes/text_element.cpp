@@ -493,6 +493,11 @@ QSizeF TSVGCustomText::GetTextSize() const
 
 // --- Shape and bounds ----------------------------------------------------------------------------
 
+const TZorPathData& TSVGCustomText::ShapeForDrawing(TZorPathData&) const
+{
+    return GetShape();
+}
+
 const TZorPathData& TSVGCustomText::GetShape() const
 {
     EnsureLayout();

@@ -132,6 +132,8 @@ public:
     // --- Shape ---------------------------------------------------------------------
     // The outline of the own characters and decorations.
     const TZorPathData& GetShape() const override;
+    // The laid-out outline, which the layout keeps anyway.
+    const TZorPathData& ShapeForDrawing(TZorPathData& Scratch) const override;
     // The own outline's bounds; the root's covers the whole text.
     QRectF BoundsRect() const override;
     QRectF GetBoundsRect(const QTransform& aMatrix) const override;

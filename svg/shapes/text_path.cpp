@@ -57,7 +57,7 @@ bool TSVGPathSampler::PointAt(double Distance, QPointF& Point, double& Angle) co
 
 TSVGTextPath::TSVGTextPath(TSVGDocument* aOwner)
     : Inherited(aOwner)
-    , FStartOffset(CreateLength({}, {}))
+    , FStartOffset(CreateLength(TLengthMeasure::lmOwnUnits))
     , FPath(std::make_unique<TZorPathData>())
 {
 }

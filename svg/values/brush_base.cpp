@@ -62,7 +62,7 @@ void TBrush::Changed()
 {
     if (FHeldChanges > 0)
         return;
-    Fire(FOwner.Changed, *this);
+    FOwner.Changed(*this);
     Fire(OnChanged, *this);
 }
 

@@ -54,12 +54,12 @@ protected:
         if (StoreIfChanged(Field, Value))
             Changed();
     }
-    const TSVGValueOwner& Owner() const { return FOwner; }
+    const TSVGOwnerLink& Owner() const { return FOwner; }
     // For THeldChanges, around edits that report once at the end.
     int FHeldChanges = 0;
 
 private:
-    TSVGValueOwner FOwner;
+    TSVGOwnerLink FOwner;
     TBrushKind FDefaultKind;
     TAlphaColor FDefaultColor;
     TBrushKind FKind;

@@ -126,7 +126,7 @@ void TFont::SetStyle(const TFontStyles& Value)
 
 void TFont::Changed()
 {
-    Fire(FOwner.Changed, *this);
+    FOwner.Changed(*this);
     Fire(OnChanged, *this);
 }
 

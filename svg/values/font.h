@@ -54,10 +54,10 @@ protected:
     virtual void Changed();
     // Stores the base fields without notifying, for resets that notify once.
     void Reset(const QString& Family, float Size, const TFontStyles& Style);
-    const TSVGValueOwner& Owner() const { return FOwner; }
+    const TSVGOwnerLink& Owner() const { return FOwner; }
 
 private:
-    TSVGValueOwner FOwner;
+    TSVGOwnerLink FOwner;
     QString FFamily;
     float FSize = DefaultSize;
     TFontStyles FStyle;
@@ -102,7 +102,10 @@ public:
     // Asks the owner, or OnIsInherited without one.
     bool GetByIndex(TSVGStyleProperty Property) const
     {
-        return AskIsInherited(OwnerLineOr(Owner().IsInherited, OnIsInherited), *this, Property);
+        bool inherited = false;
+        if (Owner().IsInherited(*this, Property, inherited))
+            return inherited;
+        return AskIsInherited(OnIsInherited, *this, Property);
     }
 
     TSVGIsInheritedEvent OnIsInherited;

@@ -1,5 +1,7 @@
 #include "svg/values/lengths.h"
 
+#include <utility>
+
 #include "svg/values/number_parsers.h"
 
 namespace zor {
@@ -17,8 +19,116 @@ TSVGUnitFactors UnitFactorsForResolution(float DPI)
     return factors;
 }
 
+void ISVGValueOwner::OwnedValueChanged(TPersistent&, int) {}
+
+bool ISVGValueOwner::OwnedValueUnitFactors(const TPersistent&, int, TSVGUnitFactors&) const
+{
+    return false;
+}
+
+bool ISVGValueOwner::OwnedValueRange(const TSVGLength&, int, float&, float&, bool&) const
+{
+    return false;
+}
+
+bool ISVGValueOwner::OwnedValueIsInherited(const TPersistent&, int, TSVGStyleProperty, bool&) const
+{
+    return false;
+}
+
+namespace {
+
+// Closure lines behind the interface; a line that is not given answers false.
+class TSVGOwnerLines final : public ISVGValueOwner {
+public:
+    explicit TSVGOwnerLines(TSVGValueOwner Lines)
+        : FLines(std::move(Lines))
+    {
+    }
+    virtual ~TSVGOwnerLines() = default;
+
+    void OwnedValueChanged(TPersistent& Value, int) override { Fire(FLines.Changed, Value); }
+    bool OwnedValueUnitFactors(const TPersistent& Value, int, TSVGUnitFactors& Factors) const override
+    {
+        return Answer(FLines.UnitFactors, Value, Factors);
+    }
+    bool OwnedValueRange(const TSVGLength& Value, int, float& Min, float& Max, bool& DoRange) const override
+    {
+        return Answer(FLines.Range, Value, Min, Max, DoRange);
+    }
+    bool OwnedValueIsInherited(const TPersistent& Value, int, TSVGStyleProperty Property,
+                               bool& Inherited) const override
+    {
+        return Answer(FLines.IsInherited, Value, Property, Inherited);
+    }
+
+private:
+    template <typename Line, typename... Args>
+    static bool Answer(const Line& Query, Args&&... Arguments)
+    {
+        if (!Query)
+            return false;
+        Query(std::forward<Args>(Arguments)...);
+        return true;
+    }
+
+    TSVGValueOwner FLines;
+};
+
+} // namespace
+
+TSVGOwnerLink::TSVGOwnerLink(ISVGValueOwner& Owner, int Slot)
+    : FOwner(&Owner)
+    , FSlot(Slot)
+{
+}
+
+TSVGOwnerLink::TSVGOwnerLink(TSVGValueOwner Lines)
+{
+    if (!Lines.Changed && !Lines.UnitFactors && !Lines.Range && !Lines.IsInherited)
+        return;
+    FOwner = new TSVGOwnerLines(std::move(Lines));
+    FOwnsOwner = true;
+}
+
+TSVGOwnerLink::~TSVGOwnerLink()
+{
+    Release();
+}
+
+TSVGOwnerLink::TSVGOwnerLink(TSVGOwnerLink&& Other) noexcept
+    : FOwner(std::exchange(Other.FOwner, nullptr))
+    , FSlot(Other.FSlot)
+    , FOwnsOwner(std::exchange(Other.FOwnsOwner, false))
+{
+}
+
+TSVGOwnerLink& TSVGOwnerLink::operator=(TSVGOwnerLink&& Other) noexcept
+{
+    if (this != &Other) {
+        Release();
+        FOwner = std::exchange(Other.FOwner, nullptr);
+        FSlot = Other.FSlot;
+        FOwnsOwner = std::exchange(Other.FOwnsOwner, false);
+    }
+    return *this;
+}
+
+void TSVGOwnerLink::Release()
+{
+    if (FOwnsOwner)
+        delete static_cast<TSVGOwnerLines*>(FOwner);
+    FOwner = nullptr;
+    FOwnsOwner = false;
+}
+
 TSVGLength::TSVGLength(TSVGValueOwner Owner)
     : FOwner(std::move(Owner))
+{
+}
+
+TSVGLength::TSVGLength(ISVGValueOwner& Owner, int Slot)
+    : FOwner(Owner, Slot)
 {
 }
 
@@ -51,7 +161,8 @@ float TSVGLength::GetValue() const
     float min = 0;
     float max = 1;
     bool doRange = true;
-    Fire(OwnerLineOr(FOwner.Range, OnRange), *this, min, max, doRange);
+    if (!FOwner.Range(*this, min, max, doRange))
+        Fire(OnRange, *this, min, max, doRange);
     return doRange ? min + (max - min) * pixels : pixels;
 }
 
@@ -150,13 +261,14 @@ void TSVGLength::SetAsUnit(TSVGUnit Index, float aValue)
 TSVGUnitFactors TSVGLength::GetUnitFactors() const
 {
     TSVGUnitFactors factors = DefaultUnitFactors;
-    Fire(OwnerLineOr(FOwner.UnitFactors, OnUnitFactors), *this, factors);
+    if (!FOwner.UnitFactors(*this, factors))
+        Fire(OnUnitFactors, *this, factors);
     return factors;
 }
 
 void TSVGLength::Changed()
 {
-    Fire(FOwner.Changed, *this);
+    FOwner.Changed(*this);
     Fire(OnChange, *this);
 }
 

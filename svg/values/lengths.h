@@ -40,10 +40,10 @@ using TSVGUnitFactorsEvent = TEvent<const TPersistent&, TSVGUnitFactors&>;
 using TSVGLengthRangeEvent = TEvent<const TSVGLength&, float&, float&, bool&>;
 
 // The lines from a value object (a length, brush, pen or font) to the object
-// that owns it. The owner gives them when it makes the object, and the object
-// keeps them to itself, so its public slots stay free for callers: an owner
-// never assigns those. An empty line is not used; a query line takes the
-// place of the public slot of the same purpose.
+// that owns it, as closures. The owner gives them when it makes the object,
+// and the object keeps them to itself, so its public slots stay free for
+// callers: an owner never assigns those. An empty line is not used; a query
+// line takes the place of the public slot of the same purpose.
 struct TSVGValueOwner {
     // After every change, before the public change event.
     TEvent<TPersistent&> Changed{};
@@ -55,10 +55,69 @@ struct TSVGValueOwner {
     TSVGIsInheritedEvent IsInherited{};
 };
 
+// The same lines as an interface, for owners that hold many values: an
+// element implements it once instead of making closures for every length.
+// Slot is the number the owner gave the value, to tell its values apart. A
+// query answered with false is left to the value's public slot.
+class ISVGValueOwner {
+public:
+    virtual void OwnedValueChanged(TPersistent& Value, int Slot);
+    virtual bool OwnedValueUnitFactors(const TPersistent& Value, int Slot, TSVGUnitFactors& Factors) const;
+    virtual bool OwnedValueRange(const TSVGLength& Value, int Slot, float& Min, float& Max, bool& DoRange) const;
+    virtual bool OwnedValueIsInherited(const TPersistent& Value, int Slot, TSVGStyleProperty Property,
+                                       bool& Inherited) const;
+
+protected:
+    ~ISVGValueOwner() = default;
+};
+
+// A value object's link to its owner: the owner itself, or the lines it gave
+// as closures, which the link keeps.
+class TSVGOwnerLink {
+public:
+    TSVGOwnerLink() = default;
+    TSVGOwnerLink(ISVGValueOwner& Owner, int Slot);
+    // Lines without any closure make no link.
+    explicit TSVGOwnerLink(TSVGValueOwner Lines);
+    ~TSVGOwnerLink();
+    TSVGOwnerLink(TSVGOwnerLink&& Other) noexcept;
+    TSVGOwnerLink& operator=(TSVGOwnerLink&& Other) noexcept;
+    TSVGOwnerLink(const TSVGOwnerLink&) = delete;
+    TSVGOwnerLink& operator=(const TSVGOwnerLink&) = delete;
+
+    explicit operator bool() const { return FOwner != nullptr; }
+    void Changed(TPersistent& Value) const
+    {
+        if (FOwner != nullptr)
+            FOwner->OwnedValueChanged(Value, FSlot);
+    }
+    bool UnitFactors(const TPersistent& Value, TSVGUnitFactors& Factors) const
+    {
+        return FOwner != nullptr && FOwner->OwnedValueUnitFactors(Value, FSlot, Factors);
+    }
+    bool Range(const TSVGLength& Value, float& Min, float& Max, bool& DoRange) const
+    {
+        return FOwner != nullptr && FOwner->OwnedValueRange(Value, FSlot, Min, Max, DoRange);
+    }
+    bool IsInherited(const TPersistent& Value, TSVGStyleProperty Property, bool& Inherited) const
+    {
+        return FOwner != nullptr && FOwner->OwnedValueIsInherited(Value, FSlot, Property, Inherited);
+    }
+
+private:
+    void Release();
+
+    ISVGValueOwner* FOwner = nullptr;
+    int FSlot = 0;
+    // FOwner is an adapter of closure lines that the link made and frees.
+    bool FOwnsOwner = false;
+};
+
 class TSVGLength : public TPersistent {
 public:
     TSVGLength() = default;
     explicit TSVGLength(TSVGValueOwner Owner);
+    TSVGLength(ISVGValueOwner& Owner, int Slot);
     TSVGLength(float aValue, bool aPercent, TSVGUnit vUnit);
     TSVGLength(const TSVGLength&) = delete;
     TSVGLength& operator=(const TSVGLength&) = delete;
@@ -99,7 +158,7 @@ protected:
     virtual void Changed();
 
 private:
-    TSVGValueOwner FOwner;
+    TSVGOwnerLink FOwner;
     bool FDefaultIsPercent = false;
     float FRaw = 0;
     bool FIsPercent = false;

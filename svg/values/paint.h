@@ -39,7 +39,10 @@ public:
     // Asks the owner, or OnIsInherited without one.
     bool GetByIndex(TSVGStyleProperty Property) const
     {
-        return AskIsInherited(OwnerLineOr(this->Owner().IsInherited, OnIsInherited), *this, Property);
+        bool inherited = false;
+        if (this->Owner().IsInherited(*this, Property, inherited))
+            return inherited;
+        return AskIsInherited(OnIsInherited, *this, Property);
     }
 
     TSVGIsInheritedEvent OnIsInherited;

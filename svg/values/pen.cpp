@@ -76,16 +76,21 @@ TSVGDashList ParseDashList(QStringView Text, const TSVGUnitFactors& Factors)
 
 TSVGPen::TSVGPen(TBrushKind ADefaultKind, TAlphaColor ADefaultColor, TSVGValueOwner Owner)
     : TSVGPaint(ADefaultKind, ADefaultColor, std::move(Owner))
-    , FSVGDashOffset(TSVGValueOwner{
-          .Changed =
-              [this](TPersistent&) {
-                  StoreDashOffset(FSVGDashOffset.GetValue());
-                  Changed();
-              },
-          // The offset is measured with the element's factors, like the pen.
-          .UnitFactors = [this](const TPersistent&, TSVGUnitFactors& factors) { factors = GetUnitFactors(); },
-      })
+    , FSVGDashOffset(*this, 0)
 {
+}
+
+void TSVGPen::OwnedValueChanged(TPersistent&, int)
+{
+    StoreDashOffset(FSVGDashOffset.GetValue());
+    Changed();
+}
+
+bool TSVGPen::OwnedValueUnitFactors(const TPersistent&, int, TSVGUnitFactors& Factors) const
+{
+    // The offset is measured with the element's factors, like the pen.
+    Factors = GetUnitFactors();
+    return true;
 }
 
 void TSVGPen::Assign(const TPersistent* Source)
@@ -142,7 +147,8 @@ QString TSVGPen::GetDashArray() const
 TSVGUnitFactors TSVGPen::GetUnitFactors() const
 {
     TSVGUnitFactors factors = DefaultUnitFactors;
-    Fire(OwnerLineOr(Owner().UnitFactors, OnUnitFactors), *this, factors);
+    if (!Owner().UnitFactors(*this, factors))
+        Fire(OnUnitFactors, *this, factors);
     return factors;
 }
 

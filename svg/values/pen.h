@@ -27,7 +27,8 @@ struct TSVGDashList {
 // unreadable entry counts as 0.
 TSVGDashList ParseDashList(QStringView Text, const TSVGUnitFactors& Factors);
 
-class TSVGPen : public TSVGPaint<TStrokeBrush> {
+// The pen owns its dash offset length.
+class TSVGPen : public TSVGPaint<TStrokeBrush>, private ISVGValueOwner {
 public:
     static constexpr float DefaultMiterLimit = 4;
 
@@ -69,6 +70,9 @@ public:
     TSVGUnitFactorsEvent OnUnitFactors;
 
 private:
+    void OwnedValueChanged(TPersistent& Value, int Slot) override;
+    bool OwnedValueUnitFactors(const TPersistent& Value, int Slot, TSVGUnitFactors& Factors) const override;
+
     bool FThicknessIsPercent = false;
     TSVGUnit FThicknessPreferredUnit = TSVGUnit::suNone;
     std::vector<bool> FDashArrayIsPercent;

@@ -14,9 +14,9 @@ std::unique_ptr<TSVGLength> CloneAs(const T& Source)
 
 } // namespace
 
-TSVGStylePropertyLength::TSVGStylePropertyLength(TSVGStyleProperty aStyleProperty, TSVGStyleLengthOwner Owner)
+TSVGStylePropertyLength::TSVGStylePropertyLength(TSVGStyleProperty aStyleProperty, ISVGStyleLengthOwner* Owner)
     : FStyleProperty(aStyleProperty)
-    , FOwner(std::move(Owner))
+    , FOwner(Owner)
 {
 }
 
@@ -56,9 +56,10 @@ std::unique_ptr<TSVGLength> TSVGStylePropertyLength::Clone() const
 
 bool TSVGStylePropertyLength::ParentValue() const
 {
-    const TSVGLengthGetInheritedEvent& getInherited = OwnerLineOr(FOwner.GetInherited, OnGetInherited);
-    if (getInherited && OwnerLineOr(FOwner.GetParent, OnGetParent))
-        getInherited(*this, FInherited);
+    if (FOwner != nullptr)
+        FInherited = FOwner->StyleLengthInherits(*this);
+    else if (OnGetInherited && OnGetParent)
+        OnGetInherited(*this, FInherited);
     return FInherited;
 }
 
@@ -67,15 +68,18 @@ void TSVGStylePropertyLength::SetParentValue(bool Value)
     if (Value == ParentValue())
         return;
     FInherited = Value;
-    Fire(FOwner.SetInherited, *this, Value);
+    if (FOwner != nullptr)
+        FOwner->StyleLengthInheritanceChanged(*this, Value);
     Fire(OnSetInherited, *this, Value);
     Changed();
 }
 
 TSVGStylePropertyLength* TSVGStylePropertyLength::GetParentValue() const
 {
+    if (FOwner != nullptr)
+        return FOwner->StyleLengthParent(*this);
     TSVGStylePropertyLength* parent = nullptr;
-    Fire(OwnerLineOr(FOwner.GetParent, OnGetParent), *this, parent);
+    Fire(OnGetParent, *this, parent);
     return parent;
 }
 

@@ -18,19 +18,23 @@ using TSVGLengthSetInheritedEvent = TEvent<TSVGStylePropertyLength&, bool>;
 // The owner supplies the same length of the parent element, or null.
 using TSVGLengthParentEvent = TEvent<const TSVGStylePropertyLength&, TSVGStylePropertyLength*&>;
 
-// The lines from a style length to the values that own it, kept private like
-// TSVGValueOwner's: whether it inherits, the news that it now does or not
-// (before OnSetInherited), and the same length of the parent. The queries
-// take the place of the public slots of the same purpose.
-struct TSVGStyleLengthOwner {
-    TSVGLengthGetInheritedEvent GetInherited;
-    TSVGLengthSetInheritedEvent SetInherited;
-    TSVGLengthParentEvent GetParent;
+// What a style length asks of the values that own it, kept private like
+// ISVGValueOwner's lines: whether it inherits, the news that it now does or
+// not (before OnSetInherited), and the same length of the parent. The
+// answers take the place of the public slots of the same purpose.
+class ISVGStyleLengthOwner {
+public:
+    virtual bool StyleLengthInherits(const TSVGStylePropertyLength& Length) const = 0;
+    virtual void StyleLengthInheritanceChanged(TSVGStylePropertyLength& Length, bool Inherited) = 0;
+    virtual TSVGStylePropertyLength* StyleLengthParent(const TSVGStylePropertyLength& Length) const = 0;
+
+protected:
+    ~ISVGStyleLengthOwner() = default;
 };
 
 class TSVGStylePropertyLength : public TSVGLength {
 public:
-    explicit TSVGStylePropertyLength(TSVGStyleProperty aStyleProperty, TSVGStyleLengthOwner Owner = {});
+    explicit TSVGStylePropertyLength(TSVGStyleProperty aStyleProperty, ISVGStyleLengthOwner* Owner = nullptr);
 
     void Assign(const TPersistent* Source) override;
     // The parent's value while inheriting from an existing parent.
@@ -72,7 +76,7 @@ protected:
 
 private:
     TSVGStyleProperty FStyleProperty;
-    TSVGStyleLengthOwner FOwner;
+    ISVGStyleLengthOwner* FOwner;
     // Refreshed from the owner when read.
     mutable bool FInherited = false;
 };

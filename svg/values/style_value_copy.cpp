@@ -153,65 +153,186 @@ void CopyMarkers(const TValues& Source, TValues& Dest)
     Dest.MarkerEndURI = Source.MarkerEndURI;
 }
 
+// Equality of what each copy above copies.
+using TEqual = bool (*)(const TValues&, const TValues&);
+
+template <auto Field>
+bool EqualField(const TValues& A, const TValues& B)
+{
+    return A.*Field == B.*Field;
+}
+
+bool SameLength(const TSVGLength& A, const TSVGLength& B)
+{
+    return A.Raw() == B.Raw() && A.IsPercent() == B.IsPercent() && A.DefaultIsPercent() == B.DefaultIsPercent()
+        && A.aUnit() == B.aUnit();
+}
+
+template <auto Field>
+bool EqualLength(const TValues& A, const TValues& B)
+{
+    return SameLength(A.*Field, B.*Field);
+}
+
+template <auto Field>
+bool EqualAutoLength(const TValues& A, const TValues& B)
+{
+    return EqualLength<Field>(A, B) && (A.*Field).Automatic() == (B.*Field).Automatic();
+}
+
+bool EqualBaselineShift(const TValues& A, const TValues& B)
+{
+    return EqualLength<&TValues::BaselineShift>(A, B) && A.BaselineShift.Shift() == B.BaselineShift.Shift();
+}
+
+template <auto Paint>
+bool EqualPaint(const TValues& A, const TValues& B)
+{
+    const auto& a = A.*Paint;
+    const auto& b = B.*Paint;
+    return a.Kind() == b.Kind() && a.Color() == b.Color() && a.URI() == b.URI() && a.HasFallback() == b.HasFallback();
+}
+
+template <auto Paint>
+bool EqualPaintOpacity(const TValues& A, const TValues& B)
+{
+    return (A.*Paint).Opacity() == (B.*Paint).Opacity();
+}
+
+template <auto Getter>
+bool EqualPenValue(const TValues& A, const TValues& B)
+{
+    return (A.Pen.*Getter)() == (B.Pen.*Getter)();
+}
+
+bool EqualStrokeWidth(const TValues& A, const TValues& B)
+{
+    return A.Pen.Thickness() == B.Pen.Thickness() && A.Pen.ThicknessIsPercent() == B.Pen.ThicknessIsPercent()
+        && A.Pen.ThicknessPreferredUnit() == B.Pen.ThicknessPreferredUnit();
+}
+
+bool EqualDashArray(const TValues& A, const TValues& B)
+{
+    const TSVGPen& a = A.Pen;
+    const TSVGPen& b = B.Pen;
+    return a.Dash() == b.Dash() && a.DashArrayPreferredUnits() == b.DashArrayPreferredUnits()
+        && a.DashArrayIsPercent() == b.DashArrayIsPercent()
+        && (a.Dash() != TStrokeDash::Custom || a.DashArray() == b.DashArray());
+}
+
+bool EqualDashOffset(const TValues& A, const TValues& B)
+{
+    return SameLength(A.Pen.SVGDashOffset(), B.Pen.SVGDashOffset());
+}
+
+bool EqualFontStyleBits(const TValues& A, const TValues& B, std::initializer_list<TFontStyle> Bits)
+{
+    return std::all_of(Bits.begin(), Bits.end(),
+                       [&](TFontStyle bit) { return A.Font.Style().Contains(bit) == B.Font.Style().Contains(bit); });
+}
+
+bool EqualFontFamily(const TValues& A, const TValues& B)
+{
+    return A.Font.Family() == B.Font.Family() && A.Font.Families() == B.Font.Families();
+}
+
+bool EqualFontSize(const TValues& A, const TValues& B)
+{
+    return A.Font.Size() == B.Font.Size() && A.Font.SizePreferredUnit() == B.Font.SizePreferredUnit();
+}
+
+bool EqualFontStyle(const TValues& A, const TValues& B)
+{
+    return EqualFontStyleBits(A, B, {fsItalic});
+}
+
+bool EqualFontVariant(const TValues& A, const TValues& B)
+{
+    return A.Font.FontVariant() == B.Font.FontVariant();
+}
+
+bool EqualFontWeight(const TValues& A, const TValues& B)
+{
+    return A.Font.Weight() == B.Font.Weight() && EqualFontStyleBits(A, B, {fsBold});
+}
+
+bool EqualTextDecoration(const TValues& A, const TValues& B)
+{
+    return EqualFontStyleBits(A, B, {fsUnderline, fsStrikeOut}) && A.Font.ExtendStyles() == B.Font.ExtendStyles();
+}
+
+bool EqualFont(const TValues& A, const TValues& B)
+{
+    return EqualFontFamily(A, B) && EqualFontSize(A, B) && EqualFontStyle(A, B) && EqualFontVariant(A, B)
+        && EqualFontWeight(A, B);
+}
+
+bool EqualMarkers(const TValues& A, const TValues& B)
+{
+    return A.MarkerStartURI == B.MarkerStartURI && A.MarkerMidURI == B.MarkerMidURI
+        && A.MarkerEndURI == B.MarkerEndURI;
+}
+
 struct TCopyRow {
     TSVGStyleProperty Property;
     TCopy Copy; // null for ipNone
+    TEqual Equal;
 };
 
 // Indexed by TSVGStyleProperty.
 constexpr std::array<TCopyRow, EnumCount(TSVGStyleProperty{})> Copies = {{
-    {ipNone, nullptr},
-    {ipAlignmentBaseline, &CopyField<&TValues::AlignmentBaseline>},
-    {ipBaselineShift, &CopyLength<&TValues::BaselineShift>},
-    {ipClip, &CopyField<&TValues::ClipRect>},
-    {ipClipPath, &CopyField<&TValues::ClipURI>},
-    {ipClipRule, &CopyField<&TValues::ClipRule>},
-    {ipColor, &CopyField<&TValues::Color>},
-    {ipColorInterpolation, &CopyField<&TValues::ColorInterpolation>},
-    {ipColorRendering, &CopyField<&TValues::ColorRendering>},
-    {ipCursor, &CopyField<&TValues::Cursor>},
-    {ipDirection, &CopyField<&TValues::Direction>},
-    {ipDisplay, &CopyField<&TValues::Display>},
-    {ipDominantBaseline, &CopyField<&TValues::DominantBaseline>},
-    {ipFill, &CopyPaint<&TValues::Brush>},
-    {ipFillOpacity, &CopyPaintOpacity<&TValues::Brush>},
-    {ipFillRule, &CopyField<&TValues::FillRule>},
-    {ipFloodColor, &CopyField<&TValues::FloodColor>},
-    {ipFloodOpacity, &CopyField<&TValues::FloodOpacity>},
-    {ipFont, &CopyFont},
-    {ipFontFamily, &CopyFontFamily},
-    {ipFontSize, &CopyFontSize},
-    {ipFontStyle, &CopyFontStyle},
-    {ipFontVariant, &CopyFontVariant},
-    {ipFontWeight, &CopyFontWeight},
-    {ipGlyphOrientationHorizontal, &CopyField<&TValues::GlyphOrientationHorizontal>},
-    {ipGlyphOrientationVertical, &CopyField<&TValues::GlyphOrientationVertical>},
-    {ipKerning, &CopyLength<&TValues::Kerning>},
-    {ipLetterSpacing, &CopyLength<&TValues::LetterSpacing>},
-    {ipMarker, &CopyMarkers},
-    {ipMarkerEnd, &CopyField<&TValues::MarkerEndURI>},
-    {ipMarkerMid, &CopyField<&TValues::MarkerMidURI>},
-    {ipMarkerStart, &CopyField<&TValues::MarkerStartURI>},
-    {ipOpacity, &CopyField<&TValues::Opacity>},
-    {ipOverflow, &CopyField<&TValues::Overflow>},
-    {ipShapeRendering, &CopyField<&TValues::ShapeRendering>},
-    {ipStopColor, &CopyField<&TValues::StopColor>},
-    {ipStopOpacity, &CopyField<&TValues::StopOpacity>},
-    {ipStroke, &CopyPaint<&TValues::Pen>},
-    {ipStrokeDasharray, &CopyDashArray},
-    {ipStrokeDashOffset, &CopyDashOffset},
-    {ipStrokeLinecap, &CopyPenValue<&TSVGPen::Cap, &TSVGPen::SetCap>},
-    {ipStrokeLineJoin, &CopyPenValue<&TSVGPen::Join, &TSVGPen::SetJoin>},
-    {ipStrokeMiterLimit, &CopyPenValue<&TSVGPen::MiterLimit, &TSVGPen::SetMiterLimit>},
-    {ipStrokeOpacity, &CopyPaintOpacity<&TValues::Pen>},
-    {ipStrokeWidth, &CopyStrokeWidth},
-    {ipTextAnchor, &CopyField<&TValues::TextAlign>},
-    {ipTextDecoration, &CopyTextDecoration},
-    {ipTextRendering, &CopyField<&TValues::TextRendering>},
-    {ipVectorEffect, &CopyField<&TValues::VectorEffect>},
-    {ipVisibility, &CopyField<&TValues::Visible>},
-    {ipWordSpacing, &CopyLength<&TValues::WordSpacing>},
-    {ipWritingMode, &CopyField<&TValues::WritingMode>},
+    {ipNone, nullptr, nullptr},
+    {ipAlignmentBaseline, &CopyField<&TValues::AlignmentBaseline>, &EqualField<&TValues::AlignmentBaseline>},
+    {ipBaselineShift, &CopyLength<&TValues::BaselineShift>, &EqualBaselineShift},
+    {ipClip, &CopyField<&TValues::ClipRect>, &EqualField<&TValues::ClipRect>},
+    {ipClipPath, &CopyField<&TValues::ClipURI>, &EqualField<&TValues::ClipURI>},
+    {ipClipRule, &CopyField<&TValues::ClipRule>, &EqualField<&TValues::ClipRule>},
+    {ipColor, &CopyField<&TValues::Color>, &EqualField<&TValues::Color>},
+    {ipColorInterpolation, &CopyField<&TValues::ColorInterpolation>, &EqualField<&TValues::ColorInterpolation>},
+    {ipColorRendering, &CopyField<&TValues::ColorRendering>, &EqualField<&TValues::ColorRendering>},
+    {ipCursor, &CopyField<&TValues::Cursor>, &EqualField<&TValues::Cursor>},
+    {ipDirection, &CopyField<&TValues::Direction>, &EqualField<&TValues::Direction>},
+    {ipDisplay, &CopyField<&TValues::Display>, &EqualField<&TValues::Display>},
+    {ipDominantBaseline, &CopyField<&TValues::DominantBaseline>, &EqualField<&TValues::DominantBaseline>},
+    {ipFill, &CopyPaint<&TValues::Brush>, &EqualPaint<&TValues::Brush>},
+    {ipFillOpacity, &CopyPaintOpacity<&TValues::Brush>, &EqualPaintOpacity<&TValues::Brush>},
+    {ipFillRule, &CopyField<&TValues::FillRule>, &EqualField<&TValues::FillRule>},
+    {ipFloodColor, &CopyField<&TValues::FloodColor>, &EqualField<&TValues::FloodColor>},
+    {ipFloodOpacity, &CopyField<&TValues::FloodOpacity>, &EqualField<&TValues::FloodOpacity>},
+    {ipFont, &CopyFont, &EqualFont},
+    {ipFontFamily, &CopyFontFamily, &EqualFontFamily},
+    {ipFontSize, &CopyFontSize, &EqualFontSize},
+    {ipFontStyle, &CopyFontStyle, &EqualFontStyle},
+    {ipFontVariant, &CopyFontVariant, &EqualFontVariant},
+    {ipFontWeight, &CopyFontWeight, &EqualFontWeight},
+    {ipGlyphOrientationHorizontal, &CopyField<&TValues::GlyphOrientationHorizontal>, &EqualField<&TValues::GlyphOrientationHorizontal>},
+    {ipGlyphOrientationVertical, &CopyField<&TValues::GlyphOrientationVertical>, &EqualField<&TValues::GlyphOrientationVertical>},
+    {ipKerning, &CopyLength<&TValues::Kerning>, &EqualAutoLength<&TValues::Kerning>},
+    {ipLetterSpacing, &CopyLength<&TValues::LetterSpacing>, &EqualAutoLength<&TValues::LetterSpacing>},
+    {ipMarker, &CopyMarkers, &EqualMarkers},
+    {ipMarkerEnd, &CopyField<&TValues::MarkerEndURI>, &EqualField<&TValues::MarkerEndURI>},
+    {ipMarkerMid, &CopyField<&TValues::MarkerMidURI>, &EqualField<&TValues::MarkerMidURI>},
+    {ipMarkerStart, &CopyField<&TValues::MarkerStartURI>, &EqualField<&TValues::MarkerStartURI>},
+    {ipOpacity, &CopyField<&TValues::Opacity>, &EqualField<&TValues::Opacity>},
+    {ipOverflow, &CopyField<&TValues::Overflow>, &EqualField<&TValues::Overflow>},
+    {ipShapeRendering, &CopyField<&TValues::ShapeRendering>, &EqualField<&TValues::ShapeRendering>},
+    {ipStopColor, &CopyField<&TValues::StopColor>, &EqualField<&TValues::StopColor>},
+    {ipStopOpacity, &CopyField<&TValues::StopOpacity>, &EqualField<&TValues::StopOpacity>},
+    {ipStroke, &CopyPaint<&TValues::Pen>, &EqualPaint<&TValues::Pen>},
+    {ipStrokeDasharray, &CopyDashArray, &EqualDashArray},
+    {ipStrokeDashOffset, &CopyDashOffset, &EqualDashOffset},
+    {ipStrokeLinecap, &CopyPenValue<&TSVGPen::Cap, &TSVGPen::SetCap>, &EqualPenValue<&TSVGPen::Cap>},
+    {ipStrokeLineJoin, &CopyPenValue<&TSVGPen::Join, &TSVGPen::SetJoin>, &EqualPenValue<&TSVGPen::Join>},
+    {ipStrokeMiterLimit, &CopyPenValue<&TSVGPen::MiterLimit, &TSVGPen::SetMiterLimit>, &EqualPenValue<&TSVGPen::MiterLimit>},
+    {ipStrokeOpacity, &CopyPaintOpacity<&TValues::Pen>, &EqualPaintOpacity<&TValues::Pen>},
+    {ipStrokeWidth, &CopyStrokeWidth, &EqualStrokeWidth},
+    {ipTextAnchor, &CopyField<&TValues::TextAlign>, &EqualField<&TValues::TextAlign>},
+    {ipTextDecoration, &CopyTextDecoration, &EqualTextDecoration},
+    {ipTextRendering, &CopyField<&TValues::TextRendering>, &EqualField<&TValues::TextRendering>},
+    {ipVectorEffect, &CopyField<&TValues::VectorEffect>, &EqualField<&TValues::VectorEffect>},
+    {ipVisibility, &CopyField<&TValues::Visible>, &EqualField<&TValues::Visible>},
+    {ipWordSpacing, &CopyLength<&TValues::WordSpacing>, &EqualAutoLength<&TValues::WordSpacing>},
+    {ipWritingMode, &CopyField<&TValues::WritingMode>, &EqualField<&TValues::WritingMode>},
 }};
 static_assert(RowsFollowTheEnumeration<&TCopyRow::Property>(Copies), "the copy table is indexed by TSVGStyleProperty");
 
@@ -238,6 +359,24 @@ void CopyStyleProperty(const TSVGStyleValues& Source, TSVGStyleValues& Dest, TSV
 void CopyStyleProperties(const TSVGStyleValues& Source, TSVGStyleValues& Dest, const TSVGStyleProperties& Properties)
 {
     Properties.ForEach([&](TSVGStyleProperty property) { CopyStyleProperty(Source, Dest, property); });
+}
+
+bool StylePropertyEquals(const TSVGStyleValues& A, const TSVGStyleValues& B, TSVGStyleProperty Property)
+{
+    const TEqual equal = Copies[static_cast<std::size_t>(Property)].Equal;
+    return equal == nullptr || equal(A, B);
+}
+
+bool StylePropertiesEqual(const TSVGStyleValues& A, const TSVGStyleValues& B, const TSVGStyleProperties& Properties)
+{
+    if (&A == &B)
+        return true;
+    bool equal = true;
+    Properties.ForEach([&](TSVGStyleProperty property) {
+        if (equal && !StylePropertyEquals(A, B, property))
+            equal = false;
+    });
+    return equal;
 }
 
 TSVGStyleProperties StylePropertyLonghands(TSVGStyleProperty Property)

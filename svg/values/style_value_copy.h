@@ -13,6 +13,11 @@ namespace zor {
 void CopyStyleProperty(const TSVGStyleValues& Source, TSVGStyleValues& Dest, TSVGStyleProperty Property);
 void CopyStyleProperties(const TSVGStyleValues& Source, TSVGStyleValues& Dest, const TSVGStyleProperties& Properties);
 
+// A and B hold the same values for Property: those that CopyStyleProperty
+// copies. Inherits is not compared.
+bool StylePropertyEquals(const TSVGStyleValues& A, const TSVGStyleValues& B, TSVGStyleProperty Property);
+bool StylePropertiesEqual(const TSVGStyleValues& A, const TSVGStyleValues& B, const TSVGStyleProperties& Properties);
+
 // The longhands a shorthand stands for ("font", "marker"); the property
 // itself for any other.
 TSVGStyleProperties StylePropertyLonghands(TSVGStyleProperty Property);

@@ -1,5 +1,6 @@
 #include "svg/values/style_values.h"
 
+#include "svg/values/style_value_copy.h"
 #include "svg/values/style_value_parsers.h"
 
 namespace zor {
@@ -7,31 +8,61 @@ namespace zor {
 TSVGStyleValues::TSVGStyleValues()
     : Brush(TBrushKind::Solid, OpaqueBlack)
     , Pen(TBrushKind::None, OpaqueBlack)
-    , BaselineShift(TSVGStyleProperty::ipBaselineShift, InheritanceOf(&TSVGStyleValues::BaselineShift))
-    , Kerning(TSVGStyleProperty::ipKerning, InheritanceOf(&TSVGStyleValues::Kerning))
-    , LetterSpacing(TSVGStyleProperty::ipLetterSpacing, InheritanceOf(&TSVGStyleValues::LetterSpacing))
-    , WordSpacing(TSVGStyleProperty::ipWordSpacing, InheritanceOf(&TSVGStyleValues::WordSpacing))
+    , BaselineShift(TSVGStyleProperty::ipBaselineShift, this)
+    , Kerning(TSVGStyleProperty::ipKerning, this)
+    , LetterSpacing(TSVGStyleProperty::ipLetterSpacing, this)
+    , WordSpacing(TSVGStyleProperty::ipWordSpacing, this)
 {
     Clear();
 }
 
-template <typename TLength>
-TSVGStyleLengthOwner TSVGStyleValues::InheritanceOf(TLength TSVGStyleValues::*Field)
+TSVGStyleValues::TSVGStyleValues(const TSVGStyleValues& Other)
+    : TSVGStyleValues()
 {
-    return {
-        [this](const TSVGStylePropertyLength& sender, bool& inherited) {
-            inherited = Inherits.Contains(sender.StyleProperty());
-        },
-        [this](TSVGStylePropertyLength& sender, bool inherited) {
-            if (inherited)
-                Inherits.Include(sender.StyleProperty());
-            else
-                Inherits.Exclude(sender.StyleProperty());
-        },
-        [this, Field](const TSVGStylePropertyLength&, TSVGStylePropertyLength*& parent) {
-            parent = Parent ? &(Parent->*Field) : nullptr;
-        },
-    };
+    *this = Other;
+}
+
+TSVGStyleValues& TSVGStyleValues::operator=(const TSVGStyleValues& Other)
+{
+    if (this != &Other) {
+        CopyStyleProperties(Other, *this, TSVGStyleProperties::All() - StyleShorthands());
+        Inherits = Other.Inherits;
+        Parent = Other.Parent;
+    }
+    return *this;
+}
+
+TSVGStyleValues::~TSVGStyleValues() = default;
+
+bool TSVGStyleValues::StyleLengthInherits(const TSVGStylePropertyLength& Length) const
+{
+    return Inherits.Contains(Length.StyleProperty());
+}
+
+void TSVGStyleValues::StyleLengthInheritanceChanged(TSVGStylePropertyLength& Length, bool Inherited)
+{
+    if (Inherited)
+        Inherits.Include(Length.StyleProperty());
+    else
+        Inherits.Exclude(Length.StyleProperty());
+}
+
+TSVGStylePropertyLength* TSVGStyleValues::StyleLengthParent(const TSVGStylePropertyLength& Length) const
+{
+    if (Parent == nullptr)
+        return nullptr;
+    switch (Length.StyleProperty()) {
+    case TSVGStyleProperty::ipBaselineShift:
+        return &Parent->BaselineShift;
+    case TSVGStyleProperty::ipKerning:
+        return &Parent->Kerning;
+    case TSVGStyleProperty::ipLetterSpacing:
+        return &Parent->LetterSpacing;
+    case TSVGStyleProperty::ipWordSpacing:
+        return &Parent->WordSpacing;
+    default:
+        return nullptr;
+    }
 }
 
 void TSVGStyleValues::Clear()

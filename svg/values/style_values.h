@@ -22,11 +22,15 @@ struct TSVGStyleContext {
     float ParentFontSize = TFont::DefaultSize;
 };
 
-class TSVGStyleValues {
+// The inheriting lengths ask the values that hold them whether they inherit
+// and for the parent's; a copy answers for its own lengths.
+class TSVGStyleValues final : private ISVGStyleLengthOwner {
 public:
     TSVGStyleValues();
-    TSVGStyleValues(const TSVGStyleValues&) = delete;
-    TSVGStyleValues& operator=(const TSVGStyleValues&) = delete;
+    // Every value, Inherits and Parent.
+    TSVGStyleValues(const TSVGStyleValues& Other);
+    TSVGStyleValues& operator=(const TSVGStyleValues& Other);
+    ~TSVGStyleValues();
 
     // Every value back to its initial one, Inherits to the default set.
     void Clear();
@@ -74,9 +78,10 @@ public:
     TSVGStylePropertyAutoLength WordSpacing;
 
 private:
-    // Lets the length inherit through Inherits from the same length of Parent.
-    template <typename TLength>
-    TSVGStyleLengthOwner InheritanceOf(TLength TSVGStyleValues::*Field);
+    // The lengths inherit through Inherits from the same length of Parent.
+    bool StyleLengthInherits(const TSVGStylePropertyLength& Length) const override;
+    void StyleLengthInheritanceChanged(TSVGStylePropertyLength& Length, bool Inherited) override;
+    TSVGStylePropertyLength* StyleLengthParent(const TSVGStylePropertyLength& Length) const override;
 };
 
 // What reading one property text through the table gave.

@@ -1,8 +1,25 @@
 #include "svg/values/text_utils.h"
 
+#include <algorithm>
+
 #include "platform/exceptions.h"
 
 namespace zor {
+
+QStringView TUtf16Text::From(QByteArrayView Utf8)
+{
+    // Names and most values are ASCII: copied without decoding.
+    const bool ascii = std::all_of(Utf8.begin(), Utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (!ascii) {
+        const QString decoded = QString::fromUtf8(Utf8);
+        FText.resize(decoded.size());
+        std::copy(decoded.utf16(), decoded.utf16() + decoded.size(), FText.begin());
+    } else {
+        FText.resize(Utf8.size());
+        std::copy(Utf8.begin(), Utf8.end(), FText.begin());
+    }
+    return QStringView(FText.data(), FText.size());
+}
 
 namespace {
 

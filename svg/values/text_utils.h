@@ -2,13 +2,26 @@
 // Text helpers shared by the attribute parsers: trimming, splitting, the
 // "inherit" keyword, CSS comment removal and the line splitter for saved files.
 
+#include <QByteArrayView>
 #include <QString>
+#include <QVarLengthArray>
 #include <QStringList>
 #include <QStringView>
 
 #include "platform/string_list.h"
 
 namespace zor {
+
+// The UTF-16 text of UTF-8 bytes, in a buffer that the next conversion
+// reuses: the view is valid until then.
+class TUtf16Text {
+public:
+    QStringView From(QByteArrayView Utf8);
+
+private:
+    // Attribute names and values mostly fit here, so reading them allocates nothing.
+    QVarLengthArray<char16_t, 256> FText;
+};
 
 // Removes every character at or below the space character from both ends
 // (control characters included, unlike QString::trimmed, which also strips

@@ -18,15 +18,16 @@ TSVGViewBox::TSVGViewBox(TSVGValueOwner Owner)
 {
 }
 
-TSVGValueOwner TSVGViewBox::LengthOwner()
+void TSVGViewBox::OwnedValueChanged(TPersistent&, int)
 {
-    return {
-        .Changed = [this](TPersistent&) { Changed(); },
-        .UnitFactors =
-            [this](const TPersistent& Length, TSVGUnitFactors& Factors) {
-                Fire(OwnerLineOr(FOwner.UnitFactors, FOnUnitFactors), Length, Factors);
-            },
-    };
+    Changed();
+}
+
+bool TSVGViewBox::OwnedValueUnitFactors(const TPersistent& Length, int, TSVGUnitFactors& Factors) const
+{
+    if (!FOwner.UnitFactors(Length, Factors))
+        Fire(FOnUnitFactors, Length, Factors);
+    return true;
 }
 
 TSVGViewBox::TSVGViewBox(const QRectF& aRect)
@@ -110,7 +111,7 @@ void TSVGViewBox::Changed()
     if (FUpdateCount > 0)
         return;
     FSpecified = true;
-    Fire(FOwner.Changed, *this);
+    FOwner.Changed(*this);
     Fire(OnChange, *this);
 }
 
@@ -214,7 +215,7 @@ void TSVGPreserveAspectRatio::SetSlice(bool Value)
 
 void TSVGPreserveAspectRatio::Changed()
 {
-    Fire(FOwner.Changed, *this);
+    FOwner.Changed(*this);
     Fire(OnChange, *this);
 }
 

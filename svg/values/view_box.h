@@ -16,7 +16,7 @@ namespace zor {
 
 // The four lengths report to the box through private lines: their public
 // slots stay free for callers. An owner hears of changes through its own line.
-class TSVGViewBox : public TPersistent {
+class TSVGViewBox : public TPersistent, private ISVGValueOwner {
 public:
     TSVGViewBox();
     explicit TSVGViewBox(TSVGValueOwner Owner);
@@ -76,14 +76,15 @@ public:
 
 private:
     void Changed();
-    TSVGValueOwner LengthOwner();
+    void OwnedValueChanged(TPersistent& Value, int Slot) override;
+    bool OwnedValueUnitFactors(const TPersistent& Value, int Slot, TSVGUnitFactors& Factors) const override;
 
-    TSVGValueOwner FOwner;
+    TSVGOwnerLink FOwner;
     TSVGUnitFactorsEvent FOnUnitFactors;
-    TSVGLength FWidth{LengthOwner()};
-    TSVGLength FHeight{LengthOwner()};
-    TSVGLength FY{LengthOwner()};
-    TSVGLength FX{LengthOwner()};
+    TSVGLength FWidth{*this, 0};
+    TSVGLength FHeight{*this, 0};
+    TSVGLength FY{*this, 0};
+    TSVGLength FX{*this, 0};
     bool FSpecified = false;
     int FUpdateCount = 0;
 };
@@ -139,7 +140,7 @@ public:
 private:
     void Changed();
 
-    TSVGValueOwner FOwner;
+    TSVGOwnerLink FOwner;
     TSVGAlign FAlign;
     bool FDefer;
     bool FSlice;
