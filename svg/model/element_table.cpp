@@ -92,11 +92,11 @@ void TSVGElementTable::RemoveProvisional(int Number, const TSVGElement* Element)
 {
     if (ProvisionalHolder(Number) != Element || Element == nullptr)
         return;
+    // The slot stays: the next element takes a number near the count again,
+    // and giving slots back here would fill them again for every element
+    // that is given an id of its own as it is read.
     FProvisional[std::size_t(Number)] = nullptr;
     --FProvisionalCount;
-    // Free slots at the end are given back, so that the vector follows the count.
-    while (!FProvisional.empty() && FProvisional.back() == nullptr)
-        FProvisional.pop_back();
 }
 
 } // namespace zor
