@@ -53,16 +53,34 @@ TXMLStream::TXMLStream(QByteArray Data, QIODevice* Device, std::unique_ptr<QIODe
         FNoMarkup = true;
         return;
     }
+    try {
+        Start(first);
+    } catch (...) {
+        // No destructor runs for a stream that failed to start: what libxml2
+        // made so far is freed here, the document with it (nobody has it yet).
+        if (FContext != nullptr) {
+            if (FContext->myDoc != nullptr)
+                xmlFreeDoc(FContext->myDoc);
+            FContext->myDoc = nullptr;
+            xmlFreeParserCtxt(FContext);
+            FContext = nullptr;
+        }
+        throw;
+    }
+}
+
+void TXMLStream::Start(const QByteArray& First)
+{
     TErrorCapture errors;
     // The first bytes tell the encoding; the document is made as they are parsed.
     FContext = xmlCreatePushParserCtxt(nullptr, nullptr, nullptr, 0, nullptr);
     if (FContext == nullptr)
         Raise<EXMLDocError>(messages::XMLCannotRead, {QStringLiteral("out of memory")});
     xmlCtxtUseOptions(FContext, SafeParseOptions);
-    if (xmlParseChunk(FContext, first.constData(), int(first.size()), first.isEmpty()) != 0
+    if (xmlParseChunk(FContext, First.constData(), int(First.size()), First.isEmpty()) != 0
         || !FContext->wellFormed)
         RaiseParseError(errors, XML_PARSER_START);
-    FEnded = first.isEmpty();
+    FEnded = First.isEmpty();
     while (FContext->myDoc == nullptr && Feed()) {
     }
     FDocument = FContext->myDoc;

@@ -46,6 +46,8 @@ public:
     void Finish();
 
 private:
+    // Makes the parser and parses up to the root element from First on.
+    void Start(const QByteArray& First);
     // Parses the next chunk; false once the whole text has been parsed.
     bool Feed();
     // Node is an element the parser has opened and not yet closed.
