@@ -13,7 +13,6 @@ namespace {
 using enum TCollectionNotification;
 
 const QString CopySuffix = QStringLiteral("Copy");
-const QString ProvisionalIDPrefix = QStringLiteral("ID#");
 
 } // namespace
 
@@ -34,13 +33,12 @@ TSVGDocument::~TSVGDocument()
     BeginDestruction();
     // The children leave while the id table they are indexed in still exists.
     FreeChildren();
-    for (TSVGElement* member = FFirstMember; member != nullptr; member = member->FNextMember) {
+    for (TSVGElement* member = std::exchange(FFirstMember, nullptr); member != nullptr;) {
         member->FOwner = nullptr;
         member->FPreviousMember = nullptr;
         member->FProvisionalNumber = -1;
-    }
-    for (TSVGElement* member = FFirstMember; member != nullptr;)
         member = std::exchange(member->FNextMember, nullptr);
+    }
 }
 
 TSVGElementType TSVGDocument::SVGType() const
@@ -136,7 +134,7 @@ void TSVGDocument::Clear()
 
 bool TSVGDocument::IsProvisionalID(const QString& ID)
 {
-    return ID.startsWith(ProvisionalIDPrefix);
+    return ID.startsWith(TSVGElementTable::ProvisionalPrefix);
 }
 
 void TSVGDocument::AddDiagnostic(TSVGDiagnostic Diagnostic)

@@ -299,16 +299,16 @@ const std::vector<TSVGStyle::TDeclaration>& TSVGStyle::Declarations() const
     // Most styles of elements declare no property (x, y, width, height):
     // they share one empty list.
     static const std::vector<TDeclaration> none;
+    if (FDeclarations)
+        return *FDeclarations;
     if (std::none_of(FEntries.begin(), FEntries.end(), [](const TEntry& e) { return e.Property != ipNone; }))
         return none;
-    if (!FDeclarations) {
-        auto declarations = std::make_unique<std::vector<TDeclaration>>();
-        for (const TEntry& entry : FEntries)
-            if (entry.Property != ipNone)
-                declarations->push_back({entry.Property, ValueOf(entry).toString(), entry.Important});
-        std::ranges::sort(*declarations, {}, [](const TDeclaration& d) { return ApplicationRank(d.Property); });
-        FDeclarations = std::move(declarations);
-    }
+    auto declarations = std::make_unique<std::vector<TDeclaration>>();
+    for (const TEntry& entry : FEntries)
+        if (entry.Property != ipNone)
+            declarations->push_back({entry.Property, ValueOf(entry).toString(), entry.Important});
+    std::ranges::sort(*declarations, {}, [](const TDeclaration& d) { return ApplicationRank(d.Property); });
+    FDeclarations = std::move(declarations);
     return *FDeclarations;
 }
 
